@@ -1,0 +1,58 @@
+// The seams for batch work: messages go to stderr, questions take their default answer, refusals
+// continue with the next block (and are listed), nothing is ever overwritten without --force,
+// and progress is drawn on stderr only when it is a terminal.
+#pragma once
+
+#include "common/Seams.h"
+
+#include <iosfwd>
+#include <string>
+
+namespace kinetra::cli {
+
+class ConsoleDialogs final : public Dialogs {
+public:
+    explicit ConsoleDialogs(std::ostream& err) : err_(err) {}
+    void message(const std::string& text, const std::string& title, Icon icon) override;
+    Answer ask(const std::string& text, const std::string& title, Buttons buttons,
+               Answer defaultAnswer, Icon icon) override;
+    RefusalReply refusal(const std::string& message, const std::string& block,
+                         const std::string& question) override;
+    int refusals = 0;
+
+private:
+    std::ostream& err_;
+};
+
+// A clipboard that lives for the run only: batch work never touches the desktop's clipboard.
+class MemoryClipboard final : public Clipboard {
+public:
+    std::string text() const override { return text_; }
+    void setText(const std::string& t) override { text_ = t; }
+    void clear() override { text_.clear(); }
+
+private:
+    std::string text_;
+};
+
+// File dialogs cannot be answered in batch work: every dialog is a cancel.
+class NoFileDialogs final : public FileDialogs {
+public:
+    std::string openFile(FilterKind, const std::string&) override { return {}; }
+    std::string saveFile(FilterKind, const std::string&, const std::string&) override { return {}; }
+};
+
+class ConsoleProgress final : public Progress {
+public:
+    ConsoleProgress(std::ostream& err, bool terminal) : err_(err), terminal_(terminal) {}
+    void show(const std::string& text, int percent) override;
+    void busy(bool) override {}
+    void done() override;
+
+private:
+    std::ostream& err_;
+    bool terminal_;
+    bool drawn_ = false;
+};
+
+} // namespace kinetra::cli

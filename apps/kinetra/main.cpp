@@ -1,0 +1,72 @@
+// The workbench: the application state, the Qt seams, the main window and the event loop.
+#include "common/ui/QtClipboard.h"
+#include "common/ui/QtDialogs.h"
+#include "common/ui/QtFileDialogs.h"
+#include "common/ui/StatusProgress.h"
+#include "shell/App.h"
+#include "shell/ui/MainWindow.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QIcon>
+#include <QMenuBar>
+#include <QTimer>
+#include <clocale>
+
+namespace {
+
+// KINETRA_SCREENSHOT names a window to open once start-up has finished, so that
+// scripts/screenshots can picture it: "menu" drops down the File menu over a new text document,
+// "options" and "colors" open the options window on the physical constants or on the colours,
+// "text" shows OPTIONS.txt in a text window.
+void openForScreenshot(kinetra::ui::MainWindow& window, const kinetra::App& app) {
+    const QString what = qEnvironmentVariable("KINETRA_SCREENSHOT");
+    if (what.isEmpty())
+        return;
+    QObject::connect(&window, &kinetra::ui::MainWindow::startUpFinished, &window, [&, what] {
+        QTimer::singleShot(300, &window, [&, what] {
+            if (what == QLatin1String("options")) {
+                window.openOptionsWindow(kinetra::OptionsTab::PhysicalConstants);
+            } else if (what == QLatin1String("colors")) {
+                window.openOptionsWindow(kinetra::OptionsTab::Colours);
+            } else if (what == QLatin1String("menu")) {
+                window.newTextDocument();
+                window.menuBar()->setActiveAction(window.menuAction("FILE"));
+            } else if (what == QLatin1String("text")) {
+                window.openTextWindow(app.folders.support(kinetra::files::kOptions), false);
+            }
+        });
+    });
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication qtApp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KINETRA"));
+    // QApplication has switched the C library to the user's locale; numbers that pass through
+    // it must keep the point whatever the user's decimal symbol.
+    std::setlocale(LC_NUMERIC, "C");
+
+    kinetra::App app(kinetra::AppFolders::fromExecutable(argv[0]));
+    const QString icon =
+        QString::fromStdString(app.folders.support(kinetra::files::kGraphIcon).string());
+    if (QFileInfo::exists(icon))
+        QApplication::setWindowIcon(QIcon(icon));
+
+    kinetra::ui::QtDialogs dialogs;
+    kinetra::ui::QtClipboard clipboard;
+    kinetra::ui::QtFileDialogs files;
+    kinetra::ui::StatusProgress progress;
+    kinetra::SystemClock clock;
+    kinetra::Ui ui{dialogs, clipboard, files, progress, clock};
+
+    kinetra::ui::MainWindow window(app, ui);
+    progress.attach(window.statusBar());
+    window.resize(1400, 900);
+    window.show();
+    openForScreenshot(window, app);
+    // The title window comes up over a main window that has been drawn.
+    QTimer::singleShot(0, &window, [&window] { window.startUp(); });
+    return qtApp.exec();
+}

@@ -1,0 +1,23 @@
+// The read-only attribute of a file, which the program examines and clears: on this platform
+// it is the owner's write permission.
+#pragma once
+
+#include <filesystem>
+
+namespace kinetra {
+
+enum class ReadOnlyState { Missing, Writable, ReadOnly };
+
+ReadOnlyState readOnlyState(const std::filesystem::path& path);
+
+// Makes the file writable for its owner; returns false when that failed.
+bool clearReadOnly(const std::filesystem::path& path);
+
+// Deletes the file if it exists; silent otherwise.
+void deleteFileIfPresent(const std::filesystem::path& path);
+
+// Copies a whole file over the target (through a temporary name and a rename); throws
+// std::runtime_error naming both paths on failure.
+void copyFileOverwrite(const std::filesystem::path& from, const std::filesystem::path& to);
+
+} // namespace kinetra

@@ -1,0 +1,135 @@
+// Whole-file reading and the safe replacement of a file: content goes to a temporary file in the
+// same folder, which is flushed to disk and renamed over the target. A rename within one folder
+// is atomic, so readers see the old file or the new one, never a half-written mix.
+#include "common/TextFile.h"
+
+#include "common/FileAttributes.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <random>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kinetra {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The temporary file of one write: removed again unless it was renamed into place.
+class PendingFile {
+public:
+    explicit PendingFile(const fs::path& target) {
+        for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+            path_ = temporaryPathBeside(target);
+            fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd_ < 0 && errno != EEXIST)
+                break;
+        }
+    }
+    ~PendingFile() {
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (!committed_)
+            ::unlink(path_.c_str());
+    }
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    bool isOpen() const { return fd_ >= 0; }
+
+    bool write(std::string_view content) {
+        while (!content.empty()) {
+            ssize_t written = ::write(fd_, content.data(), content.size());
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0)
+                return false;
+            content.remove_prefix(static_cast<std::size_t>(written));
+        }
+        return true;
+    }
+
+    // A replaced file keeps its permissions; a new one gets the defaults of the umask.
+    bool copyPermissionsOf(const fs::path& target) {
+        struct stat info {};
+        if (::stat(target.c_str(), &info) != 0)
+            return true;
+        return ::fchmod(fd_, info.st_mode & 07777) == 0;
+    }
+
+    bool commitTo(const fs::path& target) {
+        bool flushed = ::fsync(fd_) == 0;
+        bool closed = ::close(fd_) == 0;
+        fd_ = -1;
+        if (!flushed || !closed || ::rename(path_.c_str(), target.c_str()) != 0)
+            return false;
+        committed_ = true;
+        return true;
+    }
+
+private:
+    fs::path path_;
+    int fd_ = -1;
+    bool committed_ = false;
+};
+
+// Writing through a link replaces the file it points to, not the link itself.
+fs::path resolveLink(const fs::path& path) {
+    std::error_code error;
+    if (!fs::is_symlink(path, error))
+        return path;
+    fs::path resolved = fs::canonical(path, error);
+    return error ? path : resolved;
+}
+
+} // namespace
+
+std::optional<std::string> readTextFile(const fs::path& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return std::nullopt;
+    std::string content;
+    char buffer[65536];
+    std::size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        content.append(buffer, count);
+    bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed)
+        return std::nullopt;
+    return content;
+}
+
+fs::path temporaryPathBeside(const fs::path& target) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::random_device random;
+    std::string suffix = ".tmp-";
+    for (int i = 0; i < 4; ++i) {
+        unsigned bits = random();
+        for (int k = 0; k < 4; ++k, bits >>= 4)
+            suffix += kHex[bits & 15];
+    }
+    fs::path temporary = target;
+    temporary += suffix;
+    return temporary;
+}
+
+void writeTextFile(const fs::path& path, std::string_view content) {
+    fs::path target = resolveLink(path);
+    // The read-only mark is honoured even for a user (such as root) whom the system would let
+    // write: a file the user protected is never replaced behind their back.
+    bool written = readOnlyState(target) != ReadOnlyState::ReadOnly;
+    if (written) {
+        PendingFile pending(target);
+        written = pending.isOpen() && pending.write(content) && pending.copyPermissionsOf(target) &&
+                  pending.commitTo(target);
+    }
+    if (!written)
+        throw std::runtime_error("Cannot write file " + path.string());
+}
+
+} // namespace kinetra

@@ -1,0 +1,22 @@
+// Reading and writing whole text files. Writes go to a temporary file beside the target that is
+// then renamed over it, so a failure never leaves a half-written file behind.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kinetra {
+
+// The bytes of the file, or nothing when it cannot be opened or read.
+std::optional<std::string> readTextFile(const std::filesystem::path& path);
+
+// Throws std::runtime_error with a message naming the path when the file cannot be written.
+void writeTextFile(const std::filesystem::path& path, std::string_view content);
+
+// A fresh name in the target's folder for a file that is written and then renamed over the
+// target; the name is random, so callers create it exclusively and try again if it is taken.
+std::filesystem::path temporaryPathBeside(const std::filesystem::path& target);
+
+} // namespace kinetra

@@ -1,0 +1,28 @@
+// Open and save dialogs over QFileDialog, with the program's filter strings translated.
+#pragma once
+
+#include "common/Seams.h"
+
+#include <QString>
+#include <QStringList>
+#include <string_view>
+
+namespace kinetra::ui {
+
+// "Caption (*.x)|*.x|Caption2 (*.y;*.z)|*.y;*.z" becomes the filters "Caption (*.x)" and
+// "Caption2 (*.y *.z)". The patterns come from the pattern half; "*.*" becomes "*", because on
+// this platform "*.*" would hide every file whose name has no dot.
+QStringList qtNameFilters(std::string_view programFilter);
+// The same filters joined with ";;", the form QFileDialog's static functions take.
+QString qtFileFilter(std::string_view programFilter);
+// The extension a filter stands for ("txt" for "Text (*.txt)"); empty for "*" or several.
+QString filterSuffix(const QString& nameFilter);
+
+class QtFileDialogs final : public FileDialogs {
+public:
+    std::string openFile(FilterKind kind, const std::string& title) override;
+    std::string saveFile(FilterKind kind, const std::string& title,
+                         const std::string& suggestedName) override;
+};
+
+} // namespace kinetra::ui

@@ -1,0 +1,110 @@
+// The main window: menus and toolbars built from the command tables, the MDI area that holds
+// the document windows, and the Qt side of the start-up and exit sequences. It owns the Shell
+// and answers the shell's WindowHost requests.
+#pragma once
+
+#include "common/Seams.h"
+#include "shell/App.h"
+#include "shell/Commands.h"
+#include "shell/Shell.h"
+#include "shell/StartupChecks.h"
+#include "shell/WindowHost.h"
+#include "shell/ui/StartupTimings.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <map>
+#include <string>
+
+class QDialog;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+namespace kinetra::ui {
+
+class ChildWindow;
+class TitleWindow;
+
+class MainWindow final : public QMainWindow, public WindowHost {
+    Q_OBJECT
+public:
+    MainWindow(App& app, Ui& ui, StartupTimings timings = StartupTimings::fromEnvironment(),
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Shell& shell() { return shell_; }
+
+    // The start-up sequence: the number-format check, then the title window and its checks.
+    // A test may pass another conversion to see the failure path.
+    void startUp(const NumberToText& convert = programNumberConversion());
+
+    QMdiArea* mdiArea() const { return mdi_; }
+    // The menu item or menu of that name in the command tables; nullptr when there is none.
+    QAction* menuAction(const std::string& name) const;
+    // The toolbar of a toolbar mode (1, 2, 4 or 5).
+    QToolBar* toolbar(int mode) const;
+    TitleWindow* titleWindow() const;
+    ChildWindow* childWindow(int registryId) const;
+    // File > New > Text Document; the registry id of the new window, 0 when none was opened.
+    int newTextDocument();
+
+    // WindowHost
+    void showToolbar(int mode) override;
+    void applyBackground(Colour colour) override;
+    void openOptionsWindow(OptionsTab tab) override;
+    void startExitTimer() override;
+    void showThermoWindow() override;
+    bool acceptReactionDatabase(const std::filesystem::path& path) override;
+    void openReactionWindow(const std::filesystem::path& path) override;
+    bool openChartWindow(const std::filesystem::path& path) override;
+    void openTextWindow(const std::filesystem::path& path, bool solverFile) override;
+    void activateWindow(int id) override;
+    void closeWindow(int id) override;
+    void closeHelpViewer() override;
+    void quit() override;
+
+signals:
+    // The title window closed after its checks passed and the main window is ready for work.
+    void startUpFinished();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    // The toolbars follow the active document; the user does not switch them by hand.
+    QMenu* createPopupMenu() override { return nullptr; }
+
+private:
+    void buildMenus();
+    void addMenuItems(QMenu* menu, const std::vector<MenuItem>& items);
+    void connectCommands();
+    void buildToolbars();
+    ChildWindow* addChild(QWidget* content, const std::string& name, const std::string& caption,
+                          const std::filesystem::path& path, int toolbarMode);
+    void childClosed(int registryId);
+    void childActivated(QMdiSubWindow* window);
+    void showNumberFormatFailure();
+    void runTitleChecks();
+    void titleFinished();
+    void notAvailable(const std::string& what);
+    // Runs a core operation from an event handler: an exception cannot cross the event loop, so
+    // it becomes a message. False when it was thrown.
+    bool guarded(const std::function<void()>& operation);
+
+    App& app_;
+    Ui& ui_;
+    StartupTimings timings_;
+    Shell shell_;
+    QMdiArea* mdi_ = nullptr;
+    std::map<std::string, QAction*> actions_;
+    std::map<int, QToolBar*> toolbars_;
+    QTimer numberFormatTimer_;
+    QTimer exitTimer_;
+    QPointer<TitleWindow> title_;
+    QPointer<QDialog> help_;
+    bool optionsOpen_ = false;
+};
+
+} // namespace kinetra::ui

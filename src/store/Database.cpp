@@ -1,0 +1,484 @@
+#include "store/Database.h"
+
+#include "common/TextNumber.h"
+#include "store/NumericText.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <unistd.h>
+#include <utility>
+
+namespace kinetra::store {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool sameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+struct StatementDeleter {
+    void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
+};
+using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
+
+[[noreturn]] void fail(sqlite3* db, std::string_view statement) {
+    throw StoreError(std::string(sqlite3_errmsg(db)) + " (" + std::string(statement) + ")");
+}
+
+sqlite3* live(sqlite3* db) {
+    if (!db)
+        throw StoreError("The database connection is closed");
+    return db;
+}
+
+bool onlyBlanksOrSemicolons(const char* p, const char* end) {
+    return std::all_of(
+        p, end, [](char c) { return c == ';' || std::isspace(static_cast<unsigned char>(c)); });
+}
+
+// Exactly one statement: a second one after the first would otherwise be ignored without a word.
+Statement prepare(sqlite3* db, std::string_view sql) {
+    sqlite3_stmt* raw = nullptr;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &raw, &tail) != SQLITE_OK)
+        fail(db, sql);
+    Statement st(raw);
+    if (!st)
+        throw StoreError("Empty statement");
+    if (!onlyBlanksOrSemicolons(tail, sql.data() + sql.size()))
+        throw StoreError("Only one statement can be run at a time (" + std::string(sql) + ")");
+    return st;
+}
+
+void run(sqlite3* db, std::string_view sql) {
+    Statement st = prepare(db, sql);
+    int rc;
+    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE)
+        fail(db, sql);
+}
+
+std::string quoteIdentifier(std::string_view name) {
+    std::string q = "\"";
+    for (char c : name) {
+        q += c;
+        if (c == '"')
+            q += '"';
+    }
+    q += '"';
+    return q;
+}
+
+Value readColumn(sqlite3_stmt* st, int i) {
+    switch (sqlite3_column_type(st, i)) {
+    case SQLITE_INTEGER:
+        return sqlite3_column_int64(st, i);
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(st, i);
+    case SQLITE_TEXT: {
+        auto text = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+        return std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(st, i)));
+    }
+    case SQLITE_BLOB: {
+        auto bytes = static_cast<const char*>(sqlite3_column_blob(st, i));
+        auto size = static_cast<std::size_t>(sqlite3_column_bytes(st, i));
+        return size ? std::string(bytes, size) : std::string();
+    }
+    default:
+        return std::monostate{};
+    }
+}
+
+// How SQLite itself reads a declared column type; files written by older builds may use type
+// names other than INTEGER, REAL and TEXT.
+enum class Affinity { Integer, Real, Numeric, Text, None };
+
+Affinity affinityOf(std::string declared) {
+    std::transform(declared.begin(), declared.end(), declared.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    auto has = [&](const char* part) { return declared.find(part) != std::string::npos; };
+    if (has("INT"))
+        return Affinity::Integer;
+    if (has("CHAR") || has("CLOB") || has("TEXT"))
+        return Affinity::Text;
+    if (declared.empty() || has("BLOB"))
+        return Affinity::None;
+    if (has("REAL") || has("FLOA") || has("DOUB"))
+        return Affinity::Real;
+    return Affinity::Numeric;
+}
+
+struct ColumnInfo {
+    std::string name;
+    Affinity affinity;
+};
+
+std::vector<ColumnInfo> declaredColumns(sqlite3* db, std::string_view table) {
+    const std::string sql = "PRAGMA table_info(" + quoteIdentifier(table) + ")";
+    Statement st = prepare(db, sql);
+    std::vector<ColumnInfo> columns;
+    int rc;
+    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+        auto text = [&](int i) {
+            auto p = reinterpret_cast<const char*>(sqlite3_column_text(st.get(), i));
+            return std::string(p ? p : "");
+        };
+        columns.push_back({text(1), affinityOf(text(2))});
+    }
+    if (rc != SQLITE_DONE)
+        fail(db, sql);
+    return columns;
+}
+
+// Binds one field converted to the column's declared type, so that a file holds the same
+// storage class in a column whichever part of the program wrote the row. `scratch` keeps
+// converted text alive until the row is stepped.
+class FieldBinder {
+public:
+    FieldBinder(sqlite3* db, sqlite3_stmt* st, std::string_view table)
+        : db_(db), st_(st), table_(table) {}
+
+    void bind(int index, const ColumnInfo& column, const Value& v, std::string& scratch) {
+        int rc = SQLITE_OK;
+        if (isNull(v)) {
+            rc = sqlite3_bind_null(st_, index);
+        } else if (auto s = std::get_if<std::string>(&v)) {
+            rc = bindText(index, column, *s);
+        } else if (column.affinity == Affinity::Text) {
+            scratch = toText(v);
+            rc = sqlite3_bind_text(st_, index, scratch.data(), static_cast<int>(scratch.size()),
+                                   SQLITE_STATIC);
+        } else if (auto i = std::get_if<std::int64_t>(&v)) {
+            rc = sqlite3_bind_int64(st_, index, *i);
+        } else {
+            rc = sqlite3_bind_double(st_, index, std::get<double>(v));
+        }
+        if (rc != SQLITE_OK)
+            fail(db_, "INSERT INTO " + std::string(table_));
+    }
+
+private:
+    int bindText(int index, const ColumnInfo& column, const std::string& s) {
+        const bool strict =
+            column.affinity == Affinity::Integer || column.affinity == Affinity::Real;
+        if (strict && detail::isBlank(s))
+            return sqlite3_bind_null(st_, index);
+        if (strict || column.affinity == Affinity::Numeric) {
+            // Numbers in the program's own notation (Fortran exponents included), which
+            // SQLite's affinity rules would leave as text.
+            if (isNumeric(s)) {
+                if (column.affinity != Affinity::Real)
+                    if (auto exact = detail::exactInteger(s))
+                        return sqlite3_bind_int64(st_, index, *exact);
+                if (auto d = parseNumber(s))
+                    return sqlite3_bind_double(st_, index, *d);
+            }
+            if (strict)
+                throw StoreError("Cannot store \"" + s + "\" in field " + column.name +
+                                 " of table " + std::string(table_) + ": not a number");
+        }
+        return sqlite3_bind_text(st_, index, s.data(), static_cast<int>(s.size()), SQLITE_STATIC);
+    }
+
+    sqlite3* db_;
+    sqlite3_stmt* st_;
+    std::string_view table_;
+};
+
+// Makes one call's inserts all-or-nothing, both inside a caller's transaction and outside one.
+class Savepoint {
+public:
+    explicit Savepoint(sqlite3* db) : db_(db) { run(db_, "SAVEPOINT kinetra_insert"); }
+    ~Savepoint() {
+        if (released_)
+            return;
+        sqlite3_exec(db_, "ROLLBACK TO kinetra_insert", nullptr, nullptr, nullptr);
+        sqlite3_exec(db_, "RELEASE kinetra_insert", nullptr, nullptr, nullptr);
+    }
+    void release() {
+        run(db_, "RELEASE kinetra_insert");
+        released_ = true;
+    }
+    Savepoint(const Savepoint&) = delete;
+    Savepoint& operator=(const Savepoint&) = delete;
+
+private:
+    sqlite3* db_;
+    bool released_ = false;
+};
+
+sqlite3* openHandle(const fs::path& path, int flags) {
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string why = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+        sqlite3_close_v2(db);
+        throw StoreError("Cannot open database " + path.string() + ": " + why);
+    }
+    // Another process may hold a lock for a moment (a copy or a second window).
+    sqlite3_busy_timeout(db, 5000);
+    return db;
+}
+
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+bool isWordChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' ||
+           static_cast<unsigned char>(c) >= 0x80;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+Columns::Columns(std::vector<std::string> names) : names_(std::move(names)) {}
+
+std::size_t Columns::position(std::string_view name) const {
+    for (std::size_t i = 0; i < names_.size(); ++i)
+        if (sameName(names_[i], name))
+            return i;
+    throw StoreError("Field not found: " + std::string(name));
+}
+
+bool Columns::has(std::string_view name) const {
+    return std::any_of(names_.begin(), names_.end(),
+                       [&](const std::string& n) { return sameName(n, name); });
+}
+
+Row::Row(std::shared_ptr<const Columns> columns, std::vector<Value> values)
+    : columns_(std::move(columns)), values_(std::move(values)) {}
+
+const Value& Row::field(std::string_view name) const {
+    return values_.at(columns_->position(name));
+}
+
+void Row::set(std::string_view name, Value v) {
+    values_.at(columns_->position(name)) = std::move(v);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+Connection::Connection(sqlite3* db) : db_(db) {}
+
+Connection::Connection(Connection&& other) noexcept : db_(std::exchange(other.db_, nullptr)) {}
+
+Connection& Connection::operator=(Connection&& other) noexcept {
+    if (this != &other) {
+        sqlite3_close_v2(db_);
+        db_ = std::exchange(other.db_, nullptr);
+    }
+    return *this;
+}
+
+Connection::~Connection() {
+    sqlite3_close_v2(db_);
+}
+
+Connection Connection::open(const fs::path& path, OpenMode mode) {
+    const int flags = mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    Connection c(openHandle(path, flags));
+    auto refuse = [&](const std::string& why) {
+        return StoreError("Cannot open database " + path.string() + ": " + why);
+    };
+    // SQLite takes an empty file for an empty database; to the user it is a broken file.
+    std::error_code ec;
+    if (fs::is_regular_file(path, ec) && fs::file_size(path, ec) == 0 && !ec)
+        throw refuse("the file is empty");
+    // Opening reads nothing; the first statement is what finds out whether this is a database.
+    if (sqlite3_exec(c.db_, "PRAGMA schema_version", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw refuse(sqlite3_errmsg(c.db_));
+    // A file without write permission opens read-only even when asked for writing.
+    if (mode == OpenMode::ReadWrite && sqlite3_db_readonly(c.db_, "main") == 0 &&
+        sqlite3_exec(c.db_, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw refuse(sqlite3_errmsg(c.db_));
+    return c;
+}
+
+Connection Connection::create(const fs::path& path) {
+    // O_EXCL: an existing file is never taken over, not even one appearing after a check.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        throw StoreError("Cannot create database " + path.string() + ": " + std::strerror(errno));
+    ::close(fd);
+    try {
+        Connection c(openHandle(path, SQLITE_OPEN_READWRITE));
+        run(c.db_, "PRAGMA journal_mode=DELETE");
+        // Writes the file header, so that the new file is a database even before any table.
+        run(c.db_, "PRAGMA user_version=0");
+        return c;
+    } catch (...) {
+        std::error_code ec;
+        fs::remove(path, ec);
+        throw;
+    }
+}
+
+RowSet Connection::query(std::string_view statement) {
+    sqlite3* db = live(db_);
+    const std::string sql = rewriteStatement(statement);
+    Statement st = prepare(db, sql);
+    const int n = sqlite3_column_count(st.get());
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i)
+        names.emplace_back(sqlite3_column_name(st.get(), i));
+    RowSet result;
+    result.columns = std::make_shared<const Columns>(std::move(names));
+    int rc;
+    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+        std::vector<Value> values;
+        values.reserve(static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i)
+            values.push_back(readColumn(st.get(), i));
+        result.rows.emplace_back(result.columns, std::move(values));
+    }
+    if (rc != SQLITE_DONE)
+        fail(db, sql);
+    return result;
+}
+
+std::int64_t Connection::execute(std::string_view statement) {
+    sqlite3* db = live(db_);
+    const std::string sql = rewriteStatement(statement);
+    // sqlite3_changes keeps the count of the last INSERT/UPDATE/DELETE across other statements
+    // (a CREATE would report the rows of the UPDATE before it); the difference of the running
+    // total is right for every statement.
+    const auto before = sqlite3_total_changes64(db);
+    run(db, sql);
+    return sqlite3_total_changes64(db) - before;
+}
+
+void Connection::insertRows(std::string_view table, std::span<const std::vector<Value>> rows) {
+    sqlite3* db = live(db_);
+    if (rows.empty())
+        return;
+    const auto columns = declaredColumns(db, table);
+    if (columns.empty())
+        throw StoreError("Table not found: " + std::string(table));
+
+    std::string sql = "INSERT INTO " + quoteIdentifier(table) + " (";
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        sql += (i ? ", " : "") + quoteIdentifier(columns[i].name);
+    sql += ") VALUES (";
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        sql += i ? ", ?" : "?";
+    sql += ')';
+
+    // Declared first so that the statement is finalised before a rollback to the savepoint.
+    Savepoint savepoint(db);
+    Statement st = prepare(db, sql);
+    FieldBinder binder(db, st.get(), table);
+    std::vector<std::string> scratch(columns.size());
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const auto& row = rows[r];
+        if (row.size() != columns.size())
+            throw StoreError("Table " + std::string(table) + " has " +
+                             std::to_string(columns.size()) + " fields; row " +
+                             std::to_string(r + 1) + " to add has " + std::to_string(row.size()));
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            binder.bind(static_cast<int>(i + 1), columns[i], row[i], scratch[i]);
+        if (sqlite3_step(st.get()) != SQLITE_DONE)
+            fail(db, sql);
+        sqlite3_reset(st.get());
+    }
+    savepoint.release();
+}
+
+bool Connection::hasTable(std::string_view table) {
+    sqlite3* db = live(db_);
+    constexpr std::string_view sql =
+        "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE";
+    Statement st = prepare(db, sql);
+    sqlite3_bind_text(st.get(), 1, table.data(), static_cast<int>(table.size()), SQLITE_STATIC);
+    const int rc = sqlite3_step(st.get());
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        fail(db, sql);
+    return rc == SQLITE_ROW;
+}
+
+std::int64_t Connection::recordCount(std::string_view table) {
+    sqlite3* db = live(db_);
+    const std::string sql = "SELECT COUNT(*) FROM " + quoteIdentifier(table);
+    Statement st = prepare(db, sql);
+    if (sqlite3_step(st.get()) != SQLITE_ROW)
+        fail(db, sql);
+    return sqlite3_column_int64(st.get(), 0);
+}
+
+void Connection::begin() {
+    sqlite3* db = live(db_);
+    // Taking the write lock at the start rather than at the first change avoids a deadlock
+    // with another writer that SQLite can only resolve by failing one of the two.
+    run(db, sqlite3_db_readonly(db, "main") == 1 ? "BEGIN" : "BEGIN IMMEDIATE");
+}
+
+void Connection::commit() {
+    run(live(db_), "COMMIT");
+}
+
+void Connection::rollback() {
+    sqlite3* db = live(db_);
+    // Some errors (disk full, I/O) end the transaction by themselves.
+    if (!sqlite3_get_autocommit(db))
+        run(db, "ROLLBACK");
+}
+
+// ---------------------------------------------------------------------------------------------
+
+Transaction::Transaction(Connection& c) : connection_(c) {
+    connection_.begin();
+}
+
+Transaction::~Transaction() {
+    if (done_)
+        return;
+    try {
+        connection_.rollback();
+    } catch (...) {
+        // Closing the connection rolls back what is left.
+    }
+}
+
+void Transaction::commit() {
+    connection_.commit();
+    done_ = true;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+std::string rewriteStatement(std::string_view statement) {
+    const std::string_view s = statement;
+    auto skipSpaces = [&](std::size_t p) {
+        while (p < s.size() && isSpace(s[p]))
+            ++p;
+        return p;
+    };
+    auto wordAt = [&](std::size_t p, std::string_view word) {
+        return p + word.size() <= s.size() && sameName(s.substr(p, word.size()), word) &&
+               (p + word.size() == s.size() || !isWordChar(s[p + word.size()]));
+    };
+    const std::size_t start = skipSpaces(0);
+    if (!wordAt(start, "DELETE"))
+        return std::string(s);
+    const std::size_t star = skipSpaces(start + 6);
+    if (star >= s.size() || s[star] != '*')
+        return std::string(s);
+    const std::size_t from = skipSpaces(star + 1);
+    if (!wordAt(from, "FROM"))
+        return std::string(s);
+    return std::string(s.substr(0, start)) + "DELETE FROM" + std::string(s.substr(from + 4));
+}
+
+} // namespace kinetra::store

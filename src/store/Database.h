@@ -1,0 +1,122 @@
+// The table store: one SQLite file per database. src/store owns every connection, statement and
+// transaction of the program; no other folder talks to SQLite.
+//
+// A `Connection` is opened per operation and closed when it goes out of scope. Statements are
+// accepted in the program's own forms ("SELECT * FROM [Trm] WHERE Info < 0 ORDER BY Num;",
+// "DELETE * FROM [Trm];", ...); the few forms SQLite does not read natively are rewritten in one
+// place. Row sets are snapshots: loaded whole into memory and re-queried after edits.
+#pragma once
+
+#include "store/Value.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct sqlite3;
+
+namespace kinetra::store {
+
+// Every failing store call throws this; the caller reports it with its own place code.
+class StoreError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The column names of a row set, shared by all its rows. Names compare without letter case.
+class Columns {
+public:
+    explicit Columns(std::vector<std::string> names);
+    std::size_t count() const { return names_.size(); }
+    const std::string& name(std::size_t position) const { return names_.at(position); }
+    // Throws StoreError naming the field when there is no such column.
+    std::size_t position(std::string_view name) const;
+    bool has(std::string_view name) const;
+
+private:
+    std::vector<std::string> names_;
+};
+
+class Row {
+public:
+    Row(std::shared_ptr<const Columns> columns, std::vector<Value> values);
+    std::size_t fieldCount() const { return values_.size(); }
+    const Value& operator[](std::size_t position) const { return values_.at(position); }
+    const Value& field(std::string_view name) const;
+    void set(std::size_t position, Value v) { values_.at(position) = std::move(v); }
+    void set(std::string_view name, Value v);
+    const std::vector<Value>& values() const { return values_; }
+    const Columns& columns() const { return *columns_; }
+
+private:
+    std::shared_ptr<const Columns> columns_;
+    std::vector<Value> values_;
+};
+
+struct RowSet {
+    std::shared_ptr<const Columns> columns;
+    std::vector<Row> rows;
+    std::size_t recordCount() const { return rows.size(); }
+};
+
+enum class OpenMode { ReadWrite, ReadOnly };
+
+class Connection {
+public:
+    // Opens an existing database file; throws StoreError when the file is missing or is not a
+    // database. Never creates a file.
+    static Connection open(const std::filesystem::path& path, OpenMode mode = OpenMode::ReadWrite);
+    // Creates a new, empty database file (replacing nothing: throws when it exists).
+    static Connection create(const std::filesystem::path& path);
+
+    Connection(Connection&&) noexcept;
+    Connection& operator=(Connection&&) noexcept;
+    ~Connection();
+
+    RowSet query(std::string_view statement);
+    // A statement without rows (UPDATE, DELETE, CREATE); returns the number of changed rows.
+    std::int64_t execute(std::string_view statement);
+    // Adds rows with all fields in position order, each converted to its column's declared
+    // type (empty text in a numeric field is stored as NULL; other non-numeric text there is
+    // refused). All rows or none: outside a transaction the call is a transaction of its own.
+    void insertRows(std::string_view table, std::span<const std::vector<Value>> rows);
+    bool hasTable(std::string_view table);
+    std::int64_t recordCount(std::string_view table);
+
+    void begin();
+    void commit();
+    void rollback();
+
+private:
+    explicit Connection(sqlite3* db);
+    sqlite3* db_ = nullptr;
+};
+
+// Runs the statements of a multi-row change as one transaction: rolled back unless committed.
+class Transaction {
+public:
+    explicit Transaction(Connection& c);
+    ~Transaction();
+    void commit();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+private:
+    Connection& connection_;
+    bool done_ = false;
+};
+
+// The program's statement text in the form SQLite reads ("DELETE * FROM" -> "DELETE FROM").
+std::string rewriteStatement(std::string_view statement);
+
+// Writes a fresh thermo or reaction database (tables of Schema.h; the thermo one with its ten
+// element slots) to path, replacing any file there.
+void createThermoTemplate(const std::filesystem::path& path);
+void createReactionTemplate(const std::filesystem::path& path);
+
+} // namespace kinetra::store
