@@ -1,0 +1,302 @@
+#include "thermo/NasaTextReader.h"
+
+#include "common/NumberFormat.h"
+#include "common/TextNumber.h"
+#include "common/TextUtil.h"
+
+#include <algorithm>
+
+namespace kinetra::thermo {
+
+namespace {
+
+constexpr std::size_t kCommentLimit = 255;
+constexpr std::size_t kCommentCut = 128;
+
+const char* const kTabReason =
+    "These lines contain the TABKEY symbols, replace the symbols with blank spaces.";
+const char* const kElementReason = "Elemental content, integers are required.";
+const char* const kCoefficientReason =
+    "The polynomial coefficients are incomplete, or the data has a wrong format.";
+const char* const kNameReason = "The species name is empty, or the data has a wrong format.";
+const char* const kTemperatureReason =
+    "Error in temperature interval. The data has a wrong format or is incomplete.";
+
+// Columns first..last (1-based, inclusive) of a line. Cards are often shorter than 80 columns;
+// columns past the end read as blanks, so a short card simply has empty fields.
+std::string_view columns(std::string_view line, std::size_t first, std::size_t last) {
+    if (first > line.size())
+        return {};
+    return line.substr(first - 1, std::min(last, line.size()) - first + 1);
+}
+
+void appendWithBlank(std::string& to, std::string_view text) {
+    if (text.empty())
+        return;
+    if (!to.empty())
+        to += ' ';
+    to += text;
+}
+
+// Cuts to at most `limit` bytes without splitting a UTF-8 sequence, so the stored comment stays
+// valid text for the grids and the database.
+void cutText(std::string& text, std::size_t limit) {
+    if (text.size() <= limit)
+        return;
+    std::size_t end = limit;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    text.resize(end);
+}
+
+// Temperatures are kept to the precision the table shows (pattern "0.###").
+double roundTemperature(double value) {
+    return parseNumber(formatNumber(value, "0.###")).value_or(value);
+}
+
+std::vector<std::string> splitWords(std::string_view text) {
+    std::vector<std::string> words;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+            ++i;
+        std::size_t start = i;
+        while (i < text.size() && text[i] != ' ' && text[i] != '\t')
+            ++i;
+        if (i > start)
+            words.emplace_back(text.substr(start, i - start));
+    }
+    return words;
+}
+
+// The keyword part of a file line: the text before any "!" comment, trimmed.
+std::string keywordPart(std::string_view line) {
+    return trimBlanks(line.substr(0, std::min(line.find('!'), line.size())));
+}
+
+struct Element {
+    std::string symbol;
+    double count = 0;
+};
+
+} // namespace
+
+CollectedText collectSpeciesBlocks(std::string_view text) {
+    CollectedText result;
+    if (trimBlanks(text).empty()) {
+        result.emptyText = true;
+        return result;
+    }
+
+    std::vector<DataLine> dataLines;
+    // Comment text per block, indexed like the blocks; an incomplete last block is dropped.
+    std::vector<std::string> comments;
+    int lineNumber = 0;
+    std::size_t pos = 0;
+    while (pos <= text.size()) {
+        std::size_t end = std::min(text.find('\n', pos), text.size());
+        ++lineNumber;
+        std::string piece(text.substr(pos, end - pos));
+        std::erase(piece, '\r');
+        pos = end + 1;
+
+        std::string trimmed = trimBlanks(piece);
+        if (trimmed.empty())
+            continue;
+        if (trimmed.front() != '!') {
+            dataLines.push_back({std::move(piece), lineNumber});
+            continue;
+        }
+        if (dataLines.empty())
+            continue; // a file header: it describes the file, not a species
+        std::string note = trimBlanks(std::string_view(trimmed).substr(1));
+        if (note.empty() || equalsIgnoreCase(note, "END"))
+            continue;
+        // After line 4 a comment belongs to the species just ended; inside a block it is taken
+        // as a note on the species being written, which is where its author put it.
+        std::size_t count = dataLines.size();
+        std::size_t block = count % 4 == 0 ? count / 4 - 1 : count / 4;
+        if (comments.size() <= block)
+            comments.resize(block + 1);
+        appendWithBlank(comments[block], note);
+    }
+
+    result.dataLineCount = static_cast<int>(dataLines.size());
+    result.notMultipleOfFour = dataLines.size() % 4 != 0;
+    std::size_t blockCount = dataLines.size() / 4;
+    comments.resize(std::max(comments.size(), blockCount));
+    result.blocks.reserve(blockCount);
+    for (std::size_t b = 0; b < blockCount; ++b) {
+        SpeciesBlock block;
+        for (std::size_t j = 0; j < 4; ++j)
+            block.lines[j] = std::move(dataLines[4 * b + j]);
+        block.trailingComment = std::move(comments[b]);
+        if (block.trailingComment.size() > kCommentLimit)
+            cutText(block.trailingComment, kCommentCut);
+        result.blocks.push_back(std::move(block));
+    }
+    return result;
+}
+
+BlockResult readSpeciesBlock(const SpeciesBlock& block, const ElementTable& elements,
+                             const ReadOptions& options) {
+    BlockResult result;
+    auto reject = [&result](const char* reason) {
+        result.outcome = BlockOutcome::Rejected;
+        result.reason = reason;
+        return result;
+    };
+
+    for (const DataLine& line : block.lines)
+        if (line.text.find('\t') != std::string::npos)
+            return reject(kTabReason);
+
+    std::string line1 = block.lines[0].text;
+    if (options.letterCase == ReadOptions::LetterCase::Upper)
+        line1 = upperAscii(line1);
+    else if (options.letterCase == ReadOptions::LetterCase::Lower)
+        line1 = lowerAscii(line1);
+
+    std::vector<Element> found;
+    for (std::size_t k = 0; k < 4; ++k) {
+        std::size_t first = 25 + 5 * k;
+        std::string symbol = trimBlanks(columns(line1, first, first + 1));
+        std::string countText = trimBlanks(columns(line1, first + 2, first + 4));
+        if (countText.empty())
+            continue;
+        // A count without a symbol is garbage in the element columns (a symbol written one
+        // column too far right, say): refusing it beats silently losing an element.
+        std::optional<double> count = parseNumber(countText);
+        if (!count)
+            return reject(kElementReason);
+        if (symbol.empty() || *count == 0)
+            continue;
+        if (equalsIgnoreCase(symbol, "E"))
+            symbol = "E";
+        found.push_back({std::move(symbol), *count});
+    }
+
+    std::array<std::optional<double>, kSlotCount> composition{};
+    std::vector<std::string> unknown;
+    for (const Element& e : found) {
+        if (std::optional<int> slot = elements.slotOf(e.symbol)) {
+            // A symbol written in two fields counts twice, as a formula would.
+            composition[*slot] = composition[*slot].value_or(0) + e.count;
+        } else if (std::find(unknown.begin(), unknown.end(), e.symbol) == unknown.end()) {
+            unknown.push_back(e.symbol);
+        }
+    }
+
+    std::array<double, 15> coefficients{};
+    for (std::size_t j = 1; j < 4; ++j) {
+        std::string text = block.lines[j].text;
+        // Many writers start a positive first coefficient in column 1; the fields are read as
+        // if the sign column had been left blank.
+        if (text.empty() || (text[0] != '+' && text[0] != '-' && text[0] != ' '))
+            text.insert(text.begin(), ' ');
+        for (std::size_t k = 1; k <= 5; ++k) {
+            bool fifteenth = j == 3 && k == 5;
+            std::string field = upperAscii(columns(text, 15 * (k - 1) + 1, 15 * k));
+            for (std::size_t e = field.find("E "); e != std::string::npos;
+                 e = field.find("E ", e + 1))
+                field[e + 1] = '+';
+            std::optional<double> value = parseNumber(field);
+            if (fifteenth) {
+                coefficients[14] = value.value_or(0);
+            } else if (value) {
+                coefficients[5 * (j - 1) + k - 1] = *value;
+            } else {
+                return reject(kCoefficientReason);
+            }
+        }
+    }
+
+    std::string name = trimBlanks(columns(line1, 1, 16));
+    if (name.empty())
+        return reject(kNameReason);
+    std::string reference;
+    std::string commentStart;
+    std::size_t blank = name.find(' ');
+    if (options.nameRule == ReadOptions::NameRule::FirstBlank && blank != std::string::npos) {
+        std::string head = trimBlanks(columns(line1, 1, 24));
+        commentStart = trimBlanks(std::string_view(head).substr(blank + 1));
+        name.resize(blank);
+    } else {
+        reference = trimBlanks(columns(line1, 17, 24));
+    }
+    result.name = name;
+    if (!unknown.empty()) {
+        result.outcome = BlockOutcome::UnknownElements;
+        result.unknownSymbols = std::move(unknown);
+        return result;
+    }
+
+    std::string tcomText = trimBlanks(columns(line1, 66, 73));
+    std::optional<double> tcom;
+    if (tcomText.empty() && options.defaultTcom)
+        tcom = options.defaultTcom;
+    else
+        tcom = parseNumber(tcomText);
+    if (!tcom)
+        return reject(kTemperatureReason);
+    double tmin = parseNumber(columns(line1, 46, 55)).value_or(0);
+    double tmax = parseNumber(columns(line1, 56, 65)).value_or(0);
+
+    std::string phase = upperAscii(trimBlanks(columns(line1, 45, 45)));
+    if (phase.empty())
+        phase = "G";
+
+    SpeciesRecord& record = result.record;
+    record.name = std::move(name);
+    record.composition = composition;
+    record.phase = std::move(phase);
+    record.tmin = roundTemperature(tmin);
+    record.tmax = roundTemperature(tmax);
+    record.tcom = roundTemperature(*tcom);
+    record.coefficients = coefficients;
+    // The table has always stored the reference with one trailing blank; rows written by
+    // this reader must compare equal to the rows already there.
+    record.reference = reference + " ";
+    record.comment = std::move(commentStart);
+    appendWithBlank(record.comment, block.trailingComment);
+    result.outcome = BlockOutcome::Accepted;
+    return result;
+}
+
+std::string stripThermoFileFrame(std::string_view text, std::optional<double>& rangeMiddle) {
+    rangeMiddle.reset();
+    std::string out;
+    out.reserve(text.size());
+    bool rangeMayFollow = false;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+        std::string_view line = text.substr(pos, next - pos);
+        pos = next;
+
+        std::string key = keywordPart(line);
+        std::vector<std::string> words = splitWords(key);
+        bool thermo = (words.size() == 1 && equalsIgnoreCase(words[0], "THERMO")) ||
+                      (words.size() == 2 && equalsIgnoreCase(words[0], "THERMO") &&
+                       equalsIgnoreCase(words[1], "ALL"));
+        if (thermo) {
+            rangeMayFollow = true;
+            continue;
+        }
+        if (rangeMayFollow && !key.empty()) {
+            rangeMayFollow = false;
+            if (words.size() == 3 &&
+                std::all_of(words.begin(), words.end(), [](auto& w) { return isNumeric(w); })) {
+                rangeMiddle = parseNumber(words[1]);
+                continue;
+            }
+        }
+        if (words.size() == 1 && equalsIgnoreCase(words[0], "END"))
+            continue;
+        out += line;
+    }
+    return out;
+}
+
+} // namespace kinetra::thermo
