@@ -1,9 +1,9 @@
-#include <gtest/gtest.h>
-
-#include <stdexcept>
-
 #include "common/PlaceError.h"
+
 #include "support/FakeUi.h"
+
+#include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace kinetra {
 namespace {

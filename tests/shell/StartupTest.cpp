@@ -106,7 +106,9 @@ struct FormatCase {
     const char* message; // empty when usable
 };
 
-void PrintTo(const FormatCase& c, std::ostream* os) { *os << '"' << c.converted << '"'; }
+void PrintTo(const FormatCase& c, std::ostream* os) {
+    *os << '"' << c.converted << '"';
+}
 
 class NumberFormatCheckTest : public ::testing::TestWithParam<FormatCase> {};
 
