@@ -349,6 +349,72 @@ RowSet Connection::query(std::string_view statement) {
     return result;
 }
 
+RowSet Connection::queryKeyed(std::string_view statement) {
+    // "SELECT * FROM" becomes "SELECT *, rowid FROM": the key arrives as an extra last column.
+    const std::string sql = rewriteStatement(statement);
+    std::size_t p = 0;
+    while (p < sql.size() && isSpace(sql[p]))
+        ++p;
+    if (!sameName(std::string_view(sql).substr(p, 6), "SELECT"))
+        throw StoreError("Keyed query must be a SELECT * statement (" + sql + ")");
+    p += 6;
+    while (p < sql.size() && isSpace(sql[p]))
+        ++p;
+    if (p >= sql.size() || sql[p] != '*')
+        throw StoreError("Keyed query must be a SELECT * statement (" + sql + ")");
+    RowSet withKeys = query(sql.substr(0, p + 1) + ", rowid" + sql.substr(p + 1));
+    const std::size_t n = withKeys.columns->count() - 1;
+    std::vector<std::string> names;
+    names.reserve(n);
+    for (std::size_t i = 0; i < n; ++i)
+        names.push_back(withKeys.columns->name(i));
+    RowSet result;
+    result.columns = std::make_shared<const Columns>(std::move(names));
+    result.rows.reserve(withKeys.rows.size());
+    result.keys.reserve(withKeys.rows.size());
+    for (const Row& row : withKeys.rows) {
+        std::vector<Value> values(row.values().begin(), row.values().end() - 1);
+        result.keys.push_back(toInteger(row.values().back()).value_or(0));
+        result.rows.emplace_back(result.columns, std::move(values));
+    }
+    return result;
+}
+
+std::int64_t Connection::executeEach(std::string_view statement,
+                                     std::span<const std::vector<Value>> parameterSets) {
+    sqlite3* db = live(db_);
+    if (parameterSets.empty())
+        return 0;
+    const std::string sql = rewriteStatement(statement);
+    const auto before = sqlite3_total_changes64(db);
+    Savepoint savepoint(db);
+    Statement st = prepare(db, sql);
+    for (const auto& parameters : parameterSets) {
+        for (std::size_t i = 0; i < parameters.size(); ++i) {
+            const int index = static_cast<int>(i + 1);
+            const Value& v = parameters[i];
+            int rc = SQLITE_OK;
+            if (isNull(v))
+                rc = sqlite3_bind_null(st.get(), index);
+            else if (auto s = std::get_if<std::string>(&v))
+                rc = sqlite3_bind_text(st.get(), index, s->data(), static_cast<int>(s->size()),
+                                       SQLITE_TRANSIENT);
+            else if (auto n = std::get_if<std::int64_t>(&v))
+                rc = sqlite3_bind_int64(st.get(), index, *n);
+            else
+                rc = sqlite3_bind_double(st.get(), index, std::get<double>(v));
+            if (rc != SQLITE_OK)
+                fail(db, sql);
+        }
+        if (sqlite3_step(st.get()) != SQLITE_DONE)
+            fail(db, sql);
+        sqlite3_reset(st.get());
+    }
+    st.reset();
+    savepoint.release();
+    return sqlite3_total_changes64(db) - before;
+}
+
 std::int64_t Connection::execute(std::string_view statement) {
     sqlite3* db = live(db_);
     const std::string sql = rewriteStatement(statement);

@@ -61,6 +61,10 @@ private:
 struct RowSet {
     std::shared_ptr<const Columns> columns;
     std::vector<Row> rows;
+    // The store's own identity of each row (SQLite rowid), filled by Connection::queryKeyed
+    // only. Unlike Num, which users edit and renumber, it names one record until the next
+    // rebuild of the table.
+    std::vector<std::int64_t> keys;
     std::size_t recordCount() const { return rows.size(); }
 };
 
@@ -79,12 +83,19 @@ public:
     ~Connection();
 
     RowSet query(std::string_view statement);
+    // A "SELECT * FROM ..." statement whose rows also carry their keys (RowSet::keys); the
+    // columns are those of the plain statement.
+    RowSet queryKeyed(std::string_view statement);
     // A statement without rows (UPDATE, DELETE, CREATE); returns the number of changed rows.
     std::int64_t execute(std::string_view statement);
     // Adds rows with all fields in position order, each converted to its column's declared
     // type (empty text in a numeric field is stored as NULL; other non-numeric text there is
     // refused). All rows or none: outside a transaction the call is a transaction of its own.
     void insertRows(std::string_view table, std::span<const std::vector<Value>> rows);
+    // Runs one statement with "?" parameters once per parameter set ("UPDATE [Trm] SET Info = ?
+    // WHERE rowid = ?"), all sets or none. Values are bound as they are. Returns changed rows.
+    std::int64_t executeEach(std::string_view statement,
+                             std::span<const std::vector<Value>> parameterSets);
     bool hasTable(std::string_view table);
     std::int64_t recordCount(std::string_view table);
 

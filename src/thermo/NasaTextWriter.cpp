@@ -231,10 +231,10 @@ ThermoDocument writeThermoDocument(const std::vector<SpeciesRecord>& species,
 }
 
 ClipboardText writeClipboardText(const std::vector<SpeciesRecord>& species,
-                                 const ElementTable& elements) {
+                                 const ElementTable& elements, bool withComments) {
     ClipboardText out;
     for (const SpeciesRecord& one : species) {
-        SpeciesText text = writeSpeciesLines(one, elements, LineFourEnd::Clipboard, false);
+        SpeciesText text = writeSpeciesLines(one, elements, LineFourEnd::Clipboard, withComments);
         if (!text.refusal.empty()) {
             out.refusals.push_back(std::move(text.refusal));
             continue;

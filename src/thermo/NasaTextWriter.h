@@ -49,6 +49,6 @@ struct ClipboardText {
 };
 
 ClipboardText writeClipboardText(const std::vector<SpeciesRecord>& species,
-                                 const ElementTable& elements);
+                                 const ElementTable& elements, bool withComments = false);
 
 } // namespace kinetra::thermo

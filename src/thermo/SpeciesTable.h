@@ -1,0 +1,31 @@
+// Whole-table operations on the species table of an open thermo database: the validity check of
+// every row, renumbering and the insertion of new rows. Each runs in one transaction.
+#pragma once
+
+#include "common/Seams.h"
+#include "store/Database.h"
+#include "thermo/SpeciesRecord.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace kinetra::thermo {
+
+// Recomputes `Info` of every row: the severity of its species check plus the duplicate penalty
+// (names compared exactly). Returns the number of invalid rows.
+int checkAllSpecies(store::Connection& db);
+
+// Sets Num to 1, 2, 3, ... in the present Num order.
+void renumberSpecies(store::Connection& db);
+
+// Inserts whole rows after the row whose Num is afterNum (0: before the first row) and
+// renumbers the table 1..n, keeping every field of the old rows. Marks (SelT) of later rows are
+// shifted past the new ones. Shows "Preparing thermodynamic data..." for large tables. The caller
+// owns the transaction.
+void insertSpeciesRows(store::Connection& db, std::int64_t afterNum,
+                       std::vector<std::vector<store::Value>> newRows, Progress* progress);
+
+// Every row of a table in Num order, fields in position order.
+std::vector<std::vector<store::Value>> readAllRows(store::Connection& db, const char* table);
+
+} // namespace kinetra::thermo

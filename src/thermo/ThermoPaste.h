@@ -1,0 +1,60 @@
+// Putting thermo text into the species table: the paste of the thermo window (clipboard text),
+// the new-row template and the import of whole thermo files share this one flow. Reading asks
+// about each refused block, the accepted species go in after a given row in one transaction,
+// and every refusal is listed in ErrorMsg.txt.
+#pragma once
+
+#include "common/Seams.h"
+#include "store/Database.h"
+#include "thermo/NasaTextReader.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kinetra::thermo {
+
+struct PasteRequest {
+    std::string text;
+    std::int64_t afterNum = 0; // insert after the row with this Num; 0 = before the first row
+    ReadOptions options;
+    std::filesystem::path errorFile; // ErrorMsg.txt
+    // Shows a text file in a text window when the user asks to see the error listing.
+    std::function<void(const std::filesystem::path&)> openTextFile;
+};
+
+struct PasteResult {
+    int inserted = 0;
+    int rejected = 0;          // refused for their format
+    int unknownElements = 0;   // refused for elements the table does not hold
+    bool cancelled = false;    // nothing inserted on the user's word
+    bool refusedWhole = false; // empty text or not in groups of four lines
+    bool errorFileWritten = false;
+};
+
+// The new-row template: a species "NEW<" with Tmin 200 K, Tmax 3000 K, Tcom 1000 K and all
+// coefficients 0.
+std::string newRowTemplate();
+
+// The whole flow on an open database file: read, ask, insert after request.afterNum with the
+// rows marked (UPaste 1, SelT 1, 2, ... after the insertion row), check all species, report.
+// A failure while inserting leaves the table as it was and is rethrown.
+PasteResult pasteSpeciesText(store::Connection& db, const ElementTable& elements,
+                             const PasteRequest& request, Ui& ui);
+
+// Shows the message for species left out because an element is not in the element table and
+// returns their entry for the error listing (empty when there are none).
+std::string reportUnknownElementSpecies(const std::vector<std::string>& names, Dialogs& dialogs);
+
+// ErrorMsg.txt: a dated first line, a line with one blank, then the listing.
+void writeErrorListing(const std::filesystem::path& file, const std::string& listing,
+                       const LocalDateTime& when);
+
+// For files: a text carrying the frame of a thermo file ("THERMO" or "THERMO ALL", the range
+// line, "END") has it removed; the middle temperature of the range line becomes the default
+// common temperature unless the options already set one. Other text is returned as it is.
+std::string unframeThermoFile(std::string_view text, ReadOptions& options);
+
+} // namespace kinetra::thermo

@@ -1,0 +1,157 @@
+#include "ThermoFixture.h"
+#include "common/FileAttributes.h"
+#include "thermo/SpeciesTable.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace kinetra::thermo {
+namespace {
+
+using testing::kFourSpecies;
+using testing::ThermoFixture;
+namespace fs = std::filesystem;
+
+std::string pathFileText(const ThermoFixture& f) {
+    return fs::exists(f.dir / "THERMOPath.txt")
+               ? kinetra::testing::readFile(f.dir / "THERMOPath.txt")
+               : std::string("<none>");
+}
+
+TEST(ThermoDatabase, ConnectRefusalsKeepThePreviousDatabase) {
+    ThermoFixture f;
+    const fs::path good = f.dir / "gas.mdb";
+    ASSERT_EQ(f.database.path(), good);
+    const std::string remembered = pathFileText(f);
+    EXPECT_EQ(remembered, "\"" + good.string() + "\"\r\n");
+
+    // A read-only file is refused before it is opened.
+    const fs::path readOnly = f.dir / "locked.mdb";
+    fs::copy_file(good, readOnly);
+    fs::permissions(readOnly, fs::perms::owner_write, fs::perm_options::remove);
+    // Nine slots in the element table.
+    const fs::path nineSlots = f.dir / "nine.mdb";
+    fs::copy_file(good, nineSlots);
+    store::Connection::open(nineSlots).execute("DELETE * FROM [Elements] WHERE Num = 10;");
+    // Not a database at all.
+    const fs::path text = f.dir.write("notes.mdb", "not a database");
+
+    struct Case {
+        fs::path path;
+        ConnectOutcome outcome;
+        std::string message;
+    } cases[] = {
+        {readOnly, ConnectOutcome::ReadOnly,
+         "THERMO database " + readOnly.string() +
+             " is read-only. Remove this attribute or connect another THERMO database."},
+        {nineSlots, ConnectOutcome::ElementsUnreadable,
+         "The ELEMENTS table of the THERMO database " + nineSlots.string() +
+             " cannot be read or processed. We recommend you to connect another THERMO "
+             "database."},
+        {text, ConnectOutcome::NoThermoTable,
+         text.string() + " The program cannot find the THERMO table. Make sure you are opening "
+                         "the thermodynamic database."},
+        {f.dir / "missing.mdb", ConnectOutcome::NoThermoTable, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.string());
+        EXPECT_EQ(f.database.connect(c.path), c.outcome);
+        if (!c.message.empty())
+            EXPECT_EQ(connectFailureMessage(c.outcome, c.path.string()), c.message);
+        EXPECT_EQ(f.database.path(), good);
+        EXPECT_EQ(pathFileText(f), remembered);
+    }
+}
+
+TEST(ThermoDatabase, EmptySlotsAreFreeAndConnectChecksEverySpecies) {
+    ThermoFixture f;
+    f.paste(kFourSpecies);
+    store::Connection db = f.database.open();
+    db.execute("UPDATE [Trm] SET Info = 0, Species = 'O2' WHERE Species = 'H2';");
+    db.execute("UPDATE [Elements] SET Element = '', AW = 0 WHERE Num = 6;");
+    ASSERT_EQ(f.database.connect(f.dir / "gas.mdb"), ConnectOutcome::Connected);
+    EXPECT_FALSE(f.database.elements().inUse(6));
+    EXPECT_EQ(f.database.elements().symbols[4], "N");
+    EXPECT_EQ(f.rows("SELECT * FROM [Trm] WHERE Info = -5;").recordCount(), 2u);
+}
+
+TEST(ThermoDatabase, OpenCommandRefusesOtherExtensionsAndTheTemplate) {
+    ThermoFixture f;
+    fs::copy_file(f.dir / "gas.mdb", f.dir / "OTHER.MDB");
+    f.fake.files.paths = {(f.dir / "x.txt").string(), (f.dir / "emptythermo.MDB").string(),
+                          (f.dir / "OTHER.MDB").string()};
+    EXPECT_FALSE(f.database.openWithDialog(f.fake.ui));
+    EXPECT_FALSE(f.database.openWithDialog(f.fake.ui));
+    EXPECT_TRUE(f.database.openWithDialog(f.fake.ui));
+    EXPECT_EQ(f.fake.dialogs.texts(),
+              (std::vector<std::string>{
+                  "The file extension '.txt' is not valid for THERMO database. The correct "
+                  "extension is '.mdb'.",
+                  "The auxiliary database EmptyThermo.mdb cannot be opened."}));
+    EXPECT_EQ(f.database.path(), f.dir / "OTHER.MDB");
+}
+
+TEST(ThermoDatabase, SavedCopyAndClosePrompt) {
+    ThermoFixture f;
+    f.paste(kFourSpecies);
+    f.database.windowOpened();
+    EXPECT_TRUE(fs::exists(f.dir / "~gas.mdb"));
+
+    // Edits after the window opened, then No at closing: species and slots are as they were.
+    f.paste(kFourSpecies, 4);
+    f.database.open().execute("UPDATE [Elements] SET Element = 'Xe' WHERE Num = 7;");
+    f.database.setMustSave();
+    f.fake.dialogs.answers = {Answer::Cancel, Answer::No};
+    EXPECT_EQ(f.database.closeWindow(f.fake.dialogs), CloseOutcome::Cancelled);
+    EXPECT_EQ(f.rows().recordCount(), 8u);
+    EXPECT_EQ(f.database.closeWindow(f.fake.dialogs), CloseOutcome::Closed);
+    EXPECT_EQ(f.fake.dialogs.shown[0].text, "Do you want to save changes to the THERMO table?");
+    EXPECT_EQ(f.rows().recordCount(), 4u);
+    EXPECT_EQ(f.database.elements().symbols[7], "S");
+
+    // Save moves the saved copy forward; Yes keeps the edits and the rebuild keeps every field.
+    f.database.windowOpened();
+    f.paste(kFourSpecies, 4);
+    f.database.save();
+    const auto before = f.rows();
+    f.fake.dialogs.answers = {Answer::Yes};
+    EXPECT_EQ(f.database.closeWindow(f.fake.dialogs), CloseOutcome::Closed);
+    const auto after = f.rows();
+    ASSERT_EQ(after.recordCount(), 8u);
+    for (std::size_t i = 0; i < after.rows.size(); ++i)
+        EXPECT_EQ(after.rows[i].values(), before.rows[i].values());
+}
+
+TEST(ThermoDatabase, ReplaceWithSavedCopyAndSaveAs) {
+    ThermoFixture f;
+    f.database.windowOpened();
+    f.paste(kFourSpecies);
+    f.database.setMustSave();
+
+    f.fake.files.paths = {(f.dir / "copy.mdb").string()};
+    EXPECT_TRUE(f.database.saveAs(f.fake.ui));
+    EXPECT_FALSE(f.database.mustSave());
+    EXPECT_EQ(f.database.path(), f.dir / "gas.mdb");
+    EXPECT_EQ(store::Connection::open(f.dir / "copy.mdb").recordCount("Trm"), 4);
+
+    f.fake.dialogs.answers = {Answer::No, Answer::Yes};
+    EXPECT_FALSE(f.database.replaceWithSavedCopy(f.fake.dialogs));
+    EXPECT_EQ(f.rows().recordCount(), 4u);
+    f.database.setMustSave();
+    EXPECT_TRUE(f.database.replaceWithSavedCopy(f.fake.dialogs));
+    EXPECT_EQ(f.rows().recordCount(), 0u);
+    EXPECT_FALSE(f.database.mustSave());
+}
+
+TEST(ThermoDatabase, NewDatabaseFromTheTemplate) {
+    ThermoFixture f;
+    f.fake.files.paths = {"", (f.dir / "fresh.mdb").string()};
+    EXPECT_FALSE(f.database.createNew(f.fake.ui));
+    EXPECT_TRUE(f.database.createNew(f.fake.ui));
+    EXPECT_EQ(f.database.path(), f.dir / "fresh.mdb");
+    EXPECT_EQ(f.database.open().recordCount("Elements"), 10);
+}
+
+} // namespace
+} // namespace kinetra::thermo
