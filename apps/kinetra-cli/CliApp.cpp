@@ -1,5 +1,6 @@
 #include "CliApp.h"
 
+#include "CliCommand.h"
 #include "ConsoleUi.h"
 #include "common/Seams.h"
 #include "shell/AppFolders.h"
@@ -11,24 +12,13 @@ namespace kinetra::cli {
 
 namespace {
 
-struct Context {
-    Streams& io;
-    Ui& ui;
-    AppFolders folders;
-};
-
-using Handler = std::function<int(Context&, const std::vector<std::string>& args)>;
-
-struct Command {
-    std::string name;    // "thermo new"
-    std::string usage;   // arguments
-    std::string summary; // one line
-    Handler run;
-};
-
 // The commands of this build. The thermo and reaction subsystems add theirs here.
 const std::vector<Command>& commands() {
-    static const std::vector<Command> table{};
+    static const std::vector<Command> table = [] {
+        std::vector<Command> all;
+        addThermoCommands(all);
+        return all;
+    }();
     return table;
 }
 
@@ -103,7 +93,7 @@ int runCli(const std::vector<std::string>& args, Streams streams, const std::str
     ConsoleProgress progress(streams.err, streams.errIsTerminal);
     SystemClock clock;
     Ui ui{dialogs, clipboard, files, progress, clock};
-    Context context{streams, ui, AppFolders::fromAppDir(appDir)};
+    Context context{streams, ui, dialogs, AppFolders::fromAppDir(appDir)};
     return command->run(context, std::vector<std::string>(args.begin() + used, args.end()));
 }
 

@@ -8,8 +8,11 @@ void ConsoleDialogs::message(const std::string& text, const std::string&, Icon) 
     err_ << text << '\n';
 }
 
-Answer ConsoleDialogs::ask(const std::string& text, const std::string&, Buttons, Answer def, Icon) {
+Answer ConsoleDialogs::ask(const std::string& text, const std::string&, Buttons buttons, Answer def,
+                           Icon) {
     err_ << text << '\n';
+    if (answerYes && (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel))
+        return Answer::Yes;
     return def;
 }
 

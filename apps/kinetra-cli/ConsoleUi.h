@@ -19,6 +19,8 @@ public:
     RefusalReply refusal(const std::string& message, const std::string& block,
                          const std::string& question) override;
     int refusals = 0;
+    // --yes: questions with a Yes button are answered Yes instead of their default.
+    bool answerYes = false;
 
 private:
     std::ostream& err_;

@@ -1,0 +1,45 @@
+// What a kinetra-cli command receives and how it is listed. Subsystems add their commands to the
+// table through an add...Commands function each.
+#pragma once
+
+#include "CliApp.h"
+#include "ConsoleUi.h"
+#include "common/Seams.h"
+#include "shell/AppFolders.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kinetra::cli {
+
+struct Context {
+    Streams& io;
+    Ui& ui;
+    ConsoleDialogs& dialogs;
+    AppFolders folders;
+};
+
+using Handler = std::function<int(Context&, const std::vector<std::string>& args)>;
+
+struct Command {
+    std::string name;    // "thermo new"
+    std::string usage;   // arguments
+    std::string summary; // one line
+    Handler run;
+};
+
+void addThermoCommands(std::vector<Command>& commands);
+
+// Splits arguments into positional ones and "--name value" / "-o value" options; flags listed in
+// `flags` take no value. Returns false (with a message on err) for an unknown or incomplete option.
+struct ParsedArgs {
+    std::vector<std::string> positional;
+    std::vector<std::pair<std::string, std::string>> options;
+    const std::string* option(const std::string& name) const;
+    bool has(const std::string& name) const { return option(name) != nullptr; }
+};
+bool parseArgs(const std::vector<std::string>& args, const std::vector<std::string>& valued,
+               const std::vector<std::string>& flags, ParsedArgs& parsed, std::ostream& err);
+
+} // namespace kinetra::cli
