@@ -1,0 +1,592 @@
+#include "thermo/ThermoTable.h"
+
+#include "common/NumberFormat.h"
+#include "common/TextFile.h"
+#include "common/TextNumber.h"
+#include "common/TextUtil.h"
+#include "store/Schema.h"
+#include "thermo/NasaTextWriter.h"
+#include "thermo/SpeciesCheck.h"
+#include "thermo/SpeciesRow.h"
+#include "thermo/SpeciesTable.h"
+
+#include <algorithm>
+
+namespace kinetra::thermo {
+
+namespace fs = std::filesystem;
+using store::Value;
+
+namespace {
+
+constexpr const char* kTitle = "KINETRA";
+constexpr const char* kEnterNumber = "Please enter a number.";
+// Above this many rows the long commands say that they are working.
+constexpr std::size_t kLargeCount = 500;
+
+bool isComposition(std::size_t field) {
+    return field == trm::kCh || (field >= trm::kN1 && field < trm::kN1 + 10);
+}
+
+bool isCoefficient(std::size_t field) {
+    return field >= trm::kA1 && field < trm::kA1 + 15;
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        if (!text.empty())
+            text += "\n";
+        text += line;
+    }
+    return text;
+}
+
+std::vector<SpeciesRecord> speciesOf(const store::RowSet& rows) {
+    std::vector<SpeciesRecord> species;
+    species.reserve(rows.rows.size());
+    for (const store::Row& row : rows.rows)
+        species.push_back(speciesFromRow(row));
+    return species;
+}
+
+// The paste marks of every row, so that a paste that adds nothing can put them back.
+struct SavedMarks {
+    std::vector<std::vector<Value>> updates; // UPaste, SelT, rowid of rows with marks set
+};
+
+SavedMarks saveMarks(store::Connection& db) {
+    SavedMarks saved;
+    const store::RowSet rows = db.queryKeyed("SELECT * FROM [Trm];");
+    const Value zero{std::int64_t{0}};
+    for (std::size_t i = 0; i < rows.rows.size(); ++i) {
+        const Value& upaste = rows.rows[i][trm::kUPaste];
+        const Value& selT = rows.rows[i][trm::kSelT];
+        if (upaste != zero || selT != zero)
+            saved.updates.push_back({upaste, selT, Value(rows.keys[i])});
+    }
+    return saved;
+}
+
+void restoreMarks(store::Connection& db, const SavedMarks& saved) {
+    db.executeEach("UPDATE [Trm] SET UPaste = ?, SelT = ? WHERE rowid = ?", saved.updates);
+}
+
+} // namespace
+
+// ---- Paste Special ---------------------------------------------------------------------------
+
+std::optional<ReadOptions> PasteSpecialModel::accept(Dialogs& dialogs,
+                                                     ThermoRunSettings& settings) {
+    tcomSelected = false;
+    ReadOptions options;
+    if (insetDefaultTcom) {
+        const std::optional<double> tcom = parseNumber(tcomText);
+        if (!tcom || *tcom <= 0) {
+            dialogs.message(kBadTcom, kTitle, Icon::Exclamation);
+            tcomSelected = true;
+            return std::nullopt;
+        }
+        options.defaultTcom = tcom;
+    }
+    settings.nameRule = nameRule;
+    options.letterCase = letterCase;
+    options.nameRule = nameRule;
+    return options;
+}
+
+// ---- The table -------------------------------------------------------------------------------
+
+ThermoTable::ThermoTable(ThermoDatabase& database, Ui& ui, ThermoRunSettings& settings,
+                         OpenTextFile openTextFile, fs::path supportDir, fs::path programDir)
+    : database_(database), ui_(ui), settings_(settings), openTextFile_(std::move(openTextFile)),
+      supportDir_(std::move(supportDir)), programDir_(std::move(programDir)) {
+    refresh();
+}
+
+void ThermoTable::buildColumns() {
+    const auto& fields = store::trmSchema().fields;
+    const ElementTable& elements = database_.elements();
+    columns_.clear();
+    columns_.reserve(fields.size());
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        GridColumn c;
+        c.field = fields[i].name;
+        c.caption = c.field;
+        c.numeric = fields[i].type != store::FieldType::Text;
+        switch (i) {
+        case trm::kSelT:
+        case trm::kTDB:
+        case trm::kTmp:
+        case trm::kInfo:
+        case trm::kPol:
+        case trm::kUPaste:
+            c.bookkeeping = true;
+            break;
+        case trm::kNum:
+            c.caption = "No";
+            break;
+        case trm::kSpecies:
+            c.caption = "Species Name";
+            break;
+        case trm::kMolFormula:
+            c.caption = "Mol. Formula";
+            c.derived = true;
+            break;
+        case trm::kMW:
+            c.caption = "MW";
+            c.format = "0.#####";
+            c.derived = true;
+            break;
+        case trm::kSt:
+            c.caption = "Ph";
+            c.group = ColumnGroup::Phase;
+            break;
+        case trm::kCh:
+            c.caption = "E";
+            c.group = ColumnGroup::Phase;
+            break;
+        case trm::kTbound:
+            c.caption = "Tcom";
+            break;
+        default:
+            break;
+        }
+        if (isCoefficient(i)) {
+            c.format = "0.00000000E+00";
+            c.group = ColumnGroup::Polynomial;
+        } else if (i >= trm::kN1 && i < trm::kN1 + 10) {
+            c.elementSlot = static_cast<int>(i - trm::kN1) + 1;
+            c.caption = elements.symbols[c.elementSlot];
+            c.format = "0";
+            c.group = ColumnGroup::Phase;
+        }
+        columns_.push_back(std::move(c));
+    }
+}
+
+void ThermoTable::refresh() {
+    std::optional<std::int64_t> currentKey;
+    if (current_ && *current_ < rows_.keys.size())
+        currentKey = rows_.keys[*current_];
+
+    store::Connection db = database_.open();
+    rows_ = db.queryKeyed("SELECT " + view_);
+    nameCounts_.clear();
+    for (const store::Row& row : db.query("SELECT Species FROM [Trm];").rows)
+        ++nameCounts_[store::toText(row[0])];
+    buildColumns();
+
+    // The cursor follows its record when the edit moved it (a changed Num re-sorts the view).
+    if (currentKey) {
+        const auto found = std::find(rows_.keys.begin(), rows_.keys.end(), *currentKey);
+        if (found != rows_.keys.end())
+            current_ = static_cast<std::size_t>(found - rows_.keys.begin());
+    }
+    if (rows_.rows.empty())
+        current_.reset();
+    else if (current_ && *current_ >= rows_.rows.size())
+        current_ = rows_.rows.size() - 1;
+    std::erase_if(selection_, [&](std::size_t r) { return r >= rows_.rows.size(); });
+    updateStatus();
+}
+
+void ThermoTable::setView(std::string view) {
+    view_ = std::move(view);
+    selection_.clear();
+    current_ = 0;
+    rows_ = {};
+    refresh();
+}
+
+void ThermoTable::showAll() {
+    setView(kAllSpeciesView);
+}
+
+bool ThermoTable::showValid() {
+    store::Connection db = database_.open();
+    checkAllSpecies(db);
+    if (db.query(std::string("SELECT") + kValidSpeciesView).rows.empty()) {
+        ui_.dialogs.message("In the thermodynamic database " + database_.fileName() +
+                                ", valid species were not found.",
+                            kTitle, Icon::Exclamation);
+        refresh();
+        return false;
+    }
+    setView(kValidSpeciesView);
+    return true;
+}
+
+bool ThermoTable::showInvalid() {
+    store::Connection db = database_.open();
+    checkAllSpecies(db);
+    if (db.query(std::string("SELECT") + kInvalidSpeciesView).rows.empty()) {
+        ui_.dialogs.message("In the thermodynamic database " + database_.fileName() +
+                                ", invalid species were not found.",
+                            kTitle, Icon::Exclamation);
+        refresh();
+        return false;
+    }
+    setView(kInvalidSpeciesView);
+    return true;
+}
+
+// ---- Grid ------------------------------------------------------------------------------------
+
+bool ThermoTable::isColumnVisible(std::size_t column) const {
+    if (column >= columns_.size())
+        return false;
+    const GridColumn& c = columns_[column];
+    if (c.bookkeeping)
+        return false;
+    if (c.group == ColumnGroup::Polynomial && !polynomialsShown_)
+        return false;
+    if (c.group == ColumnGroup::Phase && !phaseShown_)
+        return false;
+    return c.elementSlot == 0 || database_.elements().inUse(c.elementSlot);
+}
+
+bool ThermoTable::isColumnEditable(std::size_t column) const {
+    return column < columns_.size() && !columns_[column].bookkeeping && !columns_[column].derived;
+}
+
+std::string ThermoTable::cellText(std::size_t row, std::size_t column) const {
+    const Value& value = rows_.rows.at(row)[column];
+    const GridColumn& c = columns_.at(column);
+    if (!c.format.empty())
+        if (const auto number = store::toDouble(value))
+            return formatNumber(*number, c.format);
+    return store::toText(value);
+}
+
+bool ThermoTable::isInvalid(std::size_t row) const {
+    return store::toInteger(rows_.rows.at(row)[trm::kInfo]).value_or(0) < 0;
+}
+
+// ---- Cursor and status -----------------------------------------------------------------------
+
+void ThermoTable::setCurrentRow(std::optional<std::size_t> row) {
+    current_ = row && *row < rows_.rows.size() ? row : std::nullopt;
+    updateStatus();
+}
+
+void ThermoTable::setSelection(std::set<std::size_t> rows) {
+    std::erase_if(rows, [&](std::size_t r) { return r >= rows_.rows.size(); });
+    selection_ = std::move(rows);
+}
+
+void ThermoTable::selectAll() {
+    selection_.clear();
+    for (std::size_t i = 0; i < rows_.rows.size(); ++i)
+        selection_.insert(i);
+}
+
+std::string ThermoTable::rowCountText() const {
+    return std::to_string(rows_.rows.size()) + " Species";
+}
+
+std::string ThermoTable::currentRowMessage() const {
+    if (!current_)
+        return {};
+    const store::Row& row = rows_.rows.at(*current_);
+    const SpeciesCheckResult check = checkSpecies(speciesFromRow(row), true);
+    const auto text = [&]() -> std::string {
+        if (check.code == kForbiddenSymbol || check.code == kTooManyIonElements ||
+            check.code == kTooManyElements)
+            return check.detail;
+        return speciesMessage(check.code);
+    };
+    // A name that is not a usable name says more than the fact that it occurs twice.
+    switch (check.code) {
+    case kNameEmpty:
+    case kNewRow:
+    case kForbiddenSymbol:
+    case kMisplacedPlus:
+        return text();
+    default:
+        break;
+    }
+    const std::string name = store::toText(row[trm::kSpecies]);
+    const auto count = nameCounts_.find(name);
+    if (count != nameCounts_.end() && count->second > 1)
+        return speciesMessage(kDuplicateName);
+    return check.code == kSpeciesValid ? std::string() : text();
+}
+
+void ThermoTable::setViewOnly(bool viewOnly) {
+    viewOnly_ = viewOnly;
+    updateStatus();
+}
+
+void ThermoTable::updateStatus() {
+    status_ = viewOnly_ ? std::string(kViewOnlyStatus) : currentRowMessage();
+}
+
+bool ThermoTable::refuseWhenViewOnly() {
+    if (!viewOnly_)
+        return false;
+    status_ = kViewOnlyStatus;
+    return true;
+}
+
+// ---- Editing ---------------------------------------------------------------------------------
+
+bool ThermoTable::setCell(std::size_t row, std::size_t column, const std::string& text) {
+    if (refuseWhenViewOnly())
+        return false;
+    if (row >= rows_.rows.size() || !isColumnEditable(column))
+        return false;
+    const GridColumn& c = columns_[column];
+    Value value = text;
+    if (c.numeric) {
+        if (trimBlanks(text).empty() && column != trm::kNum) {
+            value = Value();
+        } else {
+            const std::optional<double> number = parseNumber(text);
+            if (!number) {
+                ui_.dialogs.message(kEnterNumber, kTitle, Icon::Exclamation);
+                return false;
+            }
+            value = *number;
+            if (column == trm::kNum)
+                value = store::toInteger(value).value_or(0);
+        }
+    }
+
+    const std::int64_t key = rows_.keys[row];
+    store::Connection db = database_.open();
+    {
+        store::Transaction transaction(db);
+        const std::vector<std::vector<Value>> set{{value, Value(key)}};
+        db.executeEach("UPDATE [Trm] SET [" + c.field + "] = ? WHERE rowid = ?", set);
+        if (isComposition(column) || isCoefficient(column)) {
+            const store::RowSet edited =
+                db.query("SELECT * FROM [Trm] WHERE rowid = " + std::to_string(key) + ";");
+            if (!edited.rows.empty()) {
+                const auto derived = rowFromSpecies(speciesFromRow(edited.rows.front()),
+                                                    database_.elements(), RowMarks{});
+                std::vector<std::vector<Value>> update;
+                if (isComposition(column)) {
+                    update = {{derived[trm::kMolFormula], derived[trm::kMW], Value(key)}};
+                    db.executeEach("UPDATE [Trm] SET MolFormula = ?, MW = ? WHERE rowid = ?",
+                                   update);
+                } else {
+                    update = {{derived[trm::kPol], Value(key)}};
+                    db.executeEach("UPDATE [Trm] SET Pol = ? WHERE rowid = ?", update);
+                }
+            }
+        }
+        transaction.commit();
+    }
+    // A new name can make or end a duplicate elsewhere in the table.
+    checkAllSpecies(db);
+    database_.setMustSave();
+    refresh();
+    return true;
+}
+
+std::int64_t ThermoTable::insertionNum() const {
+    if (current_)
+        return store::toInteger(rows_.rows.at(*current_)[trm::kNum]).value_or(0);
+    // Without a cursor the rows go to the end, where they disturb no other row's number.
+    store::Connection db = database_.open();
+    std::int64_t last = 0;
+    for (const store::Row& row : db.query("SELECT Num FROM [Trm];").rows)
+        last = std::max(last, store::toInteger(row[0]).value_or(0));
+    return last;
+}
+
+PasteResult ThermoTable::paste() {
+    ReadOptions options;
+    options.nameRule = settings_.nameRule;
+    return paste(options);
+}
+
+PasteResult ThermoTable::pasteSpecial(PasteSpecialModel& dialog) {
+    if (refuseWhenViewOnly())
+        return {};
+    const std::optional<ReadOptions> options = dialog.accept(ui_.dialogs, settings_);
+    if (!options)
+        return {};
+    return paste(*options);
+}
+
+PasteResult ThermoTable::paste(const ReadOptions& options) {
+    if (refuseWhenViewOnly())
+        return {};
+    PasteRequest request;
+    request.text = ui_.clipboard.text();
+    request.afterNum = insertionNum();
+    request.options = options;
+    request.errorFile = programDir_ / "ErrorMsg.txt";
+    request.openTextFile = [this](const fs::path& file) {
+        if (openTextFile_)
+            openTextFile_(file, file.filename().string());
+    };
+
+    store::Connection db = database_.open();
+    // The marks go before the insertion shifts them, yet a paste that adds nothing must leave
+    // the previous paste's marks (and so its undo) as they were.
+    const SavedMarks saved = saveMarks(db);
+    db.execute("UPDATE [Trm] SET Upaste = 0, SelT = 0;");
+    PasteResult result;
+    try {
+        result = pasteSpeciesText(db, database_.elements(), request, ui_);
+    } catch (...) {
+        restoreMarks(db, saved);
+        throw;
+    }
+    if (result.inserted == 0) {
+        restoreMarks(db, saved);
+        refresh();
+        return result;
+    }
+    database_.setMustSave();
+    setView(kPastedSpeciesView);
+    return result;
+}
+
+bool ThermoTable::insertNewRow() {
+    if (refuseWhenViewOnly())
+        return false;
+    ui_.clipboard.clear();
+    ui_.clipboard.setText(newRowTemplate());
+    return paste(ReadOptions{}).inserted > 0;
+}
+
+void ThermoTable::undoPaste() {
+    selection_.clear();
+    for (std::size_t i = 0; i < rows_.rows.size(); ++i)
+        if (store::toInteger(rows_.rows[i][trm::kUPaste]).value_or(0) == 1)
+            selection_.insert(i);
+}
+
+std::vector<std::int64_t> ThermoTable::selectedKeys() const {
+    std::vector<std::int64_t> keys;
+    for (std::size_t r : selection_)
+        keys.push_back(rows_.keys.at(r));
+    if (keys.empty() && current_)
+        keys.push_back(rows_.keys.at(*current_));
+    return keys;
+}
+
+ThermoTable::CopyOutcome ThermoTable::copyRows() {
+    const std::vector<std::int64_t> keys = selectedKeys();
+    if (keys.empty())
+        return {};
+    const bool large = keys.size() > kLargeCount;
+    if (large) {
+        ui_.progress.busy(true);
+        ui_.progress.show("Please wait, copying thermodynamic data...", -1);
+    }
+    store::Connection db = database_.open();
+    {
+        store::Transaction transaction(db);
+        db.execute("UPDATE [Trm] SET TDB = 0;");
+        std::vector<std::vector<Value>> marks;
+        marks.reserve(keys.size());
+        for (std::int64_t key : keys)
+            marks.push_back({Value(key)});
+        db.executeEach("UPDATE [Trm] SET TDB = 1 WHERE rowid = ?", marks);
+        transaction.commit();
+    }
+    const store::RowSet marked = db.query("SELECT * FROM [Trm] WHERE TDB = 1 ORDER BY Num;");
+    const ClipboardText clip = writeClipboardText(speciesOf(marked), database_.elements());
+    if (large)
+        ui_.progress.done();
+    if (!clip.refusals.empty())
+        ui_.dialogs.message(joinLines(clip.refusals), kTitle, Icon::Exclamation);
+    if (clip.text.empty())
+        return {};
+    ui_.clipboard.clear();
+    ui_.clipboard.setText(clip.text);
+    writeTextFile(supportDir_ / "CHEM01.TMP", clip.text);
+    refresh();
+    return {true, clip.refusals.empty()};
+}
+
+bool ThermoTable::copy() {
+    return copyRows().copied;
+}
+
+void ThermoTable::deleteKeys(const std::vector<std::int64_t>& keys) {
+    const bool large = keys.size() > kLargeCount;
+    if (large) {
+        ui_.progress.busy(true);
+        ui_.progress.show("Please wait, deleting thermodynamic data...", -1);
+    }
+    store::Connection db = database_.open();
+    {
+        store::Transaction transaction(db);
+        std::vector<std::vector<Value>> parameters;
+        parameters.reserve(keys.size());
+        for (std::int64_t key : keys)
+            parameters.push_back({Value(key)});
+        db.executeEach("DELETE FROM [Trm] WHERE rowid = ?", parameters);
+        transaction.commit();
+    }
+    renumberSpecies(db);
+    // Deleting one of a pair ends the other's duplicate state.
+    checkAllSpecies(db);
+    if (large)
+        ui_.progress.done();
+    database_.setMustSave();
+
+    selection_.clear();
+    refresh();
+    if (!isAllView() && rows_.rows.empty()) {
+        ui_.dialogs.message("All visible rows are deleted, the hidden rows will be shown.", kTitle,
+                            Icon::Exclamation);
+        showAll();
+    }
+}
+
+bool ThermoTable::deleteSelected() {
+    if (refuseWhenViewOnly())
+        return false;
+    const std::vector<std::int64_t> keys = selectedKeys();
+    if (keys.empty())
+        return false;
+    deleteKeys(keys);
+    return true;
+}
+
+bool ThermoTable::cut() {
+    if (refuseWhenViewOnly())
+        return false;
+    const std::vector<std::int64_t> keys = selectedKeys();
+    const CopyOutcome copied = copyRows();
+    if (!copied.copied || !copied.complete)
+        return false;
+    deleteKeys(keys);
+    return true;
+}
+
+bool ThermoTable::renumber() {
+    if (refuseWhenViewOnly())
+        return false;
+    store::Connection db = database_.open();
+    renumberSpecies(db);
+    database_.setMustSave();
+    refresh();
+    return true;
+}
+
+void ThermoTable::databaseDocument() {
+    store::Connection db = database_.open();
+    const store::RowSet valid = db.query("SELECT * FROM [Trm] WHERE Info = 0 ORDER BY Num;");
+    ThermoDocumentHeader header;
+    header.when = ui_.clock.now();
+    header.thermoSection = true;
+    header.thermoDatabasePath = database_.path().string();
+    const ThermoDocument document =
+        writeThermoDocument(speciesOf(valid), database_.elements(), header, false);
+    if (!document.refusals.empty())
+        ui_.dialogs.message(joinLines(document.refusals), kTitle, Icon::Exclamation);
+    const fs::path file = supportDir_ / "TmpPlot.txt";
+    writeTextFile(file, document.text);
+    if (openTextFile_)
+        openTextFile_(file, "Thermodynamic Database");
+}
+
+} // namespace kinetra::thermo

@@ -1,0 +1,213 @@
+// The model behind the grid of the thermo window: which rows of the species table are shown,
+// how each cell reads, the status texts and every editing command of the window. The Qt grid is
+// a thin adapter over this; nothing here touches a widget.
+//
+// Every command works on the file directly and re-reads the shown rows afterwards (refresh), so
+// the grid never holds edits the file does not have. Multi-row edits run in one transaction.
+// Unexpected store errors leave the commands as exceptions; the adapter reports them with the
+// place code of the menu item.
+#pragma once
+
+#include "common/Seams.h"
+#include "store/Database.h"
+#include "thermo/NasaTextReader.h"
+#include "thermo/ThermoDatabase.h"
+#include "thermo/ThermoPaste.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace kinetra::thermo {
+
+// Choices that last for the program run rather than for one window.
+struct ThermoRunSettings {
+    ReadOptions::NameRule nameRule = ReadOptions::NameRule::FirstBlank;
+};
+
+inline constexpr const char* kAllSpeciesView = " * FROM [Trm] ORDER BY Num;";
+inline constexpr const char* kPastedSpeciesView = " * FROM [Trm] WHERE SelT > 0 ORDER BY SelT;";
+inline constexpr const char* kValidSpeciesView = " * FROM [Trm] WHERE Info = 0 ORDER BY Num;";
+inline constexpr const char* kInvalidSpeciesView = " * FROM [Trm] WHERE Info < 0 ORDER BY Num;";
+
+inline constexpr const char* kViewOnlyStatus =
+    "You should close all reaction windows to edit the THERMO table.";
+
+enum class TextSize { Large, Normal, Small };
+
+// Columns that the toolbar shows and hides together.
+enum class ColumnGroup { Plain, Polynomial, Phase };
+
+struct GridColumn {
+    std::string field;
+    std::string caption;
+    std::string format;       // a number pattern, or empty for the stored text
+    bool bookkeeping = false; // marks the program keeps for itself: never shown
+    bool derived = false;     // computed from other fields: shown, not typed into
+    bool numeric = false;
+    ColumnGroup group = ColumnGroup::Plain;
+    int elementSlot = 0; // N1..N10: the slot 1..10
+};
+
+// The Paste Special window: letter case, name rule and the default common temperature.
+struct PasteSpecialModel {
+    static constexpr const char* kTitle = "THERMO  Paste Special";
+    static constexpr const char* kLetterCaseFrame =
+        "Convert names and chemical element symbols to the following letter case";
+    static constexpr const char* kLetterCaseNo = "No";
+    static constexpr const char* kLetterCaseUpper = "Uppercase";
+    static constexpr const char* kLetterCaseLower = "Lowercase";
+    static constexpr const char* kNameRuleFrame = "Species name is defined as";
+    static constexpr const char* kNameRuleFirst16 = "The first 16 characters";
+    static constexpr const char* kNameRuleFirstBlank =
+        "Characters from the first position to the first blank space";
+    static constexpr const char* kTcomFrame = "Common temperature of temperature intervals";
+    static constexpr const char* kTcomCheckBox = "Inset default value";
+    static constexpr const char* kBadTcom = "Common temperature, please enter a positive number.";
+
+    explicit PasteSpecialModel(const ThermoRunSettings& settings) : nameRule(settings.nameRule) {}
+
+    ReadOptions::LetterCase letterCase = ReadOptions::LetterCase::No;
+    ReadOptions::NameRule nameRule;
+    bool insetDefaultTcom = false;
+    std::string tcomText = "1000.0";
+    // Set when OK refused the value: the window selects the value box for correction.
+    bool tcomSelected = false;
+
+    // OK: the options to paste with (the name rule then lasts for the run), or nothing after
+    // the refusal message.
+    std::optional<ReadOptions> accept(Dialogs& dialogs, ThermoRunSettings& settings);
+};
+
+class ThermoTable {
+public:
+    using OpenTextFile =
+        std::function<void(const std::filesystem::path& file, const std::string& caption)>;
+
+    // supportDir holds the scratch files TmpPlot.txt and CHEM01.TMP, programDir ErrorMsg.txt.
+    ThermoTable(ThermoDatabase& database, Ui& ui, ThermoRunSettings& settings,
+                OpenTextFile openTextFile, std::filesystem::path supportDir,
+                std::filesystem::path programDir);
+
+    // ---- Rows shown ---------------------------------------------------------------------
+    // Re-reads the rows of the view ("SELECT " + view) and the grid description.
+    void refresh();
+    const store::RowSet& rows() const { return rows_; }
+    std::size_t rowCount() const { return rows_.rows.size(); }
+    const std::string& view() const { return view_; }
+    bool isAllView() const { return view_ == kAllSpeciesView; }
+    // Shows another set of rows (the filters of the search window); the first row becomes
+    // current.
+    void setView(std::string view);
+    void showAll();
+    // Both re-check all species first. When no row qualifies the message names the database
+    // and the view stays; false then.
+    bool showValid();
+    bool showInvalid();
+
+    // ---- Grid description ---------------------------------------------------------------
+    // One column per field of the species table, in field order.
+    const std::vector<GridColumn>& columns() const { return columns_; }
+    bool isColumnVisible(std::size_t column) const;
+    bool isColumnEditable(std::size_t column) const;
+    std::string cellText(std::size_t row, std::size_t column) const;
+    // The row's Info is negative: the window draws it in the invalid colour.
+    bool isInvalid(std::size_t row) const;
+
+    // "Show/Hide Phase" shows or hides phase, charge and element columns together;
+    // "Show/Hide Polynomials" the coefficient columns A1..A15.
+    bool phaseShown() const { return phaseShown_; }
+    void togglePhase() { phaseShown_ = !phaseShown_; }
+    bool polynomialsShown() const { return polynomialsShown_; }
+    void togglePolynomials() { polynomialsShown_ = !polynomialsShown_; }
+    TextSize textSize() const { return textSize_; }
+    void setTextSize(TextSize size) { textSize_ = size; }
+
+    // ---- Cursor, selection and status ---------------------------------------------------
+    std::optional<std::size_t> currentRow() const { return current_; }
+    // The row change of the grid: updates the status message.
+    void setCurrentRow(std::optional<std::size_t> row);
+    const std::set<std::size_t>& selection() const { return selection_; }
+    void setSelection(std::set<std::size_t> rows);
+    void selectAll();
+
+    std::string rowCountText() const;
+    // The message pane: the current row's state, or the view-only notice.
+    const std::string& statusMessage() const { return status_; }
+    // The current row's state: a name fault first (empty, "NEW<", forbidden symbol, misplaced
+    // plus), then a duplicate name anywhere in the table, then the other faults of the check.
+    // Empty for a sound row or when there is no current row.
+    std::string currentRowMessage() const;
+
+    // While a reaction window is open the table may be viewed only.
+    void setViewOnly(bool viewOnly);
+    bool viewOnly() const { return viewOnly_; }
+
+    // ---- Editing ------------------------------------------------------------------------
+    // Each returns false when it did not change the file (refused, cancelled, nothing to do).
+    // Every command that changes species data or their order sets the database's must-save
+    // flag; the marks of paste and copy alone do not.
+
+    // Writes one typed cell. Numeric columns take numbers only (an empty text clears the
+    // field, except in the "No" column).
+    bool setCell(std::size_t row, std::size_t column, const std::string& text);
+    // A "NEW<" row after the current row, through the clipboard like any paste.
+    bool insertNewRow();
+    // The clipboard text after the current row; the pasted rows are then shown. A cancelled
+    // or empty paste leaves every row as it was, the marks of the previous paste included.
+    PasteResult paste();
+    PasteResult paste(const ReadOptions& options);
+    // Paste Special's OK followed by the paste.
+    PasteResult pasteSpecial(PasteSpecialModel& dialog);
+    // Selects the rows of the view that the last paste added.
+    void undoPaste();
+    // The selected rows (the current one when none are selected) to the clipboard.
+    bool copy();
+    // Copy, then delete. Rows the clipboard text could not carry would be lost, so then
+    // nothing is deleted.
+    bool cut();
+    bool deleteSelected();
+    bool renumber();
+
+    // The valid species as a thermo document in TmpPlot.txt, opened in a text window.
+    void databaseDocument();
+
+private:
+    bool refuseWhenViewOnly();
+    void updateStatus();
+    void buildColumns();
+    std::int64_t insertionNum() const;
+    std::vector<std::int64_t> selectedKeys() const;
+    struct CopyOutcome {
+        bool copied = false;
+        bool complete = false; // every chosen row reached the clipboard
+    };
+    CopyOutcome copyRows();
+    void deleteKeys(const std::vector<std::int64_t>& keys);
+
+    ThermoDatabase& database_;
+    Ui& ui_;
+    ThermoRunSettings& settings_;
+    OpenTextFile openTextFile_;
+    std::filesystem::path supportDir_;
+    std::filesystem::path programDir_;
+
+    std::string view_ = kAllSpeciesView;
+    store::RowSet rows_;
+    std::unordered_map<std::string, int> nameCounts_; // over the whole table
+    std::vector<GridColumn> columns_;
+    std::optional<std::size_t> current_;
+    std::set<std::size_t> selection_;
+    std::string status_;
+    TextSize textSize_ = TextSize::Normal;
+    bool viewOnly_ = false;
+    bool phaseShown_ = true;
+    bool polynomialsShown_ = true;
+};
+
+} // namespace kinetra::thermo
