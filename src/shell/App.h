@@ -6,6 +6,9 @@
 #include "shell/OptionsFile.h"
 #include "shell/PhysicalConstants.h"
 #include "shell/WindowRegistry.h"
+#include "thermo/ThermoDatabase.h"
+#include "thermo/ThermoTable.h"
+#include "thermo/ThermoTabulation.h"
 
 #include <array>
 #include <string>
@@ -18,7 +21,6 @@ struct TemperatureGrid {
 
 // Settings that last until the program ends and start from these defaults.
 struct RunSettings {
-    TemperatureGrid thermoChart;
     TemperatureGrid rateChart;
     double ln10 = 0;
 };
@@ -45,7 +47,15 @@ struct App {
     WindowRegistry windows;
     RunSettings settings;
 
-    explicit App(AppFolders f) : folders(std::move(f)) {}
+    // The connected thermo database (none until start-up connects the one of THERMOPath.txt)
+    // and the thermo choices that last for the run.
+    thermo::ThermoDatabase thermo;
+    thermo::ThermoRunSettings thermoReading;
+    thermo::ThermoChartSettings thermoChart;
+
+    explicit App(AppFolders f)
+        : folders(std::move(f)),
+          thermo({folders.support(files::kEmptyThermo), folders.support(files::kThermoPath)}) {}
 };
 
 } // namespace kinetra

@@ -32,7 +32,7 @@ bool Shell::startNumberFormatCheck(const NumberToText& convert) {
 }
 
 void Shell::MDILoadConstants() {
-    app_.settings.thermoChart = {300, 4000, 100};
+    app_.thermoChart = {};
     app_.settings.rateChart = {300, 4000, 100};
     app_.settings.ln10 = std::log(10.0);
 }
@@ -80,9 +80,9 @@ bool Shell::MDILoad(bool reload) {
     }
     app_.forbiddenSymbols = {" ", "=", "<", ">", "!", "$"};
     app_.thermoPath = readThermoPathFile(app_.folders);
-    if (!reload && connectThermo_) {
-        ThermoConnectOutcome outcome = connectThermo_(app_.thermoPath);
-        if (outcome != ThermoConnectOutcome::Connected) {
+    if (!reload) {
+        const thermo::ConnectOutcome outcome = app_.thermo.connect(app_.thermoPath);
+        if (outcome != thermo::ConnectOutcome::Connected) {
             ui_.progress.busy(false);
             reportThermoConnectFailure(outcome, app_.thermoPath);
             return true;
@@ -97,13 +97,14 @@ bool Shell::MDILoad(bool reload) {
     return true;
 }
 
-void Shell::reportThermoConnectFailure(ThermoConnectOutcome outcome, const std::string& path) {
+void Shell::reportThermoConnectFailure(thermo::ConnectOutcome outcome, const std::string& path) {
+    // Start-up has its own wording, shorter than that of the thermo database commands.
     std::string text;
     switch (outcome) {
-    case ThermoConnectOutcome::ReadOnly:
+    case thermo::ConnectOutcome::ReadOnly:
         text = "THERMO database " + path + " is read-only, remove this attribute.";
         break;
-    case ThermoConnectOutcome::NoThermoTable:
+    case thermo::ConnectOutcome::NoThermoTable:
         text = path + " The program cannot find the THERMO table. Make sure you are opening the "
                       "thermodynamic database.";
         break;

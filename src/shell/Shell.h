@@ -15,17 +15,10 @@
 
 namespace kinetra {
 
-// How connecting the thermo database named in THERMOPath.txt ended.
-enum class ThermoConnectOutcome { Connected, ReadOnly, NoThermoTable, ElementsUnreadable };
-using ThermoConnector = std::function<ThermoConnectOutcome(const std::string& path)>;
-
 class Shell {
 public:
     Shell(App& app, Ui& ui, WindowHost& host);
 
-    // Connects the thermo database at start-up; without one the program runs without a thermo
-    // database (the thermo subsystem installs it).
-    void setThermoConnector(ThermoConnector connector) { connectThermo_ = std::move(connector); }
     // Opens and closes one reaction window on a copy of the template at start-up.
     void setFirstClose(std::function<void()> firstClose) { firstClose_ = std::move(firstClose); }
 
@@ -53,13 +46,12 @@ public:
     bool runExit();
 
 private:
-    void reportThermoConnectFailure(ThermoConnectOutcome outcome, const std::string& path);
+    void reportThermoConnectFailure(thermo::ConnectOutcome outcome, const std::string& path);
     void deleteScratchFiles();
 
     App& app_;
     Ui& ui_;
     WindowHost& host_;
-    ThermoConnector connectThermo_;
     std::function<void()> firstClose_;
 };
 

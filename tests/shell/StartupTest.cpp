@@ -1,6 +1,7 @@
 #include "AppFixture.h"
 #include "common/QuotedItems.h"
 #include "shell/StartupChecks.h"
+#include "store/Database.h"
 
 #include <filesystem>
 
@@ -159,6 +160,46 @@ TEST_F(StartupTest, TitleClosedLoadsOptionsAndThermoPathButNothingAfterFailedChe
     EXPECT_EQ(app.forbiddenSymbols[0], " ");
     EXPECT_EQ(app.forbiddenSymbols[5], "$");
     EXPECT_EQ(host.log.front(), "toolbar 0");
+}
+
+TEST_F(StartupTest, ThermoDatabaseIsConnectedWithTheStartUpMessages) {
+    const fs::path gas = dir / "gas.mdb";
+    store::createThermoTemplate(gas);
+    dir.write("AssistFiles/THERMOPath.txt", "\"" + gas.string() + "\"\r\n");
+    shell.titleClosed();
+    EXPECT_EQ(app.thermo.path(), gas);
+    EXPECT_TRUE(fake.dialogs.shown.empty());
+    EXPECT_EQ(host.log.back(), "show-thermo");
+
+    // A failed connection names the file in the start-up wording and keeps THERMOPath.txt.
+    struct Case {
+        std::string file;
+        std::string message;
+    };
+    const fs::path locked = dir / "locked.mdb";
+    fs::copy_file(gas, locked);
+    makeReadOnly(locked);
+    const fs::path missing = dir / "missing.mdb";
+    const Case cases[] = {
+        {locked.string(),
+         "THERMO database " + locked.string() + " is read-only, remove this attribute."},
+        {missing.string(), missing.string() +
+                               " The program cannot find the THERMO table. Make sure "
+                               "you are opening the thermodynamic database."},
+    };
+    for (const Case& c : cases) {
+        App fresh{app.folders};
+        FakeHost freshHost{fresh};
+        FakeUi freshUi;
+        Shell freshShell{fresh, freshUi.ui, freshHost};
+        const std::string file = "\"" + c.file + "\"\r\n";
+        dir.write("AssistFiles/THERMOPath.txt", file);
+        freshShell.titleClosed();
+        EXPECT_FALSE(fresh.thermo.isConnected());
+        ASSERT_EQ(freshUi.dialogs.shown.size(), 1u);
+        EXPECT_EQ(freshUi.dialogs.shown[0].text, c.message);
+        EXPECT_EQ(readFile(app.folders.support("THERMOPath.txt")), file);
+    }
 }
 
 } // namespace

@@ -41,7 +41,8 @@ struct TempApp {
         for (const char* name : {files::kOptions, files::kThermoPath})
             fs::copy_file(assets / name, app.folders.support(name),
                           fs::copy_options::overwrite_existing);
-        fs::create_directories(app.folders.appDir / "QuickStart");
+        fs::copy(fs::path(KINETRA_APP_DIR) / "QuickStart", app.folders.appDir / "QuickStart",
+                 fs::copy_options::recursive);
     }
 
     ui::MainWindow& open() {

@@ -311,7 +311,8 @@ void MainWindow::notAvailable(const std::string& what) {
 }
 
 void MainWindow::showThermoWindow() {
-    notAvailable("The THERMO database window");
+    // No thermo window yet: start-up, which asks for it after connecting the database, stays
+    // quiet, and the menu items that would open it are disabled.
 }
 
 bool MainWindow::acceptReactionDatabase(const std::filesystem::path&) {

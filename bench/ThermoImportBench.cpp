@@ -1,0 +1,131 @@
+// Thermo text into a fresh database and back out as a thermo document: the GRI-Mech 3.0 thermo
+// (53 species) and the largest thermo file of the shared data (C3Mech 3.3, 9180 records). Each
+// import starts from a copy of the empty template; the peak resident size of the process is
+// reported with every case.
+#include "common/FileAttributes.h"
+#include "common/TextFile.h"
+#include "store/Database.h"
+#include "thermo/NasaTextWriter.h"
+#include "thermo/SpeciesRow.h"
+#include "thermo/ThermoDatabase.h"
+#include "thermo/ThermoPaste.h"
+
+#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <sys/resource.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace kinetra;
+using namespace kinetra::thermo;
+
+// Answers every refusal with "continue" and every question with its default, like batch work.
+class QuietDialogs final : public Dialogs {
+public:
+    void message(const std::string&, const std::string&, Icon) override {}
+    Answer ask(const std::string&, const std::string&, Buttons, Answer d, Icon) override {
+        return d;
+    }
+    RefusalReply refusal(const std::string&, const std::string&, const std::string&) override {
+        return {};
+    }
+};
+class NoClipboard final : public Clipboard {
+public:
+    std::string text() const override { return {}; }
+    void setText(const std::string&) override {}
+    void clear() override {}
+};
+class NoFiles final : public FileDialogs {
+public:
+    std::string openFile(FilterKind, const std::string&) override { return {}; }
+    std::string saveFile(FilterKind, const std::string&, const std::string&) override { return {}; }
+};
+class NoProgress final : public Progress {
+public:
+    void show(const std::string&, int) override {}
+    void busy(bool) override {}
+    void done() override {}
+};
+
+struct Setup {
+    QuietDialogs dialogs;
+    NoClipboard clipboard;
+    NoFiles files;
+    NoProgress progress;
+    SystemClock clock;
+    Ui ui{dialogs, clipboard, files, progress, clock};
+    fs::path dir = fs::temp_directory_path() / "kinetra-bench";
+    Setup() {
+        fs::create_directories(dir);
+        store::createThermoTemplate(dir / "EmptyThermo.mdb");
+    }
+};
+
+double peakResidentMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+std::string fileText(const char* relative) {
+    return readTextFile(fs::path(KINETRA_SHARED_DATA_DIR) / relative).value();
+}
+
+void importFile(benchmark::State& state, const char* relative) {
+    Setup s;
+    const std::string text = fileText(relative);
+    int inserted = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        copyFileOverwrite(s.dir / "EmptyThermo.mdb", s.dir / "import.mdb");
+        ThermoDatabase database({s.dir / "EmptyThermo.mdb", {}});
+        database.connect(s.dir / "import.mdb");
+        state.ResumeTiming();
+        PasteRequest request;
+        request.text = unframeThermoFile(text, request.options);
+        store::Connection db = database.open();
+        inserted = pasteSpeciesText(db, database.elements(), request, s.ui).inserted;
+    }
+    state.counters["species"] = inserted;
+    state.counters["peak_rss_MB"] = peakResidentMegabytes();
+}
+
+void exportFile(benchmark::State& state, const char* relative) {
+    Setup s;
+    copyFileOverwrite(s.dir / "EmptyThermo.mdb", s.dir / "export.mdb");
+    ThermoDatabase database({s.dir / "EmptyThermo.mdb", {}});
+    database.connect(s.dir / "export.mdb");
+    {
+        PasteRequest request;
+        request.text = unframeThermoFile(fileText(relative), request.options);
+        store::Connection db = database.open();
+        pasteSpeciesText(db, database.elements(), request, s.ui);
+    }
+    int written = 0;
+    for (auto _ : state) {
+        store::Connection db = database.open();
+        const auto rows = db.query("SELECT * FROM [Trm] ORDER BY Num;");
+        std::vector<SpeciesRecord> species;
+        species.reserve(rows.rows.size());
+        for (const auto& row : rows.rows)
+            species.push_back(speciesFromRow(row));
+        ThermoDocumentHeader header;
+        const ThermoDocument document =
+            writeThermoDocument(species, database.elements(), header, true);
+        writeTextFile(s.dir / "export.txt", document.text);
+        written = document.written;
+    }
+    state.counters["species"] = written;
+    state.counters["peak_rss_MB"] = peakResidentMegabytes();
+}
+
+BENCHMARK_CAPTURE(importFile, gri30, "gri30/gri30_thermo.dat")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(importFile, c3mech, "c3mech-large/C3MechV3.3.THERM")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(exportFile, gri30, "gri30/gri30_thermo.dat")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(exportFile, c3mech, "c3mech-large/C3MechV3.3.THERM")
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
