@@ -5,6 +5,7 @@
 #include "common/TextUtil.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace kinetra::thermo {
 
@@ -72,6 +73,19 @@ std::vector<std::string> splitWords(std::string_view text) {
 // The keyword part of a file line: the text before any "!" comment, trimmed.
 std::string keywordPart(std::string_view line) {
     return trimBlanks(line.substr(0, std::min(line.find('!'), line.size())));
+}
+
+// "THERMO" or "THERMO ALL", in any letter case, a comment allowed after it.
+bool isThermoLine(std::string_view line) {
+    const std::vector<std::string> words = splitWords(keywordPart(line));
+    return (words.size() == 1 && equalsIgnoreCase(words[0], "THERMO")) ||
+           (words.size() == 2 && equalsIgnoreCase(words[0], "THERMO") &&
+            equalsIgnoreCase(words[1], "ALL"));
+}
+
+bool isEndLine(std::string_view line) {
+    const std::vector<std::string> words = splitWords(keywordPart(line));
+    return words.size() == 1 && equalsIgnoreCase(words[0], "END");
 }
 
 struct Element {
@@ -277,10 +291,7 @@ std::string stripThermoFileFrame(std::string_view text, std::optional<double>& r
 
         std::string key = keywordPart(line);
         std::vector<std::string> words = splitWords(key);
-        bool thermo = (words.size() == 1 && equalsIgnoreCase(words[0], "THERMO")) ||
-                      (words.size() == 2 && equalsIgnoreCase(words[0], "THERMO") &&
-                       equalsIgnoreCase(words[1], "ALL"));
-        if (thermo) {
+        if (isThermoLine(line)) {
             rangeMayFollow = true;
             continue;
         }
@@ -292,11 +303,36 @@ std::string stripThermoFileFrame(std::string_view text, std::optional<double>& r
                 continue;
             }
         }
-        if (words.size() == 1 && equalsIgnoreCase(words[0], "END"))
+        if (isEndLine(line))
             continue;
         out += line;
     }
     return out;
+}
+
+std::string unframeThermoFile(std::string_view text, ReadOptions& options) {
+    // A mechanism or thermo document holds ELEMENTS and SPECIES sections too: only its THERMO
+    // section, up to its END line, is species text.
+    std::size_t sectionStart = std::string_view::npos, sectionEnd = text.size();
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t next = std::min(text.find('\n', pos), text.size());
+        const std::string_view line = text.substr(pos, next - pos);
+        if (sectionStart == std::string_view::npos) {
+            if (isThermoLine(line))
+                sectionStart = pos;
+        } else if (isEndLine(line)) {
+            sectionEnd = next;
+            break;
+        }
+        pos = next + 1;
+    }
+    if (sectionStart != std::string_view::npos)
+        text = text.substr(sectionStart, sectionEnd - sectionStart);
+    std::optional<double> middle;
+    std::string body = stripThermoFileFrame(text, middle);
+    if (!options.defaultTcom && middle)
+        options.defaultTcom = middle;
+    return body;
 }
 
 } // namespace kinetra::thermo

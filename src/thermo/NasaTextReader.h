@@ -65,4 +65,9 @@ BlockResult readSpeciesBlock(const SpeciesBlock& block, const ElementTable& elem
 // lines and everything else are returned unchanged.
 std::string stripThermoFileFrame(std::string_view text, std::optional<double>& rangeMiddle);
 
+// For files: a text carrying the frame of a thermo file ("THERMO" or "THERMO ALL", the range
+// line, "END") has it removed; the middle temperature of the range line becomes the default
+// common temperature unless the options already set one. Other text is returned as it is.
+std::string unframeThermoFile(std::string_view text, ReadOptions& options);
+
 } // namespace kinetra::thermo

@@ -6,9 +6,6 @@
 #include "thermo/SpeciesRow.h"
 #include "thermo/SpeciesTable.h"
 
-#include <algorithm>
-#include <cctype>
-
 namespace kinetra::thermo {
 
 namespace {
@@ -191,47 +188,6 @@ PasteResult pasteSpeciesText(store::Connection& db, const ElementTable& elements
     }
     report(reading, request, ui, result);
     return result;
-}
-
-std::string unframeThermoFile(std::string_view text, ReadOptions& options) {
-    // A mechanism or thermo document holds ELEMENTS and SPECIES sections too: only its THERMO
-    // section, up to its END line, is species text.
-    auto words = [](std::string_view line) {
-        line = line.substr(0, std::min(line.find('!'), line.size()));
-        std::vector<std::string> out;
-        std::size_t i = 0;
-        while (i < line.size()) {
-            while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i])))
-                ++i;
-            std::size_t start = i;
-            while (i < line.size() && !std::isspace(static_cast<unsigned char>(line[i])))
-                ++i;
-            if (i > start)
-                out.push_back(upperAscii(line.substr(start, i - start)));
-        }
-        return out;
-    };
-    std::size_t sectionStart = std::string_view::npos, sectionEnd = text.size();
-    for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t next = std::min(text.find('\n', pos), text.size());
-        const auto w = words(text.substr(pos, next - pos));
-        if (sectionStart == std::string_view::npos) {
-            if (!w.empty() && w[0] == "THERMO" &&
-                (w.size() == 1 || (w.size() == 2 && w[1] == "ALL")))
-                sectionStart = pos;
-        } else if (w.size() == 1 && w[0] == "END") {
-            sectionEnd = next;
-            break;
-        }
-        pos = next + 1;
-    }
-    if (sectionStart != std::string_view::npos)
-        text = text.substr(sectionStart, sectionEnd - sectionStart);
-    std::optional<double> middle;
-    std::string body = stripThermoFileFrame(text, middle);
-    if (!options.defaultTcom && middle)
-        options.defaultTcom = middle;
-    return body;
 }
 
 } // namespace kinetra::thermo

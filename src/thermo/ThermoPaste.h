@@ -52,9 +52,4 @@ std::string reportUnknownElementSpecies(const std::vector<std::string>& names, D
 void writeErrorListing(const std::filesystem::path& file, const std::string& listing,
                        const LocalDateTime& when);
 
-// For files: a text carrying the frame of a thermo file ("THERMO" or "THERMO ALL", the range
-// line, "END") has it removed; the middle temperature of the range line becomes the default
-// common temperature unless the options already set one. Other text is returned as it is.
-std::string unframeThermoFile(std::string_view text, ReadOptions& options);
-
 } // namespace kinetra::thermo

@@ -27,10 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (data[0] & 4) ? ReadOptions::NameRule::First16 : ReadOptions::NameRule::FirstBlank;
     std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
 
-    std::optional<double> middle;
-    std::string body = (data[0] & 8) ? stripThermoFileFrame(text, middle) : std::string(text);
     if (data[0] & 16)
-        options.defaultTcom = middle.value_or(1000.0);
+        options.defaultTcom = 1000.0;
+    // Whole files: the THERMO section is cut out and its frame dropped first.
+    std::string body = (data[0] & 8) ? unframeThermoFile(text, options) : std::string(text);
 
     CollectedText collected = collectSpeciesBlocks(body);
     for (const SpeciesBlock& block : collected.blocks) {
