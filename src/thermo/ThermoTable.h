@@ -11,8 +11,10 @@
 #include "common/Seams.h"
 #include "store/Database.h"
 #include "thermo/NasaTextReader.h"
+#include "thermo/SpeciesSearch.h"
 #include "thermo/ThermoDatabase.h"
 #include "thermo/ThermoPaste.h"
+#include "thermo/ThermoTabulation.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -176,6 +178,23 @@ public:
 
     // The valid species as a thermo document in TmpPlot.txt, opened in a text window.
     void databaseDocument();
+
+    // ---- Find and filters -----------------------------------------------------------------
+    // Moves the current row to the next row of the view whose name (or reference) matches;
+    // "End of search." when a forward search runs out. False when nothing was found.
+    bool find(std::string_view pattern, FindDirection direction, FilterField field);
+    // Filters the whole table and shows the kept rows; when none match, the message names the
+    // database and the view stays. Filters only mark rows, so they work while viewing only.
+    bool filter(FilterField field, std::string_view pattern);
+    bool filterByElements(const std::array<bool, kSlotCount>& checked);
+
+    // ---- Functions of one species ---------------------------------------------------------
+    // The series for the chart of a row (the double click on its header).
+    std::optional<ChartHandOver> chartOfRow(std::size_t row, ThermoChartSettings& settings,
+                                            const GasConstants& gas, bool addToExisting);
+    // The numeric data of the current species in TmpPlot.txt, opened in a text window whose
+    // caption ends with "  Numeric Data". False when there was nothing to write.
+    bool numericDataOfCurrentSpecies(ThermoChartSettings& settings, const GasConstants& gas);
 
 private:
     bool refuseWhenViewOnly();

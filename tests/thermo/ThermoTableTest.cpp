@@ -330,3 +330,52 @@ TEST_F(ThermoTableTest, PasteSpecialRefusesABadCommonTemperature) {
 
 } // namespace
 } // namespace kinetra::thermo
+
+namespace kinetra::thermo {
+namespace {
+
+TEST_F(ThermoTableTest, FindFilterAndNumericDataOfTheShownRows) {
+    std::string text = *readTextFile(fs::path(KINETRA_SHARED_DATA_DIR) / "gri30/gri30_thermo.dat");
+    ReadOptions options;
+    fake.clipboard.content = unframeThermoFile(text, options);
+    ASSERT_EQ(table->paste(options).inserted, 53);
+    table->showAll();
+
+    // C, H and O only: the nitrogen species and argon go, O2 and CH4 stay.
+    std::array<bool, kSlotCount> checked{};
+    checked[1] = checked[2] = checked[3] = true; // H, O, C in the template's slots
+    ASSERT_TRUE(table->filterByElements(checked));
+    EXPECT_EQ(table->rowCount(), 34u);
+    const auto shown = shownNames();
+    EXPECT_NE(std::find(shown.begin(), shown.end(), "CH4"), shown.end());
+    EXPECT_EQ(std::find(shown.begin(), shown.end(), "N2"), shown.end());
+
+    // A filter that finds nothing keeps the filtered view.
+    fake.dialogs.shown.clear();
+    EXPECT_FALSE(table->filter(FilterField::Species, "XYZ*"));
+    EXPECT_EQ(fake.dialogs.last().text,
+              "In the thermodynamic database thermo.db, the search item was not found.");
+    EXPECT_EQ(table->rowCount(), 34u);
+
+    // Find down from the last row ends the search at once.
+    table->setCurrentRow(table->rowCount() - 1);
+    EXPECT_FALSE(table->find("C*", FindDirection::Down, FilterField::Species));
+    EXPECT_EQ(fake.dialogs.last().text, "End of search.");
+    EXPECT_TRUE(table->find("CH4", FindDirection::Up, FilterField::Species));
+    EXPECT_EQ(table->cellText(*table->currentRow(), trm::kSpecies), "CH4");
+
+    ThermoChartSettings chart;
+    ASSERT_TRUE(table->numericDataOfCurrentSpecies(chart, {8.314462618, 1.98720425864}));
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].second, "CH4  Numeric Data");
+    const std::string data = *readTextFile(opened[0].first);
+    EXPECT_NE(data.find("  Species: CH4,  Molecular Formula: H4C1,  Molecular Weight: 16.04246"),
+              std::string::npos);
+    const auto plot =
+        table->chartOfRow(*table->currentRow(), chart, {8.314462618, 1.98720425864}, false);
+    ASSERT_TRUE(plot.has_value());
+    EXPECT_EQ(plot->x.size(), 38u);
+}
+
+} // namespace
+} // namespace kinetra::thermo
