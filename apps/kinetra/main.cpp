@@ -4,12 +4,16 @@
 #include "common/ui/QtFileDialogs.h"
 #include "common/ui/StatusProgress.h"
 #include "shell/App.h"
+#include "shell/ui/ChildWindow.h"
 #include "shell/ui/MainWindow.h"
+#include "thermo/ui/ThermoWindow.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QMdiArea>
 #include <QMenuBar>
+#include <QTableView>
 #include <QTimer>
 #include <clocale>
 
@@ -18,7 +22,9 @@ namespace {
 // KINETRA_SCREENSHOT names a window to open once start-up has finished, so that
 // scripts/screenshots can picture it: "menu" drops down the File menu over a new text document,
 // "options" and "colors" open the options window on the physical constants or on the colours,
-// "text" shows OPTIONS.txt in a text window.
+// "text" shows OPTIONS.txt in a text window, "thermo-input" and "thermo-elements" open the
+// species input window and the element editor of the thermo window, "thermo-reduced" shows it
+// without the coefficient columns.
 void openForScreenshot(kinetra::ui::MainWindow& window, const kinetra::App& app) {
     const QString what = qEnvironmentVariable("KINETRA_SCREENSHOT");
     if (what.isEmpty())
@@ -31,9 +37,26 @@ void openForScreenshot(kinetra::ui::MainWindow& window, const kinetra::App& app)
                 window.openOptionsWindow(kinetra::OptionsTab::Colours);
             } else if (what == QLatin1String("menu")) {
                 window.newTextDocument();
+                window.mdiArea()->tileSubWindows();
                 window.menuBar()->setActiveAction(window.menuAction("FILE"));
             } else if (what == QLatin1String("text")) {
                 window.openTextWindow(app.folders.support(kinetra::files::kOptions), false);
+            } else if (what.startsWith(QLatin1String("thermo-"))) {
+                auto* child = window.thermoWindow();
+                auto* thermo =
+                    child ? qobject_cast<kinetra::thermo::ui::ThermoWindow*>(child->widget())
+                          : nullptr;
+                if (!thermo)
+                    return;
+                child->showMaximized();
+                thermo->grid()->setCurrentIndex(thermo->grid()->model()->index(5, 2));
+                if (what == QLatin1String("thermo-reduced"))
+                    thermo->runToolbarOperation("FullReduced");
+                else
+                    thermo
+                        ->action(what == QLatin1String("thermo-input") ? "TDB_InputWindow"
+                                                                       : "TDB_Elements")
+                        ->trigger();
             }
         });
     });

@@ -70,7 +70,9 @@ private slots:
         QCOMPARE(w.menuAction("SAVEAS")->text(), QString("Save as..."));
         QVERIFY(w.menuAction("MDI_TEXT")->isEnabled());
         QVERIFY(w.menuAction("SAVEAS")->isEnabled());
-        for (const char* waiting : {"MDI_NEWREAC", "THERMOSHOW", "THERMOOPEN", "THERMONEW", "OPEN"})
+        for (const char* working : {"THERMOSHOW", "THERMOOPEN", "THERMONEW"})
+            QVERIFY2(w.menuAction(working)->isEnabled(), working);
+        for (const char* waiting : {"MDI_NEWREAC", "OPEN"})
             QVERIFY2(!w.menuAction(waiting)->isEnabled(), waiting);
     }
 
@@ -87,7 +89,8 @@ private slots:
             for (std::size_t i = 0; i < buttons.size(); ++i) {
                 QCOMPARE(actions[i]->objectName(), QString::fromStdString(buttons[i].key));
                 QCOMPARE(actions[i]->toolTip(), QString::fromStdString(buttons[i].tooltip));
-                QVERIFY(!actions[i]->isEnabled());
+                // The thermo window answers its toolbar; the other windows come later.
+                QCOMPARE(actions[i]->isEnabled(), mode == 1);
             }
         }
         QCOMPARE(w.toolbar(1)->findChild<QAction*>("POLINOMIALS")->toolTip(),

@@ -1,5 +1,7 @@
 #include "shell/ui/ChildWindow.h"
 
+#include "common/ui/DocumentView.h"
+
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QPlainTextEdit>
@@ -14,6 +16,11 @@ ChildWindow::ChildWindow(int registryId, int toolbarMode, QWidget* content)
 }
 
 void ChildWindow::closeEvent(QCloseEvent* event) {
+    if (auto* document = dynamic_cast<DocumentView*>(widget());
+        document && !document->queryClose()) {
+        event->ignore();
+        return;
+    }
     QMdiSubWindow::closeEvent(event);
     if (event->isAccepted())
         emit closed(registryId_);

@@ -2,12 +2,14 @@
 
 #include "common/TextFile.h"
 #include "common/TextUtil.h"
+#include "common/ui/DocumentView.h"
 #include "shell/OptionsWindowModel.h"
 #include "shell/ui/ChildWindow.h"
 #include "shell/ui/HelpWindows.h"
 #include "shell/ui/OptionsWindow.h"
 #include "shell/ui/QtColour.h"
 #include "shell/ui/TitleWindow.h"
+#include "thermo/ui/ThermoWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -82,6 +84,7 @@ void MainWindow::buildMenus() {
         menu->setObjectName(qs(top.name));
         menu->menuAction()->setObjectName(qs(top.name));
         actions_[top.name] = menu->menuAction();
+        mainMenus_.append(menu->menuAction());
         addMenuItems(menu, top.children);
     }
 }
@@ -119,6 +122,9 @@ void MainWindow::connectCommands() {
         {"MDI_StBarhow", [this] { statusBar()->show(); }},
         {"MDI_StBarShow", [this] { statusBar()->hide(); }},
         {"MAIN_UEGUIG", [this] { showAbout(this); }},
+        {"THERMOSHOW", [this] { showThermoWindow(); }},
+        {"THERMOOPEN", [this] { connectThermoDatabase(false); }},
+        {"THERMONEW", [this] { connectThermoDatabase(true); }},
     };
     for (auto& [name, action] : actions_) {
         if (action->isSeparator() || action->menu())
@@ -146,9 +152,13 @@ void MainWindow::buildToolbars() {
             QAction* action = bar->addAction(qs(trimBlanks(button.tooltip)));
             action->setObjectName(qs(button.key));
             action->setToolTip(qs(button.tooltip));
-            // Each button forwards to an operation of the active document window; no document
-            // window offers its operations yet.
-            action->setEnabled(false);
+            // Each button forwards to an operation of the active document window. Only the
+            // thermo window offers its operations in this version.
+            if (mode == 1 && !button.operation.empty())
+                connect(action, &QAction::triggered, this,
+                        [this, mode, key = button.key] { runToolbarButton(mode, key); });
+            else
+                action->setEnabled(false);
         }
         addToolBar(Qt::TopToolBarArea, bar);
         bar->hide();
@@ -271,14 +281,57 @@ void MainWindow::openTextWindow(const std::filesystem::path& path, bool /*solver
 
 void MainWindow::childActivated(QMdiSubWindow* window) {
     // A null window only means that the main window lost the focus.
-    if (auto* child = qobject_cast<ChildWindow*>(window))
+    if (auto* child = qobject_cast<ChildWindow*>(window)) {
         shell_.ShowToolbar(child->toolbarMode());
+        showMenusOf(child);
+    }
 }
 
 void MainWindow::childClosed(int registryId) {
     app_.windows.remove(registryId);
-    if (mdi_->subWindowList().isEmpty())
+    if (mdi_->subWindowList().isEmpty()) {
         shell_.ShowToolbar(0);
+        showMenusOf(nullptr);
+    }
+}
+
+void MainWindow::showMenusOf(QMdiSubWindow* window) {
+    auto* document = window ? dynamic_cast<DocumentView*>(window->widget()) : nullptr;
+    QList<QAction*> wanted = mainMenus_;
+    if (document) {
+        wanted.clear();
+        for (QMenu* menu : document->documentMenus())
+            wanted.append(menu->menuAction());
+    }
+    if (menuBar()->actions() == wanted)
+        return;
+    menuBar()->clear();
+    menuBar()->addActions(wanted);
+}
+
+void MainWindow::runToolbarButton(int mode, const std::string& key) {
+    auto* child = qobject_cast<ChildWindow*>(mdi_->activeSubWindow());
+    if (!child || child->toolbarMode() != mode)
+        return;
+    if (auto* document = dynamic_cast<DocumentView*>(child->widget()))
+        document->runToolbarOperation(toolbarOperation(mode, key));
+}
+
+ChildWindow* MainWindow::thermoWindow() const {
+    for (const OpenWindow& open : app_.windows.named(windows::kThermo))
+        if (ChildWindow* child = childWindow(open.id))
+            return child;
+    return nullptr;
+}
+
+void MainWindow::connectThermoDatabase(bool createNew) {
+    if (ChildWindow* open = thermoWindow(); open && !open->close())
+        return;
+    const bool connected = createNew ? app_.thermo.createNew(ui_) : app_.thermo.openWithDialog(ui_);
+    if (connected)
+        app_.thermoPath = app_.thermo.path().string();
+    if (app_.thermo.isConnected())
+        showThermoWindow();
 }
 
 void MainWindow::activateWindow(int id) {
@@ -311,8 +364,56 @@ void MainWindow::notAvailable(const std::string& what) {
 }
 
 void MainWindow::showThermoWindow() {
-    // No thermo window yet: start-up, which asks for it after connecting the database, stays
-    // quiet, and the menu items that would open it are disabled.
+    if (ChildWindow* open = thermoWindow()) {
+        mdi_->setActiveSubWindow(open);
+        return;
+    }
+    if (!app_.thermo.isConnected()) {
+        ui_.dialogs.message("No THERMO database is connected. Use the Connect or New item of the "
+                            "THERMO Database menu.",
+                            kTitle, Icon::Information);
+        return;
+    }
+    guarded([this] {
+        app_.thermo.windowOpened();
+        thermo::ui::ThermoWindowContext context{app_.thermo, ui_, app_.thermoReading,
+                                                app_.thermoChart};
+        context.gasConstants = [this] {
+            return thermo::GasConstants{app_.constants.gasConstantJ, app_.constants.gasConstantCal};
+        };
+        context.invalidColour = toQColor(app_.options.highlight);
+        context.supportDir = app_.folders.supportDir;
+        context.programDir = app_.folders.appDir;
+        context.openTextFile = [this](const std::filesystem::path& file,
+                                      const std::string& caption) {
+            openTextWindow(file, false);
+            if (auto* child = qobject_cast<ChildWindow*>(mdi_->activeSubWindow()))
+                child->setWindowTitle(qs(caption));
+        };
+        context.openDocument = [this] { shell_.OpenDocumentFile(""); };
+        context.requestExit = [this] { shell_.RequestExit(); };
+        context.connectDatabase = [this] {
+            QTimer::singleShot(0, this,
+                               [this] { guarded([this] { connectThermoDatabase(false); }); });
+        };
+        context.newDatabase = [this] {
+            QTimer::singleShot(0, this,
+                               [this] { guarded([this] { connectThermoDatabase(true); }); });
+        };
+        context.closeWindow = [this] {
+            if (ChildWindow* open = thermoWindow())
+                QTimer::singleShot(0, open, [open] { open->close(); });
+        };
+        context.reactionWindowsOpen = [this] {
+            return !app_.windows.named(windows::kReaction).empty();
+        };
+        auto* content = new thermo::ui::ThermoWindow(std::move(context));
+        ChildWindow* child =
+            addChild(content, windows::kThermo, "THERMO Database  " + app_.thermo.path().string(),
+                     app_.thermo.path(), 1);
+        // The species table is wide: it takes the whole area it can.
+        child->resize(mdi_->size() * 0.95);
+    });
 }
 
 bool MainWindow::acceptReactionDatabase(const std::filesystem::path&) {

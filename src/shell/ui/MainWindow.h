@@ -49,6 +49,8 @@ public:
     QToolBar* toolbar(int mode) const;
     TitleWindow* titleWindow() const;
     ChildWindow* childWindow(int registryId) const;
+    // The window of the thermo table, or nullptr when it is not open.
+    ChildWindow* thermoWindow() const;
     // File > New > Text Document; the registry id of the new window, 0 when none was opened.
     int newTextDocument();
 
@@ -89,6 +91,12 @@ private:
     void runTitleChecks();
     void titleFinished();
     void notAvailable(const std::string& what);
+    // Connect (or, with createNew, New): the thermo window closes first with its save prompt,
+    // and shows the connected database again afterwards.
+    void connectThermoDatabase(bool createNew);
+    // The active document's menu bar, or the main window's own when no document has one.
+    void showMenusOf(QMdiSubWindow* window);
+    void runToolbarButton(int mode, const std::string& key);
     // Runs a core operation from an event handler: an exception cannot cross the event loop, so
     // it becomes a message. False when it was thrown.
     bool guarded(const std::function<void()>& operation);
@@ -99,6 +107,7 @@ private:
     Shell shell_;
     QMdiArea* mdi_ = nullptr;
     std::map<std::string, QAction*> actions_;
+    QList<QAction*> mainMenus_; // the main window's own menu bar
     std::map<int, QToolBar*> toolbars_;
     QTimer numberFormatTimer_;
     QTimer exitTimer_;

@@ -1,0 +1,25 @@
+// What a document window's content offers the main window: its own menu bar, which replaces the
+// main window's while the document is active, the operations its toolbar buttons call by name,
+// and the question before it closes.
+#pragma once
+
+#include <QList>
+#include <string>
+
+class QMenu;
+
+namespace kinetra::ui {
+
+class DocumentView {
+public:
+    virtual ~DocumentView() = default;
+    // The menus of the document's menu bar, in order.
+    virtual QList<QMenu*> documentMenus() = 0;
+    // A toolbar button's operation (a name of the toolbar table); false when this document has
+    // no such operation.
+    virtual bool runToolbarOperation(const std::string& operation) = 0;
+    // Asked before the window closes (the save prompt); false keeps it open.
+    virtual bool queryClose() = 0;
+};
+
+} // namespace kinetra::ui

@@ -1,0 +1,113 @@
+// The thermo window: the species grid of the connected thermo database with its menus, pop-up
+// menu, toolbar operations, status texts and tool windows. Everything it shows comes from the
+// core ThermoTable; every command is forwarded to it (or to the database and the dialogs) and
+// the grid is then redrawn from the core state.
+#pragma once
+
+#include "common/Seams.h"
+#include "common/ui/DocumentView.h"
+#include "thermo/ThermoDatabase.h"
+#include "thermo/ThermoTable.h"
+#include "thermo/ThermoTabulation.h"
+
+#include <QColor>
+#include <QPointer>
+#include <QWidget>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTableView;
+
+namespace kinetra::thermo::ui {
+
+class ThermoTableModel;
+class SpeciesInputWindow;
+
+// What the window needs from the program around it.
+struct ThermoWindowContext {
+    ThermoDatabase& database;
+    Ui& ui;
+    ThermoRunSettings& reading;
+    ThermoChartSettings& chart;
+    std::function<GasConstants()> gasConstants;
+    QColor invalidColour = Qt::red;
+    std::filesystem::path supportDir; // TmpPlot.txt, CHEM01.TMP
+    std::filesystem::path programDir; // ErrorMsg.txt
+    std::function<void(const std::filesystem::path&, const std::string& caption)> openTextFile;
+    std::function<void()> openDocument;    // File > Open...
+    std::function<void()> requestExit;     // File > Exit
+    std::function<void()> connectDatabase; // File > THERMO Database > Connect
+    std::function<void()> newDatabase;     // File > THERMO Database > New
+    std::function<void()> closeWindow;     // File > Close
+    // While a reaction window is open the table may only be viewed.
+    std::function<bool()> reactionWindowsOpen;
+};
+
+class ThermoWindow final : public QWidget, public kinetra::ui::DocumentView {
+    Q_OBJECT
+public:
+    explicit ThermoWindow(ThermoWindowContext context, QWidget* parent = nullptr);
+    ~ThermoWindow() override;
+
+    ThermoTable& table() { return *table_; }
+    QTableView* grid() const { return grid_; }
+    QString countText() const;
+    QString messageText() const;
+    // A menu item by its name ("TDB_Cut", ...), for the window's menus and pop-up menu.
+    QAction* action(const std::string& name) const;
+    SpeciesInputWindow* inputWindow() const;
+
+    // DocumentView
+    QList<QMenu*> documentMenus() override;
+    bool runToolbarOperation(const std::string& operation) override;
+    bool queryClose() override;
+
+    // Draws the grid anew from the core table (rows, columns, current row, selection, status).
+    void redraw();
+
+private:
+    void buildMenus();
+    QAction* addItem(QMenu* menu, const std::string& name, const QString& caption,
+                     std::function<void()> run, bool edits = false);
+    void gridRowChanged();
+    void gridSelectionChanged();
+    void showContextMenu(const QPoint& position);
+    void cellDoubleClicked(const QModelIndex& index);
+    void applyViewOnly();
+    void applyTextSize();
+    // Runs a command with its place code; an unexpected error becomes a message.
+    void run(const char* placeCode, const std::function<void()>& command);
+
+    void openInputWindow();
+    void openPasteSpecial();
+    void openFind();
+    void openFilter();
+    void openReferences();
+    void openElementsFilter();
+    void openElementEditor();
+    void openChartSetup();
+    void numericData();
+
+    ThermoWindowContext context_;
+    std::unique_ptr<ThermoTable> table_;
+    ThermoTableModel* model_ = nullptr;
+    QTableView* grid_ = nullptr;
+    QLabel* count_ = nullptr;
+    QLabel* message_ = nullptr;
+    QList<QMenu*> menus_;
+    QMenu* popup_ = nullptr;
+    std::map<std::string, QAction*> actions_;
+    std::vector<QAction*> editingActions_;
+    QPointer<SpeciesInputWindow> input_;
+    QPointer<QWidget> find_, filter_, references_, elementsFilter_;
+    bool redrawing_ = false;
+};
+
+} // namespace kinetra::thermo::ui
