@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QTableView>
 #include <QTest>
@@ -141,6 +142,12 @@ private slots:
         // "Show/Hide Polynomials " hides A1..A15.
         clickToolbar("POLINOMIALS");
         QVERIFY(w->grid()->isColumnHidden(int(thermo::trm::kA1)));
+
+        // The numeric data of the current species opens in a text window of its own.
+        w->action("TDB_NumericData")->trigger();
+        QMdiSubWindow* data = t->window->mdiArea()->activeSubWindow();
+        QVERIFY(data && data != t->window->thermoWindow());
+        QCOMPARE(data->windowTitle(), QStringLiteral("H2O  Numeric Data"));
     }
 
     void closingAsksAndNoDiscardsTheEdits() {
