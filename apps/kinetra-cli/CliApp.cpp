@@ -17,6 +17,7 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> table = [] {
         std::vector<Command> all;
         addThermoCommands(all);
+        addReactionCommands(all);
         return all;
     }();
     return table;

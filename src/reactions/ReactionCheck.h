@@ -36,8 +36,12 @@ struct CheckResult {
     bool reversible = true;
     std::string special;     // "HV", "Products", or " name " for each species without polynomials
     std::string composition; // reactant formulas " = " product formulas
+    // "New Type" when the check has no type of its own to give (an ordinary reaction without
+    // reverse parameters: the caller keeps the record's type); otherwise "Low..." for a
+    // pressure-dependent reaction or the type text itself when it carries reverse parameters.
     std::string resultingType;
-    std::string equation; // with " <=> ", " => " or, when invalid, " = "
+    bool reverseParameters = false; // the type text names explicit reverse parameters
+    std::string equation;           // with " <=> ", " => " or, when invalid, " = "
     CheckFocus focus;
 };
 

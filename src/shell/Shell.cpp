@@ -1,8 +1,10 @@
 #include "shell/Shell.h"
 
 #include "common/FileAttributes.h"
+#include "common/PlaceError.h"
 #include "common/TextFile.h"
 #include "common/TextUtil.h"
+#include "reactions/ReactionDatabase.h"
 #include "shell/StartupChecks.h"
 
 #include <cmath>
@@ -21,7 +23,17 @@ bool isRefusedExtension(const std::string& ext) {
 }
 } // namespace
 
-Shell::Shell(App& app, Ui& ui, WindowHost& host) : app_(app), ui_(ui), host_(host) {}
+Shell::Shell(App& app, Ui& ui, WindowHost& host) : app_(app), ui_(ui), host_(host) {
+    // FirstClose: the reaction template is opened once as the start-up copy and closed again,
+    // so a damaged template shows itself before any work is done.
+    firstClose_ = [this] {
+        guarded(ui_.dialogs, "MDI#020. ", [this] {
+            reactions::runStartupCopy({app_.folders.support(files::kEmptyReac),
+                                       app_.folders.support(files::kStartupReacCopy)},
+                                      reactions::ThermoSpeciesList{});
+        });
+    };
+}
 
 bool Shell::startNumberFormatCheck(const NumberToText& convert) {
     app_.numberFormatMessage = CheckNumberFormat(convert);

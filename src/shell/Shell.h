@@ -19,7 +19,8 @@ class Shell {
 public:
     Shell(App& app, Ui& ui, WindowHost& host);
 
-    // Opens and closes one reaction window on a copy of the template at start-up.
+    // Opens and closes one reaction database on a copy of the template at start-up (set by
+    // default; tests replace it).
     void setFirstClose(std::function<void()> firstClose) { firstClose_ = std::move(firstClose); }
 
     // Start-up step 2: false when the number format cannot be used; the message is stored.

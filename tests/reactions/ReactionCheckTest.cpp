@@ -1,0 +1,194 @@
+#include "reactions/ReactionCheck.h"
+
+#include "thermo/NasaTextReader.h"
+#include "thermo/ThermoFixture.h"
+
+#include <gtest/gtest.h>
+#include <tuple>
+
+namespace kinetra::reactions {
+namespace {
+
+using thermo::testing::ThermoFixture;
+using Box = CheckFocus::Box;
+
+CheckInput input(std::initializer_list<std::string> reactants,
+                 std::initializer_list<std::string> products, std::string type = {}) {
+    CheckInput in;
+    std::size_t s = 0;
+    for (const auto& r : reactants)
+        in.species[s++] = r;
+    s = rx::kReactantSlots;
+    for (const auto& p : products)
+        in.species[s++] = p;
+    in.type = std::move(type);
+    return in;
+}
+
+// The valid species of the GRI-Mech 3.0 thermo, loaded once for all tests.
+const ThermoSpeciesList& gri() {
+    static const ThermoSpeciesList list = [] {
+        ThermoFixture f;
+        thermo::ReadOptions options;
+        const std::string text = thermo::unframeThermoFile(
+            thermo::testing::sharedDataFile("gri30/gri30_thermo.dat"), options);
+        f.paste(text, 0, options);
+        store::Connection db = f.database.open();
+        return ThermoSpeciesList::load(db);
+    }();
+    return list;
+}
+
+// Made-up species over the element slots X and Y: name, charge, X, Y, without polynomials.
+ThermoSpeciesList handMade() {
+    ThermoSpeciesList list;
+    list.setElementSymbol(1, "X");
+    list.setElementSymbol(2, "Y");
+    // clang-format off
+    for (auto [name, charge, x, y, noPol] : {std::tuple{"NO2", 0., 1., 2., false},
+             {"NO", 0., 1., 1., false}, {"O", 0., 0., 1., false}, {"RAD", 0., 0., 1., true},
+             {"ION+", 1., 1., 0., false}, {"PT1", 0., .1, 0., false}, {"PT2", 0., .2, 0., false},
+             {"PT3", 0., .3, 0., false}})
+        // clang-format on
+        list.add(name, {charge, {x, y}, name, noPol});
+    return list;
+}
+
+TEST(ReactionCheck, GriReactionsAndTheirFaults) {
+    const ThermoSpeciesList& list = gri();
+    auto check = [&](CheckInput in) { return checkReaction(in, list); };
+    CheckResult r = check(input({"O2", " H "}, {"OH", "O"}));
+    EXPECT_TRUE(r.valid) << r.message;
+    EXPECT_EQ(r.equation, "O2 + H <=> OH + O");
+    EXPECT_EQ(r.composition, list.find("O2")->formula + " + " + list.find("H")->formula + " = " +
+                                 list.find("OH")->formula + " + " + list.find("O")->formula);
+    // The one-way prefix does not count as reverse parameters despite containing "REV".
+    EXPECT_EQ(check(input({"O2", "H"}, {"OH", "O"}, "Irrev ")).equation, "O2 + H => OH + O");
+    EXPECT_EQ(check(input({"O2", "H"}, {"OH"})).message, "The element O does not balance.");
+    r = check(input({"O2", "HX"}, {"OH", "O"}));
+    EXPECT_EQ(r.message, "The species HX isn't declared in the THERMO table.");
+    EXPECT_EQ(r.equation, "O2 + HX = OH + O");
+    EXPECT_EQ(r.focus.box, Box::Species);
+    EXPECT_EQ(r.focus.index, 1);
+    r = check(input({"H", "O2", "M"}, {"HO2"}));
+    EXPECT_EQ(r.message, "The reaction type isn't recognized; check the 'M' symbols.");
+    EXPECT_EQ(r.focus.index, 2);
+    r = check(input({"H2O$", "M$"}, {"H2O$", "M$"}));
+    EXPECT_EQ(r.message, "The reaction type isn't recognized; check the species names with '$'.");
+    EXPECT_EQ(r.focus.index, 1);
+    EXPECT_EQ(check(input({}, {"OH"})).message, "Enter reactants.");
+    EXPECT_EQ(check(input({}, {})).equation, "=");
+
+    // Pressure-dependent: the Troe form with its parameters, then each fault.
+    CheckInput troe = input({"H", "O2", "M$"}, {"HO2", "M$"}, "Low Troe");
+    troe.al = 6.37e20;
+    troe.falloff = {0.5, 1e-30, 1e30, std::nullopt, std::nullopt};
+    troe.thirdBodies = {"H2O", "AR"};
+    r = check(troe);
+    EXPECT_TRUE(r.valid) << r.message;
+    EXPECT_EQ(r.equation, "H + O2 + M$ <=> HO2 + M$");
+    EXPECT_EQ(r.resultingType, "Low Troe");
+    CheckInput bad = troe;
+    bad.thirdBodies[2] = "XE";
+    r = check(bad);
+    EXPECT_EQ(r.message, "The third-body XE isn't declared in the THERMO table.");
+    EXPECT_EQ(r.focus.index, 2);
+    bad = troe;
+    bad.al = 0;
+    r = check(bad);
+    EXPECT_EQ(r.message, "Pressure-dependent reactions, please enter a positive decimal number "
+                         "for the Ao value.");
+    EXPECT_EQ(r.equation, "H + O2 + M$ = HO2 + M$");
+    bad = troe;
+    bad.falloff[2] = 0;
+    EXPECT_EQ(check(bad).message, "Enter nonzero 'b' and 'c' values for the Troe form.");
+
+    // A named collider and the SRI form: 'b' may be zero, 'c' may not.
+    CheckInput sri = input({"CH3", "H", "N2$"}, {"CH4", "N2$"}, "Irrev Low SRI");
+    sri.al = 1e20;
+    sri.falloff = {0.5, 0, 300, std::nullopt, std::nullopt};
+    r = check(sri);
+    EXPECT_TRUE(r.valid) << r.message;
+    EXPECT_EQ(r.resultingType, "Irrev Low SRI");
+    EXPECT_EQ(r.equation, "CH3 + H + N2$ => CH4 + N2$");
+    sri.falloff[2].reset();
+    EXPECT_EQ(check(sri).message, "Enter a nonzero 'c' value for the SRI form.");
+}
+
+TEST(ReactionCheck, PhotonsLumpedProductsSpeciesWithoutPolynomialsAndReasons) {
+    const ThermoSpeciesList list = handMade();
+    auto equation = [&](CheckInput in) { return checkReaction(in, list).equation; };
+    auto reason = [&](CheckInput in) {
+        ReactionRecord record;
+        record.species = in.species;
+        record.type = in.type;
+        return reactionReason(record, list);
+    };
+    EXPECT_EQ(equation(input({"NO2", "HV"}, {"NO", "O"})), "NO2 + HV => NO + O");
+    EXPECT_EQ(reason(input({"NO2", "HV"}, {"NO", "O"})), "Irreversible reaction with 'HV'.");
+    EXPECT_EQ(reason(input({"NO2", "HV"}, {"NO"})),
+              "The element Y does not balance. Irreversible reaction with 'HV'.");
+    // A photon after an "M" still makes the reaction one-way.
+    EXPECT_EQ(equation(input({"M", "NO2", "hv"}, {"NO", "O", "M"})), "M + NO2 + hv => NO + O + M");
+    // Lumped products are neither looked up nor balanced.
+    EXPECT_EQ(equation(input({"NO2", "O"}, {"Products"})), "NO2 + O => Products");
+    EXPECT_EQ(reason(input({"NO2"}, {"PROD"})), "Irreversible reaction with 'Products'.");
+
+    EXPECT_EQ(equation(input({"NO", "RAD"}, {"NO2"})), "NO + RAD => NO2");
+    EXPECT_EQ(reason(input({"RAD", "RAD", "NO"}, {"NO2", "O"})),
+              "Irreversible reaction, the thermodynamic functions of species RAD RAD aren't "
+              "specified.");
+    EXPECT_EQ(equation(input({"NO", "RAD"}, {"NO2"}, "Rev")), "NO + RAD <=> NO2");
+    EXPECT_EQ(checkReaction(input({"NO", "RAD"}, {"NO2"}, "Rev"), list).resultingType, "Rev");
+    EXPECT_EQ(reason(input({"NO", "RAD"}, {"NO2"}, "Rev")),
+              "Thermodynamic functions of species RAD aren't specified.");
+
+    // Charge is reported before elements; fractional counts leave no false imbalance.
+    EXPECT_EQ(reason(input({"ION+"}, {"O"})), "The electronic charge does not balance.");
+    EXPECT_EQ(reason(input({"PT1", "PT2"}, {"PT3"})), "");
+    EXPECT_EQ(reason(input({"NEW"}, {})), "A new row.");
+}
+
+TEST(ReactionCheck, CheckAllRenumbersAndDisablesInvalidRecords) {
+    kinetra::testing::TempDir dir;
+    store::createReactionTemplate(dir / "r.mdb");
+    std::vector<std::vector<store::Value>> rows;
+    for (auto [num, in] : {std::pair{30, input({"NO2"}, {"NO", "O"})},
+                           {10, input({"NO2"}, {"NO"})},
+                           {20, input({"NO2", "HV"}, {"NO", "O"})}}) {
+        ReactionRecord record;
+        record.num = num;
+        record.enabled = true;
+        record.info = 5;
+        record.species = in.species;
+        rows.push_back(rowFromReaction(record));
+    }
+    store::Connection db = store::Connection::open(dir / "r.mdb");
+    db.insertRows("Reactions", rows);
+    EXPECT_EQ(checkAllReactions(db, handMade()), 1);
+    std::vector<ReactionRecord> r;
+    for (const auto& row : db.query("SELECT * FROM [Reactions] ORDER BY Num;").rows)
+        r.push_back(reactionFromRow(row));
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_EQ(std::tuple(r[0].num, r[0].reaction, r[0].info, r[0].enabled),
+              std::tuple(1, "NO2 = NO", -1, false));
+    EXPECT_EQ(std::tuple(r[1].num, r[1].reaction, r[1].composition, r[1].info, r[1].enabled),
+              std::tuple(2, "NO2 + HV => NO + O", "NO2 = NO + O", 0, true));
+    EXPECT_EQ(std::tuple(r[2].num, r[2].reaction, r[2].info, r[2].enabled),
+              std::tuple(3, "NO2 <=> NO + O", 0, true));
+
+    store::createThermoTemplate(dir / "t.mdb");
+    store::Connection thermo = store::Connection::open(dir / "t.mdb");
+    try {
+        checkAllReactions(thermo, handMade());
+        FAIL() << "no error for a file without reactions";
+    } catch (const store::StoreError& e) {
+        EXPECT_NE(std::string(e.what()).find("t.mdb The program cannot find the table 'Reactions'. "
+                                             "Make sure you are opening a reaction database."),
+                  std::string::npos)
+            << e.what();
+    }
+}
+
+} // namespace
+} // namespace kinetra::reactions
