@@ -39,4 +39,16 @@ std::string trimBlanks(std::string_view text) {
     return std::string(text.substr(b, e - b));
 }
 
+void cutText(std::string& text, std::size_t limit) {
+    if (text.size() <= limit)
+        return;
+    std::size_t end = limit;
+    for (int back = 0;
+         back < 3 && end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80; ++back)
+        --end;
+    if ((static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        end = limit; // not UTF-8: a plain cut
+    text.resize(end);
+}
+
 } // namespace kinetra

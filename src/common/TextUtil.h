@@ -12,5 +12,8 @@ std::string upperAscii(std::string_view text);
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
 // Removes blanks, tabs and line breaks at both ends.
 std::string trimBlanks(std::string_view text);
+// Cuts text to at most `limit` bytes, stepping back over an UTF-8 sequence the cut would split
+// (at most three bytes, so bytes that are no UTF-8 at all are still cut at the limit).
+void cutText(std::string& text, std::size_t limit);
 
 } // namespace kinetra

@@ -169,12 +169,7 @@ bool isFalloffM(const std::string& name) {
 }
 
 std::string cutText(std::string text, std::size_t length) {
-    if (text.size() <= length)
-        return text;
-    // Never leave half of a UTF-8 sequence at the end.
-    while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
-        --length;
-    text.resize(length);
+    kinetra::cutText(text, length);
     return text;
 }
 

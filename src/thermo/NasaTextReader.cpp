@@ -39,17 +39,6 @@ void appendWithBlank(std::string& to, std::string_view text) {
     to += text;
 }
 
-// Cuts to at most `limit` bytes without splitting a UTF-8 sequence, so the stored comment stays
-// valid text for the grids and the database.
-void cutText(std::string& text, std::size_t limit) {
-    if (text.size() <= limit)
-        return;
-    std::size_t end = limit;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-        --end;
-    text.resize(end);
-}
-
 // Temperatures are kept to the precision the table shows (pattern "0.###").
 double roundTemperature(double value) {
     return parseNumber(formatNumber(value, "0.###")).value_or(value);
@@ -75,12 +64,15 @@ std::string keywordPart(std::string_view line) {
     return trimBlanks(line.substr(0, std::min(line.find('!'), line.size())));
 }
 
-// "THERMO" or "THERMO ALL", in any letter case, a comment allowed after it.
+// "THERMO" or "THERMO ALL", in any letter case, a comment allowed after it. Mechanism files
+// often shorten the keyword to its first four or five letters ("THER", "THERM ALL").
 bool isThermoLine(std::string_view line) {
     const std::vector<std::string> words = splitWords(keywordPart(line));
-    return (words.size() == 1 && equalsIgnoreCase(words[0], "THERMO")) ||
-           (words.size() == 2 && equalsIgnoreCase(words[0], "THERMO") &&
-            equalsIgnoreCase(words[1], "ALL"));
+    if (words.empty() || words.size() > 2)
+        return false;
+    const std::string keyword = upperAscii(words[0]);
+    const bool thermo = keyword == "THER" || keyword == "THERM" || keyword == "THERMO";
+    return thermo && (words.size() == 1 || equalsIgnoreCase(words[1], "ALL"));
 }
 
 bool isEndLine(std::string_view line) {

@@ -310,6 +310,13 @@ TEST(NasaTextReaderCollect, LinesCommentsAndFrame) {
     EXPECT_EQ(collectSpeciesBlocks(stripped).blocks.size(), 1u);
     stripThermoFileFrame("thermo\n! note\n 200 1500. 3000\n", middle);
     EXPECT_EQ(middle, 1500.0);
+    // The keyword shortened as mechanism files do, and a mechanism document's THERMO section.
+    ReadOptions options;
+    EXPECT_EQ(unframeThermoFile("SPECIES\nH2O\nEND\nTHERM ALL\n 300. 1200. 5000.\n" + block +
+                                    "END\nREACTIONS\nA=B 1 0 0\nEND\n",
+                                options),
+              block);
+    EXPECT_EQ(options.defaultTcom, 1200.0);
     EXPECT_EQ(stripThermoFileFrame(block, middle), block);
     EXPECT_FALSE(middle);
 }

@@ -1,0 +1,201 @@
+// Mechanism text into a fresh reaction database (read, classified against the thermo species,
+// stored in one transaction), the check of a whole database, and the mechanism document written
+// back: GRI-Mech 3.0 (325 reactions) and the largest mechanism of the shared data that this
+// table can hold, the JP-10 model (15,518 reactions, 691 species; its PLOG reactions are
+// refused by the reader). The thermo database is made once per mechanism from the file's own
+// thermo data. `peak_rss_MB` is the peak resident size of the process so far.
+#include "common/FileAttributes.h"
+#include "common/TextFile.h"
+#include "reactions/ReactionCheck.h"
+#include "reactions/ReactionPaste.h"
+#include "reactions/ReactionTextWriter.h"
+#include "store/Database.h"
+#include "thermo/NasaTextReader.h"
+#include "thermo/ThermoDatabase.h"
+#include "thermo/ThermoPaste.h"
+
+#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <sys/resource.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace kinetra;
+using namespace kinetra::reactions;
+
+class QuietDialogs final : public Dialogs {
+public:
+    void message(const std::string&, const std::string&, Icon) override {}
+    Answer ask(const std::string&, const std::string&, Buttons, Answer d, Icon) override {
+        return d;
+    }
+    RefusalReply refusal(const std::string&, const std::string&, const std::string&) override {
+        return {};
+    }
+};
+class NoClipboard final : public Clipboard {
+public:
+    std::string text() const override { return {}; }
+    void setText(const std::string&) override {}
+    void clear() override {}
+};
+class NoFiles final : public FileDialogs {
+public:
+    std::string openFile(FilterKind, const std::string&) override { return {}; }
+    std::string saveFile(FilterKind, const std::string&, const std::string&) override { return {}; }
+};
+class NoProgress final : public Progress {
+public:
+    void show(const std::string&, int) override {}
+    void busy(bool) override {}
+    void done() override {}
+};
+
+constexpr UnitConstants kConstants{6.02214076e23, 1.987204259, 8.314462618};
+
+double peakResidentMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+struct Mechanism {
+    std::string thermoText;
+    std::vector<std::string> reactionLines;
+    ReadingOptions options;
+};
+
+// The REACTIONS section of a mechanism file (lines between the REACTIONS line and END), its
+// units, and the thermo text (the file's THERMO section or a thermo file beside it).
+Mechanism loadMechanism(const std::string& file, const std::string& thermoFile) {
+    Mechanism m;
+    const std::string text = readTextFile(fs::path(KINETRA_SHARED_DATA_DIR) / file).value();
+    const std::vector<std::string> lines = splitReactionText(text);
+    bool inside = false;
+    for (const std::string& line : lines) {
+        const std::string upper = [&] {
+            std::string u = line;
+            for (char& c : u)
+                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            return u;
+        }();
+        if (!inside && upper.rfind("REAC", 0) == 0) {
+            inside = true;
+            if (upper.find("KCAL/MOLE") != std::string::npos)
+                m.options.eUnits = ReadingOptions::EUnits::KcalPerMol;
+            continue;
+        }
+        if (inside && upper.rfind("END", 0) == 0)
+            break;
+        if (inside)
+            m.reactionLines.push_back(line);
+    }
+    m.thermoText = thermoFile.empty()
+                       ? text
+                       : readTextFile(fs::path(KINETRA_SHARED_DATA_DIR) / thermoFile).value();
+    // JP-10 names species "2O-OC6H4OH": there a leading digit is part of the name, while GRI-Mech
+    // writes 2O+M<=>O2+M with a multiplicity.
+    m.options.stoichiometric = file.find("gri30") != std::string::npos;
+    return m;
+}
+
+struct Setup {
+    QuietDialogs dialogs;
+    NoClipboard clipboard;
+    NoFiles files;
+    NoProgress progress;
+    SystemClock clock;
+    Ui ui{dialogs, clipboard, files, progress, clock};
+    fs::path dir = fs::temp_directory_path() / "kinetra-bench-reactions";
+    thermo::ThermoDatabase thermoDb{{dir / "EmptyThermo.mdb", {}}};
+    ThermoSpeciesList species;
+    Mechanism mechanism;
+
+    Setup(const std::string& file, const std::string& thermoFile) {
+        fs::create_directories(dir);
+        store::createThermoTemplate(dir / "EmptyThermo.mdb");
+        store::createReactionTemplate(dir / "EmptyReac.mdb");
+        copyFileOverwrite(dir / "EmptyThermo.mdb", dir / "thermo.mdb");
+        {
+            // The element symbols as the two mechanisms write them (GRI "AR", JP-10 "Ar").
+            store::Connection db = store::Connection::open(dir / "thermo.mdb");
+            const char* symbols[] = {"H", "O", "C", "N", "Ar", "He", "Ne", "AR", "S", "Cl"};
+            for (int slot = 1; slot <= 10; ++slot)
+                db.execute("UPDATE [Elements] SET Element = '" + std::string(symbols[slot - 1]) +
+                           "' WHERE Num = " + std::to_string(slot) + ";");
+        }
+        mechanism = loadMechanism(file, thermoFile);
+        thermoDb.connect(dir / "thermo.mdb");
+        thermo::PasteRequest request;
+        request.text = thermo::unframeThermoFile(mechanism.thermoText, request.options);
+        store::Connection db = thermoDb.open();
+        thermo::pasteSpeciesText(db, thermoDb.elements(), request, ui);
+        species = ThermoSpeciesList::load(db);
+    }
+
+    int import(const fs::path& target) {
+        copyFileOverwrite(dir / "EmptyReac.mdb", target);
+        store::Connection db = store::Connection::open(target);
+        ReadRequest request;
+        request.lines = mechanism.reactionLines;
+        request.options = mechanism.options;
+        request.constants = kConstants;
+        request.quiet = true;
+        RefusalMemory memory;
+        return readReactionText(db, species, request, memory, ui).inserted;
+    }
+};
+
+void importReactions(benchmark::State& state, const char* file, const char* thermoFile) {
+    Setup s(file, thermoFile);
+    int stored = 0;
+    for (auto _ : state)
+        stored = s.import(s.dir / "import.mdb");
+    state.counters["reactions"] = stored;
+    state.counters["peak_rss_MB"] = peakResidentMegabytes();
+}
+
+void checkAll(benchmark::State& state, const char* file, const char* thermoFile) {
+    Setup s(file, thermoFile);
+    s.import(s.dir / "check.mdb");
+    int invalid = 0;
+    for (auto _ : state) {
+        store::Connection db = store::Connection::open(s.dir / "check.mdb");
+        invalid = checkAllReactions(db, s.species);
+    }
+    state.counters["invalid"] = invalid;
+    state.counters["peak_rss_MB"] = peakResidentMegabytes();
+}
+
+void exportMechanism(benchmark::State& state, const char* file, const char* thermoFile) {
+    Setup s(file, thermoFile);
+    s.import(s.dir / "export.mdb");
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        store::Connection reactions = store::Connection::open(s.dir / "export.mdb");
+        store::Connection thermo = s.thermoDb.open();
+        markOutputSelection(reactions, thermo, " * FROM [Reactions] ORDER BY Num;");
+        const MechanismDocument document = writeMechanismDocument(
+            reactions, thermo, s.thermoDb.elements(), {s.clock.now(), "export.mdb", ""}, {});
+        writeTextFile(s.dir / "export.txt", document.text);
+        bytes = document.text.size();
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+    state.counters["peak_rss_MB"] = peakResidentMegabytes();
+}
+
+BENCHMARK_CAPTURE(importReactions, gri30, "gri30/gri30.inp", "gri30/gri30_thermo.dat")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(importReactions, jp10, "jp10-large/JP10_RMG_Gao2015.inp", "")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(checkAll, gri30, "gri30/gri30.inp", "gri30/gri30_thermo.dat")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(checkAll, jp10, "jp10-large/JP10_RMG_Gao2015.inp", "")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(exportMechanism, gri30, "gri30/gri30.inp", "gri30/gri30_thermo.dat")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(exportMechanism, jp10, "jp10-large/JP10_RMG_Gao2015.inp", "")
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
