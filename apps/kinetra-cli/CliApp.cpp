@@ -18,6 +18,7 @@ const std::vector<Command>& commands() {
         std::vector<Command> all;
         addThermoCommands(all);
         addReactionCommands(all);
+        addMechanismCommands(all);
         return all;
     }();
     return table;

@@ -31,6 +31,7 @@ struct Command {
 
 void addThermoCommands(std::vector<Command>& commands);
 void addReactionCommands(std::vector<Command>& commands);
+void addMechanismCommands(std::vector<Command>& commands);
 
 // Splits arguments into positional ones and "--name value" / "-o value" options; flags listed in
 // `flags` take no value. Returns false (with a message on err) for an unknown or incomplete option.

@@ -31,6 +31,11 @@ void classify(ReactionRecord& record, const ThermoSpeciesList& species) {
     record.info = check.valid ? 0 : -1;
 }
 
+int sourceLine(const ReadRequest& request, int lineNumber) {
+    const auto index = static_cast<std::size_t>(lineNumber - 1);
+    return index < request.sourceLines.size() ? request.sourceLines[index] : lineNumber;
+}
+
 Reading readBlocks(const GatheredText& gathered, const ThermoSpeciesList& species,
                    const ReadRequest& request, RefusalMemory& memory, Ui& ui) {
     Reading reading;
@@ -56,7 +61,8 @@ Reading readBlocks(const GatheredText& gathered, const ThermoSpeciesList& specie
         ++reading.refused;
         const std::string shown = blockListingText(block);
         reading.listing += result.reason + "\r\nLine " +
-                           std::to_string(block.lines.front().sourceLine) + "\r\n" + shown + "\r\n";
+                           std::to_string(sourceLine(request, block.lines.front().sourceLine)) +
+                           "\r\n" + shown + "\r\n";
         RefusalChoice choice = memory.choice;
         if (!memory.doNotShowAgain) {
             const RefusalReply reply = ui.dialogs.refusal(
@@ -169,13 +175,14 @@ ReadResult readReactionText(store::Connection& db, const ThermoSpeciesList& spec
         result.cancelled = true;
         return result;
     }
-    {
+    // A reading that stored nothing leaves the marks of the last paste, so that its Undo Paste
+    // still finds its rows.
+    if (!reading.records.empty()) {
         store::Transaction transaction(db);
         if (request.resetMarks)
             markSelection(db, request.selectedKeys);
-        if (!reading.records.empty())
-            insertRecords(db, reading.records, request.insertAfterNum, request.selectionBase,
-                          ui.progress);
+        insertRecords(db, reading.records, request.insertAfterNum, request.selectionBase,
+                      ui.progress);
         transaction.commit();
     }
     ui.progress.done();

@@ -26,6 +26,9 @@ struct RefusalMemory {
 
 struct ReadRequest {
     std::vector<std::string> lines;
+    // The line number of each entry of `lines` in its file, for the error listing; empty: the
+    // lines are numbered 1, 2, ... (pasted text).
+    std::vector<int> sourceLines;
     ReadingOptions options;
     UnitConstants constants;
     std::int64_t insertAfterNum = 0; // the new records go after the row with this Num (0: first)

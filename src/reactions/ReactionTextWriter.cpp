@@ -157,7 +157,9 @@ std::string thirdBodyLine(const ReactionRecord& r) {
         const std::string name = trimBlanks(r.thirdBodies[i]);
         if (name.empty() || !r.efficiencies[i])
             continue;
-        line += name + "/" + trimBlanks(formatNumber(*r.efficiencies[i], "0.##")) + "/ ";
+        // The compact format keeps every digit a mechanism gives (AR/.625/); two decimals
+        // would change such efficiencies on every round trip.
+        line += name + "/" + compactNumber(*r.efficiencies[i]) + "/ ";
     }
     return line;
 }

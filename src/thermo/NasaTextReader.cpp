@@ -75,9 +75,11 @@ bool isThermoLine(std::string_view line) {
     return thermo && (words.size() == 1 || equalsIgnoreCase(words[1], "ALL"));
 }
 
+// "END", and the "ENDOFDATA" some thermo files close with.
 bool isEndLine(std::string_view line) {
     const std::vector<std::string> words = splitWords(keywordPart(line));
-    return words.size() == 1 && equalsIgnoreCase(words[0], "END");
+    return words.size() == 1 &&
+           (equalsIgnoreCase(words[0], "END") || equalsIgnoreCase(words[0], "ENDOFDATA"));
 }
 
 struct Element {

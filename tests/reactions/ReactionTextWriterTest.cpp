@@ -81,7 +81,7 @@ TEST(ReactionTextWriter, AuxiliaryLines) {
         "H + O2 (+M) <=> HO2 (+M)    1.50E+13         2      1235",
         "    LOW / 6.37E+20     -1.72       525 /",
         "    TROE / 0.8    1.E-30    1.E+30           /",
-        "    H2O/14./ H2/2./ ",
+        "    H2O/14/ H2/2/ ",
         "    DUPLICATE",
     };
     EXPECT_EQ(reactionLines(r, options, LinesFor::Document), expected);

@@ -317,6 +317,7 @@ TEST(NasaTextReaderCollect, LinesCommentsAndFrame) {
                                 options),
               block);
     EXPECT_EQ(options.defaultTcom, 1200.0);
+    EXPECT_EQ(unframeThermoFile("THERMO\n" + block + "ENDOFDATA\n", options), block);
     EXPECT_EQ(stripThermoFileFrame(block, middle), block);
     EXPECT_FALSE(middle);
 }

@@ -1,0 +1,488 @@
+#include "reactions/ReactionTable.h"
+
+#include "common/NumberFormat.h"
+#include "common/TextFile.h"
+#include "common/TextUtil.h"
+#include "reactions/ReactionCheck.h"
+#include "reactions/ReactionDuplicates.h"
+#include "store/Schema.h"
+
+#include <algorithm>
+
+namespace kinetra::reactions {
+
+namespace fs = std::filesystem;
+using store::Value;
+
+namespace {
+
+constexpr const char* kTitle = "KINETRA";
+constexpr const char* kAUnitsTip = " Units: mol-cm-sec  ";
+constexpr const char* kEUnitsTip = " Units: cal/mol  ";
+// Above this many records the long commands say that they are working.
+constexpr std::size_t kLargeCount = 500;
+
+std::vector<std::vector<Value>> keyParameters(const std::vector<std::int64_t>& keys) {
+    std::vector<std::vector<Value>> parameters;
+    parameters.reserve(keys.size());
+    for (std::int64_t key : keys)
+        parameters.push_back({Value(key)});
+    return parameters;
+}
+
+} // namespace
+
+// ---- Paste Special ---------------------------------------------------------------------------
+
+void ReadingOptionsDialogModel::open(const ReactionRunSettings& settings) {
+    aUnits = 0;
+    eUnits = 0;
+    letterCase = 0;
+    stoichiometric = settings.stoichiometric;
+}
+
+ReadingOptions ReadingOptionsDialogModel::accept(ReactionRunSettings& settings) const {
+    settings.stoichiometric = stoichiometric;
+    ReadingOptions options;
+    options.aUnits = static_cast<ReadingOptions::AUnits>(std::clamp(aUnits, 0, 1));
+    options.eUnits = static_cast<ReadingOptions::EUnits>(std::clamp(eUnits, 0, 4));
+    options.letterCase = static_cast<ReadingOptions::LetterCase>(std::clamp(letterCase, 0, 2));
+    options.stoichiometric = stoichiometric;
+    return options;
+}
+
+// ---- The table -------------------------------------------------------------------------------
+
+ReactionTable::ReactionTable(ReactionDatabase& database, const ThermoSpeciesList& species,
+                             thermo::ThermoDatabase& thermo, Ui& ui, ReactionRunSettings& settings,
+                             UnitConstants constants, fs::path supportDir, fs::path programDir,
+                             OpenTextFile openTextFile)
+    : database_(database), species_(species), thermo_(thermo), ui_(ui), settings_(settings),
+      constants_(constants), supportDir_(std::move(supportDir)), programDir_(std::move(programDir)),
+      openTextFile_(std::move(openTextFile)) {
+    buildColumns();
+    refresh();
+    if (!rows_.rows.empty())
+        current_ = 0;
+}
+
+void ReactionTable::buildColumns() {
+    const auto& fields = store::reactionsSchema().fields;
+    columns_.clear();
+    columns_.reserve(fields.size());
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        ReactionColumn c;
+        c.field = fields[i].name;
+        c.caption = c.field;
+        using G = ReactionColumnGroup;
+        if (i >= rx::kR1 && i < rx::kR1 + rx::kSlotCount)
+            c.group = G::Hidden;
+        else if (i >= rx::kTa && i < rx::kTa + 5) {
+            c.caption = std::string(1, static_cast<char>('a' + (i - rx::kTa)));
+            c.group = G::Parameters;
+        } else if (i >= rx::kS1 && i < rx::kS1 + 2 * rx::kThirdBodyCount)
+            c.group = G::ThirdBodies;
+        switch (i) {
+        case rx::kNum:
+            c.caption = "No";
+            break;
+        case rx::kEnabled:
+            c.checkBox = true;
+            break;
+        case rx::kComposition:
+            c.group = G::Composition;
+            break;
+        case rx::kA:
+            c.format = "0.00E+00";
+            c.headerTip = kAUnitsTip;
+            break;
+        case rx::kN:
+            c.format = "0.00";
+            break;
+        case rx::kE:
+            c.format = "0";
+            c.headerTip = kEUnitsTip;
+            break;
+        case rx::kAL:
+            c.caption = "Ao";
+            c.format = "0.00E+00";
+            c.headerTip = kAUnitsTip;
+            c.group = G::Parameters;
+            break;
+        case rx::kNL:
+            c.caption = "no";
+            c.format = "0.00";
+            c.group = G::Parameters;
+            break;
+        case rx::kEL:
+            c.caption = "Eo";
+            c.format = "0";
+            c.headerTip = kEUnitsTip;
+            c.group = G::Parameters;
+            break;
+        case rx::kAccm:
+        case rx::kEccm:
+        case rx::kALccm:
+        case rx::kELccm:
+        case rx::kTmin:
+        case rx::kTmax:
+        case rx::kTmp:
+        case rx::kInfo:
+        case rx::kSelT:
+        case rx::kDir:
+        case rx::kRed:
+        case rx::kUPaste:
+            c.group = G::Hidden;
+            break;
+        default:
+            break;
+        }
+        columns_.push_back(std::move(c));
+    }
+}
+
+void ReactionTable::refresh() {
+    std::optional<std::int64_t> currentKey;
+    if (current_ && *current_ < rows_.keys.size())
+        currentKey = rows_.keys[*current_];
+
+    store::Connection db = database_.connect();
+    rows_ = db.queryKeyed("SELECT " + view_);
+    undeclared_.clear();
+    // The duplicate notes need every record; the whole-table view already holds them.
+    for (UndeclaredDuplicate& entry :
+         isAllView() ? undeclaredDuplicates(rows_) : undeclaredDuplicates(db))
+        undeclared_[entry.key] = std::move(entry.otherNums);
+
+    if (currentKey) {
+        const auto found = std::find(rows_.keys.begin(), rows_.keys.end(), *currentKey);
+        if (found != rows_.keys.end())
+            current_ = static_cast<std::size_t>(found - rows_.keys.begin());
+    }
+    if (rows_.rows.empty())
+        current_.reset();
+    else if (current_ && *current_ >= rows_.rows.size())
+        current_ = rows_.rows.size() - 1;
+    std::erase_if(selection_, [&](std::size_t r) { return r >= rows_.rows.size(); });
+}
+
+void ReactionTable::setView(std::string view) {
+    view_ = std::move(view);
+    selection_.clear();
+    current_ = 0;
+    rows_ = {};
+    refresh();
+}
+
+void ReactionTable::showAll() {
+    database_.connect().execute("UPDATE [Reactions] SET Tmp = 1;");
+    setView(kAllReactionsView);
+}
+
+std::string ReactionTable::databaseMessage(const std::string& what) const {
+    return "In the reaction database " + database_.fileName() + ", " + what;
+}
+
+void ReactionTable::viewOrShowAll(const char* view, const std::string& emptyMessage) {
+    setView(view);
+    if (rows_.rows.empty()) {
+        ui_.dialogs.message(emptyMessage, kTitle, Icon::Information);
+        showAll();
+    }
+}
+
+bool ReactionTable::showValid() {
+    store::Connection db = database_.connect();
+    {
+        store::Transaction transaction(db);
+        db.execute("UPDATE [Reactions] SET Tmp = 0;");
+        db.execute("UPDATE [Reactions] SET Tmp = 1 WHERE Info = 0;");
+        transaction.commit();
+    }
+    viewOrShowAll(kValidReactionsView, databaseMessage("valid reactions were not found."));
+    return view_ == kValidReactionsView;
+}
+
+bool ReactionTable::showInvalid() {
+    store::Connection db = database_.connect();
+    {
+        store::Transaction transaction(db);
+        db.execute("UPDATE [Reactions] SET Tmp = 0;");
+        db.execute("UPDATE [Reactions] SET Tmp = 1 WHERE Info < 0;");
+        transaction.commit();
+    }
+    viewOrShowAll(kInvalidReactionsView, databaseMessage("invalid reactions were not found."));
+    return view_ == kInvalidReactionsView;
+}
+
+// ---- Grid ------------------------------------------------------------------------------------
+
+bool ReactionTable::isColumnVisible(std::size_t column) const {
+    if (column >= columns_.size())
+        return false;
+    switch (columns_[column].group) {
+    case ReactionColumnGroup::Plain:
+        return true;
+    case ReactionColumnGroup::Parameters:
+        return parametersShown_;
+    case ReactionColumnGroup::ThirdBodies:
+        return thirdBodiesShown_;
+    case ReactionColumnGroup::Composition:
+        return compositionShown_;
+    case ReactionColumnGroup::Hidden:
+        return false;
+    }
+    return false;
+}
+
+std::string ReactionTable::cellText(std::size_t row, std::size_t column) const {
+    const Value& value = rows_.rows.at(row)[column];
+    const ReactionColumn& c = columns_.at(column);
+    if (!c.format.empty())
+        if (const auto number = store::toDouble(value))
+            return formatNumber(*number, c.format);
+    return store::toText(value);
+}
+
+bool ReactionTable::isInvalid(std::size_t row) const {
+    return store::toInteger(rows_.rows.at(row)[rx::kInfo]).value_or(0) < 0;
+}
+
+// ---- Cursor and status -----------------------------------------------------------------------
+
+void ReactionTable::setCurrentRow(std::optional<std::size_t> row) {
+    current_ = row && *row < rows_.rows.size() ? row : std::nullopt;
+}
+
+void ReactionTable::setSelection(std::vector<std::size_t> rowsInOrder) {
+    selection_.clear();
+    for (std::size_t r : rowsInOrder)
+        if (r < rows_.rows.size() &&
+            std::find(selection_.begin(), selection_.end(), r) == selection_.end())
+            selection_.push_back(r);
+}
+
+void ReactionTable::selectAll() {
+    selection_.clear();
+    for (std::size_t i = 0; i < rows_.rows.size(); ++i)
+        selection_.push_back(i);
+}
+
+std::string ReactionTable::rowCountText() const {
+    return std::to_string(rows_.rows.size()) + " reactions";
+}
+
+std::string ReactionTable::currentRowReason() const {
+    if (!current_)
+        return {};
+    std::string text = reactionReason(reactionFromRow(rows_.rows.at(*current_)), species_);
+    const auto undeclared = undeclared_.find(rows_.keys.at(*current_));
+    if (undeclared != undeclared_.end())
+        text += (text.empty() ? "" : " ") + undeclaredDuplicateText(undeclared->second);
+    return text;
+}
+
+// ---- Editing ---------------------------------------------------------------------------------
+
+std::int64_t ReactionTable::currentNum() const {
+    if (!current_)
+        return 0;
+    return store::toInteger(rows_.rows.at(*current_)[rx::kNum]).value_or(0);
+}
+
+std::vector<std::int64_t> ReactionTable::selectedKeys() const {
+    std::vector<std::int64_t> keys;
+    for (std::size_t r : selection_)
+        keys.push_back(rows_.keys.at(r));
+    if (keys.empty() && current_)
+        keys.push_back(rows_.keys.at(*current_));
+    return keys;
+}
+
+bool ReactionTable::insertNewRow() {
+    ReadRequest request;
+    request.lines = {kNewReactionLine};
+    request.options.stoichiometric = settings_.stoichiometric;
+    request.constants = constants_;
+    request.insertAfterNum = currentNum();
+    request.errorFile = programDir_ / "ErrorMsg.txt";
+    request.quiet = true;
+    request.resetMarks = true;
+    store::Connection db = database_.connect();
+    const ReadResult result = readReactionText(db, species_, request, settings_.refusals, ui_);
+    if (result.inserted == 0) {
+        refresh();
+        return false;
+    }
+    database_.setModified();
+    setView(kPastedReactionsView);
+    return true;
+}
+
+ReadResult ReactionTable::paste() {
+    ReadingOptions options;
+    options.stoichiometric = settings_.stoichiometric;
+    return paste(options);
+}
+
+ReadResult ReactionTable::pasteSpecial(const ReadingOptionsDialogModel& dialog) {
+    return paste(dialog.accept(settings_));
+}
+
+ReadResult ReactionTable::paste(const ReadingOptions& options) {
+    PasteReactionsRequest request;
+    for (std::size_t r : selection_)
+        request.selectedKeys.push_back(rows_.keys.at(r));
+    request.currentNum = currentNum();
+    request.options = options;
+    request.constants = constants_;
+    request.errorFile = programDir_ / "ErrorMsg.txt";
+
+    store::Connection db = database_.connect();
+    const ReadResult result = pasteReactions(db, species_, request, settings_.refusals, ui_);
+    if (result.inserted > 0) {
+        database_.setModified();
+        setView(kPastedReactionsView);
+    } else {
+        refresh();
+    }
+    if (result.errorFileWritten && result.openErrorFile == Answer::Yes && openTextFile_)
+        openTextFile_(request.errorFile, request.errorFile.filename().string());
+    return result;
+}
+
+bool ReactionTable::undoPaste() {
+    store::Connection db = database_.connect();
+    const store::RowSet pasted = db.queryKeyed("SELECT * FROM [Reactions] WHERE UPaste = 1;");
+    if (pasted.keys.empty())
+        return false;
+    selection_.clear();
+    for (std::size_t i = 0; i < rows_.rows.size(); ++i)
+        if (store::toInteger(rows_.rows[i][rx::kUPaste]).value_or(0) == 1)
+            selection_.push_back(i);
+    // Pasted records outside the view go as well: the undo is of the paste, not of the view.
+    deleteKeys(pasted.keys, "All visible rows are deleted, the hidden rows will be shown.");
+    return true;
+}
+
+bool ReactionTable::copy() {
+    std::vector<std::size_t> chosen = selection_;
+    if (chosen.empty() && current_)
+        chosen.push_back(*current_);
+    if (chosen.empty())
+        return false;
+    // The mechanism order, whatever order the rows were picked in.
+    std::sort(chosen.begin(), chosen.end());
+    const bool large = chosen.size() > kLargeCount;
+    if (large) {
+        ui_.progress.busy(true);
+        ui_.progress.show("Please wait, copying reactions...", -1);
+    }
+    std::vector<ReactionRecord> records;
+    records.reserve(chosen.size());
+    for (std::size_t r : chosen)
+        records.push_back(reactionFromRow(rows_.rows.at(r)));
+    const std::string text = reactionClipboardText(records, settings_.mechanism);
+    ui_.clipboard.clear();
+    ui_.clipboard.setText(text);
+    writeTextFile(supportDir_ / "CHEM01.TMP", text);
+    if (large)
+        ui_.progress.done();
+    return true;
+}
+
+void ReactionTable::deleteKeys(const std::vector<std::int64_t>& keys, const char* allGoneMessage) {
+    store::Connection db = database_.connect();
+    {
+        store::Transaction transaction(db);
+        db.executeEach("DELETE FROM [Reactions] WHERE rowid = ?", keyParameters(keys));
+        transaction.commit();
+    }
+    database_.setModified();
+    selection_.clear();
+    refresh();
+    if (!isAllView() && rows_.rows.empty()) {
+        ui_.dialogs.message(allGoneMessage, kTitle, Icon::Exclamation);
+        showAll();
+    }
+}
+
+bool ReactionTable::deleteSelected() {
+    const std::vector<std::int64_t> keys = selectedKeys();
+    if (keys.empty())
+        return false;
+    deleteKeys(keys, "All visible rows are deleted, the hidden rows will be shown.");
+    return true;
+}
+
+bool ReactionTable::deleteGridRows(const std::set<std::size_t>& rows) {
+    std::vector<std::int64_t> keys;
+    for (std::size_t r : rows)
+        if (r < rows_.keys.size())
+            keys.push_back(rows_.keys[r]);
+    if (keys.empty())
+        return false;
+    deleteKeys(keys, "All visible rows are deleted, hidden rows will be shown.");
+    return true;
+}
+
+bool ReactionTable::cut() {
+    const std::vector<std::int64_t> keys = selectedKeys();
+    if (keys.empty() || !copy())
+        return false;
+    ui_.progress.busy(true);
+    ui_.progress.show("Please wait, deleting reactions...", -1);
+    deleteKeys(keys, "All visible rows are deleted, the hidden rows will be shown.");
+    ui_.progress.done();
+    return true;
+}
+
+bool ReactionTable::renumber() {
+    store::Connection db = database_.connect();
+    {
+        store::Transaction transaction(db);
+        const store::RowSet rows = db.queryKeyed("SELECT * FROM [Reactions] ORDER BY Num;");
+        std::vector<std::vector<Value>> numbers;
+        numbers.reserve(rows.keys.size());
+        for (std::size_t i = 0; i < rows.keys.size(); ++i)
+            numbers.push_back({Value(static_cast<std::int64_t>(i + 1)), Value(rows.keys[i])});
+        db.executeEach("UPDATE [Reactions] SET Num = ? WHERE rowid = ?", numbers);
+        transaction.commit();
+    }
+    database_.setModified();
+    showAll();
+    return true;
+}
+
+void ReactionTable::mechanismDocument() {
+    store::Connection db = database_.connect();
+    store::Connection thermo = thermo_.open();
+    markOutputSelection(db, thermo, view_);
+    const MechanismHeader header{ui_.clock.now(), database_.fileName(), thermo_.path().string()};
+    const MechanismDocument document =
+        writeMechanismDocument(db, thermo, thermo_.elements(), header, settings_.mechanism);
+    if (!document.refusals.empty()) {
+        std::string text;
+        for (const std::string& refusal : document.refusals)
+            text += (text.empty() ? "" : "\n") + refusal;
+        ui_.dialogs.message(text, kTitle, Icon::Exclamation);
+    }
+    const fs::path file = supportDir_ / "TmpPlot.txt";
+    writeTextFile(file, document.text);
+    if (openTextFile_)
+        openTextFile_(file, "Reaction Mechanism");
+}
+
+bool ReactionTable::trueDuplicates() {
+    store::Connection db = database_.connect();
+    if (findDuplicates(db, DuplicateMode::ReverseMatches) == 0) {
+        ui_.dialogs.message(databaseMessage("duplicate reactions were not found."), kTitle,
+                            Icon::Information);
+        showAll();
+        return false;
+    }
+    setView(kDuplicateView);
+    return true;
+}
+
+} // namespace kinetra::reactions

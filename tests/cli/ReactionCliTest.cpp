@@ -1,0 +1,182 @@
+#include "CliApp.h"
+#include "common/TextUtil.h"
+#include "reactions/ReactionRecord.h"
+#include "store/Database.h"
+#include "support/TempDir.h"
+
+#include <algorithm>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace kinetra::cli {
+namespace {
+
+using reactions::ReactionRecord;
+
+struct CliRun {
+    int code;
+    std::string out, err;
+};
+
+CliRun run(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    int code = runCli(args, Streams{out, err, false}, KINETRA_APP_DIR);
+    return {code, out.str(), err.str()};
+}
+
+std::string data(const std::string& relative) {
+    return std::string(KINETRA_SHARED_DATA_DIR) + "/" + relative;
+}
+
+std::vector<ReactionRecord> records(const std::filesystem::path& db) {
+    std::vector<ReactionRecord> out;
+    for (const auto& row :
+         store::Connection::open(db).query("SELECT * FROM [Reactions] ORDER BY Num;").rows)
+        out.push_back(reactions::reactionFromRow(row));
+    return out;
+}
+
+bool duplicate(const ReactionRecord& r) {
+    return upperAscii(trimBlanks(r.comment)).starts_with("DUP");
+}
+
+// What a document carries of a record: no bookkeeping fields, no comment but its DUPLICATE
+// flag.
+ReactionRecord carried(ReactionRecord r) {
+    r.comment = duplicate(r) ? "DUP" : "";
+    r.num = r.tmp = r.selT = r.red = r.upaste = r.dir = 0;
+    return r;
+}
+
+std::size_t oneWayLines(const std::string& text) {
+    std::size_t n = 0;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        if (line.find("=>") != std::string::npos && line.find("<=>") == std::string::npos)
+            ++n;
+    return n;
+}
+
+CliRun importMechanism(const kinetra::testing::TempDir& dir, const std::string& name,
+                       const std::string& file, std::vector<std::string> more = {}) {
+    std::filesystem::create_directories(dir / name);
+    more.insert(more.begin(),
+                {"mechanism", "import", file, "--thermo", (dir / (name + "-t.mdb")).string(),
+                 "--reactions", (dir / name / "r.mdb").string()});
+    return run(more);
+}
+
+TEST(ReactionCli, GriMechRoundTripKeepsEveryReaction) {
+    kinetra::testing::TempDir dir;
+    const std::string kCounts = "Species kept: 0\nSpecies refused: 0\nSpecies skipped: 0\n"
+                                "Reactions stored: 325\nValid: 325\nInvalid: 0\nRefused: 0\n";
+    const CliRun first = importMechanism(dir, "gri", data("gri30/gri30.inp"),
+                                         {"--thermo-file", data("gri30/gri30_thermo.dat")});
+    EXPECT_EQ(first.code, 0) << first.err;
+    EXPECT_EQ(first.out, "Species added: 53\n" + kCounts);
+    const std::vector<ReactionRecord> original = records(dir / "gri" / "r.mdb");
+    ASSERT_EQ(original.size(), 325u);
+    EXPECT_EQ(std::count_if(original.begin(), original.end(),
+                            [](const ReactionRecord& r) { return r.type.starts_with("Irrev "); }),
+              16);
+
+    const std::string document = (dir / "gri.txt").string();
+    const CliRun exported = run({"reactions", "export", (dir / "gri" / "r.mdb").string(),
+                                 "--thermo", (dir / "gri-t.mdb").string(), "-o", document});
+    EXPECT_EQ(exported.code, 0) << exported.err;
+    const std::string text = kinetra::testing::readFile(document);
+    EXPECT_EQ(oneWayLines(text), 16u);
+    for (const char* section : {"\nELEMENTS\r\n", "\nSPECIES\r\n", "\nTHERMO\r\n", "\nREACTIONS"})
+        EXPECT_NE(text.find(section), std::string::npos) << section;
+
+    const CliRun again = importMechanism(dir, "copy", document);
+    EXPECT_EQ(again.out, "Species added: 53\n" + kCounts);
+    const std::vector<ReactionRecord> copy = records(dir / "copy" / "r.mdb");
+    ASSERT_EQ(copy.size(), original.size());
+    for (std::size_t i = 0; i < copy.size(); ++i) {
+        const auto a = rowFromReaction(carried(original[i])), b = rowFromReaction(carried(copy[i]));
+        for (std::size_t k = 0; k < a.size(); ++k)
+            EXPECT_EQ(store::toText(a[k]), store::toText(b[k])) // Type too: the same 16 one-way
+                << original[i].reaction << ", field " << k;
+    }
+}
+
+TEST(ReactionCli, SmallMechanismsImportAsTheirKeywordsSay) {
+    kinetra::testing::TempDir dir;
+    EXPECT_NE(
+        importMechanism(dir, "burke", data("h2/burke2012.inp")).out.find("Species added: 13\n"),
+        std::string::npos);
+    const auto burke = records(dir / "burke" / "r.mdb");
+    ASSERT_EQ(burke.size(), 27u);
+    EXPECT_EQ(burke[14].type, "Low Troe");
+    EXPECT_TRUE(duplicate(burke[1]) && duplicate(burke[2]));
+
+    importMechanism(dir, "sri", data("small/sri-falloff.inp"));
+    const auto sri = records(dir / "sri" / "r.mdb");
+    ASSERT_EQ(sri.size(), 2u);
+    EXPECT_EQ(sri[0].type, "Low SRI");
+    EXPECT_EQ(sri[1].falloff, (std::array<std::optional<double>, 5>{1.1, 700, 1234, 56, 0.7}));
+
+    importMechanism(dir, "rev", data("small/explicit-reverse-rate.inp"));
+    const auto rev = records(dir / "rev" / "r.mdb");
+    ASSERT_EQ(rev.size(), 3u);
+    EXPECT_EQ(rev[1].type, "Rev");
+    EXPECT_EQ(rev[1].al, 3.9e12);
+    EXPECT_FALSE(rev[1].enabled); // no thermo data for R1A and the others
+
+    // The refused reactions name their reason and their line in the file.
+    const CliRun bodies = importMechanism(dir, "bodies", data("small/explicit-third-bodies.inp"));
+    EXPECT_NE(bodies.out.find("Reactions stored: 4\n"), std::string::npos);
+    EXPECT_EQ(records(dir / "bodies" / "r.mdb")[2].thirdBodies[0], "R2");
+    EXPECT_NE(kinetra::testing::readFile(dir / "bodies" / "ErrorMsg.txt")
+                  .find("In the reactant names, expected '('.\r\nLine 37\r\n"),
+              std::string::npos);
+
+    const CliRun pdep = importMechanism(dir, "pdep", data("small/pdep-test.inp"));
+    EXPECT_NE(pdep.out.find("Reactions stored: 0\nValid: 0\nInvalid: 0\nRefused: 7\n"),
+              std::string::npos);
+    const std::string listing = kinetra::testing::readFile(dir / "pdep" / "ErrorMsg.txt");
+    EXPECT_NE(listing.find("The keyword PLOG cannot be stored in the reaction table; the reaction "
+                           "has been omitted.\r\nLine 116\r\nR1A+R1B+M=P1+H+M"),
+              std::string::npos);
+}
+
+TEST(ReactionCli, ReactionTextAndUnitWords) {
+    kinetra::testing::TempDir dir;
+    importMechanism(dir, "h2o2", data("small/h2o2.inp"));
+    const std::string thermo = (dir / "h2o2-t.mdb").string();
+    const std::string db = (dir / "text.mdb").string();
+    dir.write("one.txt", "H + O2 <=> O + OH  2.0E14 0.0 16.8\r\nH2 + O2 => 2OH 1.0E13 0 40\r\n");
+    const CliRun text = run({"reactions", "import", db, (dir / "one.txt").string(), "--thermo",
+                             thermo, "--e-units", "kcal/mol"});
+    EXPECT_EQ(text.code, 0) << text.err;
+    EXPECT_EQ(text.out, "Stored: 2\nValid: 2\nInvalid: 0\nRefused: 0\n");
+    // The REACTIONS section of a whole file, with its unit words, goes in front.
+    dir.write("file.inp", "SPECIES H O2 END\nREACTIONS KJOULES/MOLE\nH+O2=O+OH 1E14 0 10\nEND\n");
+    EXPECT_EQ(run({"reactions", "import", db, (dir / "file.inp").string(), "--thermo", thermo,
+                   "--after", "0"})
+                  .code,
+              0);
+    const auto stored = records(db);
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_NEAR(*stored[0].e, 10000 / 4.184, 0.5);
+    EXPECT_NEAR(*stored[1].e, 16800, 0.5);
+    EXPECT_EQ(stored[2].type, "Irrev ");
+
+    const std::string kRefusal = "The REACTIONS line names the unit EVOLTS, which the reaction "
+                                 "reader cannot convert; the import has been stopped.\n";
+    dir.write("ev.inp", "SPECIES H O2 END\nREACTIONS EVOLTS\nH+O2=O+OH 1E14 0 1\nEND\n");
+    const CliRun refused =
+        run({"reactions", "import", db, (dir / "ev.inp").string(), "--thermo", thermo});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_EQ(refused.err, kRefusal);
+    const CliRun whole = importMechanism(dir, "h2o2", (dir / "ev.inp").string());
+    EXPECT_EQ(whole.code, 1);
+    EXPECT_EQ(whole.err, kRefusal);
+    EXPECT_EQ(records(db).size(), 3u);
+    EXPECT_EQ(records(dir / "h2o2" / "r.mdb").size(), 28u);
+}
+
+} // namespace
+} // namespace kinetra::cli
