@@ -7,6 +7,7 @@
 #include "common/FileAttributes.h"
 #include "common/NumberFormat.h"
 #include "reactions/ReactionCheck.h"
+#include "reactions/ReactionDuplicates.h"
 #include "reactions/ReactionRecord.h"
 #include "shell/StartupChecks.h"
 
@@ -149,6 +150,11 @@ int reactionsCheck(Context& c, const std::vector<std::string>& args) {
                  << reactionReason(r, open->species) << '\n';
     }
     c.io.out << invalid << " of " << rows.rows.size() << " reactions are invalid.\n";
+    const auto undeclared = undeclaredDuplicates(db);
+    for (const UndeclaredDuplicate& d : undeclared)
+        c.io.out << formatText(std::to_string(d.num), "@@@@@@") << "  "
+                 << undeclaredDuplicateText(d.otherNums) << '\n';
+    c.io.out << undeclared.size() << " reactions are undeclared duplicates.\n";
     return 0;
 }
 
@@ -158,7 +164,9 @@ void addReactionCommands(std::vector<Command>& commands) {
     commands.push_back({"reactions new", "DB [--thermo THERMO_DB] [--force]",
                         "create an empty reaction database", reactionsNew});
     commands.push_back({"reactions check", "DB [--thermo THERMO_DB]",
-                        "list the invalid reactions with their reasons", reactionsCheck});
+                        "list the invalid reactions with their reasons, then the undeclared "
+                        "duplicates",
+                        reactionsCheck});
     commands.push_back({"reactions list", "DB [--view all|valid|invalid] [--thermo THERMO_DB]",
                         "Num, Info, Type, equation, A, n and E of every reaction", reactionsList});
 }
