@@ -4,6 +4,7 @@
 // table can hold, the JP-10 model (15,518 reactions, 691 species; its PLOG reactions are
 // refused by the reader). The thermo database is made once per mechanism from the file's own
 // thermo data. `peak_rss_MB` is the peak resident size of the process so far.
+#include "BenchUi.h"
 #include "common/FileAttributes.h"
 #include "common/TextFile.h"
 #include "reactions/ReactionCheck.h"
@@ -16,7 +17,6 @@
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
-#include <sys/resource.h>
 
 namespace {
 
@@ -24,41 +24,7 @@ namespace fs = std::filesystem;
 using namespace kinetra;
 using namespace kinetra::reactions;
 
-class QuietDialogs final : public Dialogs {
-public:
-    void message(const std::string&, const std::string&, Icon) override {}
-    Answer ask(const std::string&, const std::string&, Buttons, Answer d, Icon) override {
-        return d;
-    }
-    RefusalReply refusal(const std::string&, const std::string&, const std::string&) override {
-        return {};
-    }
-};
-class NoClipboard final : public Clipboard {
-public:
-    std::string text() const override { return {}; }
-    void setText(const std::string&) override {}
-    void clear() override {}
-};
-class NoFiles final : public FileDialogs {
-public:
-    std::string openFile(FilterKind, const std::string&) override { return {}; }
-    std::string saveFile(FilterKind, const std::string&, const std::string&) override { return {}; }
-};
-class NoProgress final : public Progress {
-public:
-    void show(const std::string&, int) override {}
-    void busy(bool) override {}
-    void done() override {}
-};
-
 constexpr UnitConstants kConstants{6.02214076e23, 1.987204259, 8.314462618};
-
-double peakResidentMegabytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
 
 struct Mechanism {
     std::string thermoText;
@@ -101,12 +67,9 @@ Mechanism loadMechanism(const std::string& file, const std::string& thermoFile) 
 }
 
 struct Setup {
-    QuietDialogs dialogs;
-    NoClipboard clipboard;
-    NoFiles files;
-    NoProgress progress;
-    SystemClock clock;
-    Ui ui{dialogs, clipboard, files, progress, clock};
+    bench::QuietUi quiet;
+    Ui& ui = quiet.ui;
+    SystemClock& clock = quiet.clock;
     fs::path dir = fs::temp_directory_path() / "kinetra-bench-reactions";
     thermo::ThermoDatabase thermoDb{{dir / "EmptyThermo.mdb", {}}};
     ThermoSpeciesList species;
@@ -153,7 +116,7 @@ void importReactions(benchmark::State& state, const char* file, const char* ther
     for (auto _ : state)
         stored = s.import(s.dir / "import.mdb");
     state.counters["reactions"] = stored;
-    state.counters["peak_rss_MB"] = peakResidentMegabytes();
+    state.counters["peak_rss_MB"] = bench::peakResidentMegabytes();
 }
 
 void checkAll(benchmark::State& state, const char* file, const char* thermoFile) {
@@ -165,7 +128,7 @@ void checkAll(benchmark::State& state, const char* file, const char* thermoFile)
         invalid = checkAllReactions(db, s.species);
     }
     state.counters["invalid"] = invalid;
-    state.counters["peak_rss_MB"] = peakResidentMegabytes();
+    state.counters["peak_rss_MB"] = bench::peakResidentMegabytes();
 }
 
 void exportMechanism(benchmark::State& state, const char* file, const char* thermoFile) {
@@ -182,7 +145,7 @@ void exportMechanism(benchmark::State& state, const char* file, const char* ther
         bytes = document.text.size();
     }
     state.counters["bytes"] = static_cast<double>(bytes);
-    state.counters["peak_rss_MB"] = peakResidentMegabytes();
+    state.counters["peak_rss_MB"] = bench::peakResidentMegabytes();
 }
 
 BENCHMARK_CAPTURE(importReactions, gri30, "gri30/gri30.inp", "gri30/gri30_thermo.dat")

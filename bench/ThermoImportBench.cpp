@@ -2,6 +2,7 @@
 // (53 species) and the largest thermo file of the shared data (C3Mech 3.3, 9180 records). Each
 // import starts from a copy of the empty template; the peak resident size of the process is
 // reported with every case.
+#include "BenchUi.h"
 #include "common/FileAttributes.h"
 #include "common/TextFile.h"
 #include "store/Database.h"
@@ -12,7 +13,6 @@
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
-#include <sys/resource.h>
 
 namespace {
 
@@ -20,54 +20,16 @@ namespace fs = std::filesystem;
 using namespace kinetra;
 using namespace kinetra::thermo;
 
-// Answers every refusal with "continue" and every question with its default, like batch work.
-class QuietDialogs final : public Dialogs {
-public:
-    void message(const std::string&, const std::string&, Icon) override {}
-    Answer ask(const std::string&, const std::string&, Buttons, Answer d, Icon) override {
-        return d;
-    }
-    RefusalReply refusal(const std::string&, const std::string&, const std::string&) override {
-        return {};
-    }
-};
-class NoClipboard final : public Clipboard {
-public:
-    std::string text() const override { return {}; }
-    void setText(const std::string&) override {}
-    void clear() override {}
-};
-class NoFiles final : public FileDialogs {
-public:
-    std::string openFile(FilterKind, const std::string&) override { return {}; }
-    std::string saveFile(FilterKind, const std::string&, const std::string&) override { return {}; }
-};
-class NoProgress final : public Progress {
-public:
-    void show(const std::string&, int) override {}
-    void busy(bool) override {}
-    void done() override {}
-};
-
 struct Setup {
-    QuietDialogs dialogs;
-    NoClipboard clipboard;
-    NoFiles files;
-    NoProgress progress;
-    SystemClock clock;
-    Ui ui{dialogs, clipboard, files, progress, clock};
+    bench::QuietUi quiet;
+    Ui& ui = quiet.ui;
+    SystemClock& clock = quiet.clock;
     fs::path dir = fs::temp_directory_path() / "kinetra-bench";
     Setup() {
         fs::create_directories(dir);
         store::createThermoTemplate(dir / "EmptyThermo.mdb");
     }
 };
-
-double peakResidentMegabytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
 
 std::string fileText(const char* relative) {
     return readTextFile(fs::path(KINETRA_SHARED_DATA_DIR) / relative).value();
@@ -89,7 +51,7 @@ void importFile(benchmark::State& state, const char* relative) {
         inserted = pasteSpeciesText(db, database.elements(), request, s.ui).inserted;
     }
     state.counters["species"] = inserted;
-    state.counters["peak_rss_MB"] = peakResidentMegabytes();
+    state.counters["peak_rss_MB"] = bench::peakResidentMegabytes();
 }
 
 void exportFile(benchmark::State& state, const char* relative) {
@@ -118,7 +80,7 @@ void exportFile(benchmark::State& state, const char* relative) {
         written = document.written;
     }
     state.counters["species"] = written;
-    state.counters["peak_rss_MB"] = peakResidentMegabytes();
+    state.counters["peak_rss_MB"] = bench::peakResidentMegabytes();
 }
 
 BENCHMARK_CAPTURE(importFile, gri30, "gri30/gri30_thermo.dat")->Unit(benchmark::kMillisecond);

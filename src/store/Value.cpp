@@ -1,5 +1,6 @@
 #include "store/Value.h"
 
+#include "common/NumberFormat.h"
 #include "common/TextNumber.h"
 #include "store/NumericText.h"
 
@@ -89,6 +90,13 @@ std::string toText(const Value& v) {
     if (auto s = std::get_if<std::string>(&v))
         return *s;
     return {};
+}
+
+std::string cellText(const Value& v, std::string_view pattern) {
+    if (!pattern.empty())
+        if (const auto number = toDouble(v))
+            return formatNumber(*number, pattern);
+    return toText(v);
 }
 
 } // namespace kinetra::store

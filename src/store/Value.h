@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace kinetra::store {
@@ -20,5 +21,8 @@ std::optional<double> toDouble(const Value& v);
 std::optional<std::int64_t> toInteger(const Value& v); // reals are rounded to nearest
 // NULL gives "", integers plain digits, reals the shortest text that keeps the value.
 std::string toText(const Value& v);
+
+// A grid cell: a number through the format pattern when one is given, anything else as text.
+std::string cellText(const Value& v, std::string_view pattern);
 
 } // namespace kinetra::store

@@ -251,12 +251,7 @@ bool ThermoTable::isColumnEditable(std::size_t column) const {
 }
 
 std::string ThermoTable::cellText(std::size_t row, std::size_t column) const {
-    const Value& value = rows_.rows.at(row)[column];
-    const GridColumn& c = columns_.at(column);
-    if (!c.format.empty())
-        if (const auto number = store::toDouble(value))
-            return formatNumber(*number, c.format);
-    return store::toText(value);
+    return store::cellText(rows_.rows.at(row)[column], columns_.at(column).format);
 }
 
 bool ThermoTable::isInvalid(std::size_t row) const {

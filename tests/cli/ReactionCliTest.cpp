@@ -1,4 +1,4 @@
-#include "CliApp.h"
+#include "CliRun.h"
 #include "common/TextUtil.h"
 #include "reactions/ReactionRecord.h"
 #include "store/Database.h"
@@ -14,16 +14,8 @@ namespace {
 
 using reactions::ReactionRecord;
 
-struct CliRun {
-    int code;
-    std::string out, err;
-};
-
-CliRun run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    int code = runCli(args, Streams{out, err, false}, KINETRA_APP_DIR);
-    return {code, out.str(), err.str()};
-}
+using testing::CliRun;
+using testing::run;
 
 std::string data(const std::string& relative) {
     return std::string(KINETRA_SHARED_DATA_DIR) + "/" + relative;

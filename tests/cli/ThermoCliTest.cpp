@@ -1,4 +1,4 @@
-#include "CliApp.h"
+#include "CliRun.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -7,16 +7,8 @@
 namespace kinetra::cli {
 namespace {
 
-struct CliRun {
-    int code;
-    std::string out, err;
-};
-
-CliRun run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    int code = runCli(args, Streams{out, err, false}, KINETRA_APP_DIR);
-    return {code, out.str(), err.str()};
-}
+using testing::CliRun;
+using testing::run;
 
 const std::string kGri = std::string(KINETRA_SHARED_DATA_DIR) + "/gri30/gri30_thermo.dat";
 

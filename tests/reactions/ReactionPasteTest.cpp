@@ -1,10 +1,10 @@
 #include "reactions/ReactionPaste.h"
 
+#include "ReactionFixture.h"
 #include "common/TextUtil.h"
 #include "thermo/NasaTextReader.h"
 #include "thermo/ThermoFixture.h"
 
-#include <chrono>
 #include <gtest/gtest.h>
 
 namespace kinetra::reactions {
@@ -28,21 +28,7 @@ const ThermoSpeciesList& gri() {
     return list;
 }
 
-// The lines between "REACTIONS" and "END" of the GRI-Mech 3.0 mechanism.
-std::vector<std::string> griReactionLines() {
-    const auto all = splitReactionText(thermo::testing::sharedDataFile("gri30/gri30.inp"));
-    std::vector<std::string> lines;
-    bool inside = false;
-    for (const std::string& line : all) {
-        const std::string t = trimBlanks(line);
-        if (inside && t.rfind("END", 0) == 0)
-            break;
-        if (inside)
-            lines.push_back(line);
-        inside = inside || t.rfind("REACTIONS", 0) == 0;
-    }
-    return lines;
-}
+using kinetra::reactions::testing::griReactionLines;
 
 struct ReactionTable {
     TempDir dir;
@@ -120,7 +106,8 @@ TEST(ReactionPaste, GriMechMechanismIsReadWhole) {
     EXPECT_EQ(irreversible, oneWayLines);
 }
 
-// A mechanism of 16,000 reactions reads, checks and stores without quadratic work.
+// A mechanism of 16,000 reactions goes in in one reading, with the progress of a large table.
+// (Its speed is measured by bench/reaction_import_bench.)
 TEST(ReactionPaste, LargeMechanismInOneGo) {
     ReactionTable t;
     const std::vector<std::string> griLines = griReactionLines();
@@ -128,12 +115,8 @@ TEST(ReactionPaste, LargeMechanismInOneGo) {
     for (int copy = 0; copy < 50; ++copy)
         request.lines.insert(request.lines.end(), griLines.begin(), griLines.end());
     request.constants = kConstants;
-    const auto start = std::chrono::steady_clock::now();
     const ReadResult result = readReactionText(t.db, gri(), request, t.memory, t.fake.ui);
-    const auto seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_EQ(result.inserted, 16250);
-    EXPECT_LT(seconds, 10.0);
     EXPECT_EQ(t.fake.progress.texts.back(), "Preparing reactions...");
 }
 

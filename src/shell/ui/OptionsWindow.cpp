@@ -1,5 +1,6 @@
 #include "shell/ui/OptionsWindow.h"
 
+#include "common/ui/DialogButtons.h"
 #include "shell/ui/QtColour.h"
 
 #include <QColorDialog>
@@ -97,19 +98,9 @@ OptionsWindow::OptionsWindow(OptionsWindowModel& model, Ui& ui, QWidget* parent)
     tabs_->setCurrentIndex(pageOf(model.tab));
     layout->addWidget(tabs_, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* ok = new QPushButton(QStringLiteral("OK"));
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    cancel->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &OptionsWindow::accept);
-    connect(cancel, &QPushButton::clicked, this, &OptionsWindow::reject);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    addOkCancel(
+        this, layout, [this] { accept(); }, QStringLiteral("okButton"),
+        QStringLiteral("cancelButton"));
 
     showBoxes();
     showColours();

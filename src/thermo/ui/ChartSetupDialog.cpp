@@ -1,5 +1,7 @@
 #include "thermo/ui/ChartSetupDialog.h"
 
+#include "common/ui/DialogButtons.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -83,19 +85,7 @@ ChartSetupDialog::ChartSetupDialog(ThermoChartSettings& settings, Dialogs& dialo
     showCaptions();
     connect(joule_, &QRadioButton::toggled, this, &ChartSetupDialog::showCaptions);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* ok = new QPushButton(QStringLiteral("OK"));
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
-    cancel->setObjectName(QStringLiteral("cancel"));
-    cancel->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &ChartSetupDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &ChartSetupDialog::reject);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    kinetra::ui::addOkCancel(this, layout, [this] { accept(); });
 }
 
 Units ChartSetupDialog::units() const {

@@ -1,6 +1,7 @@
 #include "thermo/ui/ElementEditorWindow.h"
 
 #include "common/PlaceError.h"
+#include "common/ui/DialogButtons.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -42,19 +43,7 @@ ElementEditorWindow::ElementEditorWindow(ThermoDatabase& database, Ui& ui,
     connect(grid_, &QTableWidget::cellChanged, this, &ElementEditorWindow::symbolTyped);
     layout->addWidget(grid_, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* ok = new QPushButton(QStringLiteral("OK"));
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
-    cancel->setObjectName(QStringLiteral("cancel"));
-    cancel->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &ElementEditorWindow::accept);
-    connect(cancel, &QPushButton::clicked, this, &ElementEditorWindow::reject);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    kinetra::ui::addOkCancel(this, layout, [this] { accept(); });
 
     guarded(ui_.dialogs, kPlaceCode, [this] {
         store::Connection db = database_.open();

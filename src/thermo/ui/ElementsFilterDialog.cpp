@@ -1,6 +1,7 @@
 #include "thermo/ui/ElementsFilterDialog.h"
 
 #include "common/PlaceError.h"
+#include "common/ui/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -33,19 +34,7 @@ ElementsFilterDialog::ElementsFilterDialog(ThermoTable& table, const ElementTabl
     }
     layout->addLayout(grid);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* ok = new QPushButton(QStringLiteral("OK"));
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
-    cancel->setObjectName(QStringLiteral("cancel"));
-    cancel->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &ElementsFilterDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &ElementsFilterDialog::reject);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    kinetra::ui::addOkCancel(this, layout, [this] { accept(); });
 }
 
 void ElementsFilterDialog::accept() {

@@ -1,6 +1,7 @@
 #include "thermo/ui/PasteSpecialDialog.h"
 
 #include "common/PlaceError.h"
+#include "common/ui/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -70,19 +71,7 @@ PasteSpecialDialog::PasteSpecialDialog(ThermoTable& table, ThermoRunSettings& se
     tcom_->setEnabled(model_.insetDefaultTcom);
     connect(insetTcom_, &QCheckBox::toggled, tcom_, &QLineEdit::setEnabled);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* ok = new QPushButton(QStringLiteral("OK"));
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
-    cancel->setObjectName(QStringLiteral("cancel"));
-    cancel->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &PasteSpecialDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &PasteSpecialDialog::reject);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    kinetra::ui::addOkCancel(this, layout, [this] { accept(); });
 }
 
 void PasteSpecialDialog::takeWidgets() {

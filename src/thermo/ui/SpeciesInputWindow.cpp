@@ -1,6 +1,7 @@
 #include "thermo/ui/SpeciesInputWindow.h"
 
 #include "common/PlaceError.h"
+#include "common/ui/DialogButtons.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -51,20 +52,8 @@ SpeciesInputWindow::SpeciesInputWindow(ThermoTable& table, ThermoDatabase& datab
     tabs_->addTab(newTipsPage(), QString::fromLatin1(Model::kTabCaptions[4]));
     layout->addWidget(tabs_, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    ok_ = new QPushButton(QStringLiteral("OK"));
-    ok_->setObjectName(QStringLiteral("ok"));
-    ok_->setDefault(true);
+    ok_ = kinetra::ui::addOkCancel(this, layout, [this] { ok(); }).ok;
     ok_->setEnabled(false); // until a row is loaded: there is nothing to write to
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
-    cancel->setObjectName(QStringLiteral("cancel"));
-    cancel->setAutoDefault(false);
-    connect(ok_, &QPushButton::clicked, this, &SpeciesInputWindow::ok);
-    connect(cancel, &QPushButton::clicked, this, &SpeciesInputWindow::reject);
-    buttons->addWidget(ok_);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
 
     showModel();
     resize(sizeHint().expandedTo(QSize(520, 360)));

@@ -1,0 +1,29 @@
+#include "common/ui/DialogButtons.h"
+
+#include <QBoxLayout>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
+
+namespace kinetra::ui {
+
+DialogButtons addOkCancel(QDialog* dialog, QBoxLayout* layout, std::function<void()> onOk,
+                          const QString& okName, const QString& cancelName) {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    DialogButtons buttons;
+    buttons.ok = new QPushButton(QStringLiteral("OK"));
+    buttons.ok->setObjectName(okName);
+    buttons.ok->setDefault(true);
+    buttons.cancel = new QPushButton(QStringLiteral("Cancel"));
+    buttons.cancel->setObjectName(cancelName);
+    buttons.cancel->setAutoDefault(false);
+    QObject::connect(buttons.ok, &QPushButton::clicked, dialog, std::move(onOk));
+    QObject::connect(buttons.cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    row->addWidget(buttons.ok);
+    row->addWidget(buttons.cancel);
+    layout->addLayout(row);
+    return buttons;
+}
+
+} // namespace kinetra::ui
