@@ -233,21 +233,25 @@ void SpeciesInputModel::write(ThermoDatabase& database) const {
         parameters.push_back(row[trm::kA1 + i]);
     }
     statement += ", MW = ?, St = ?, Ch = ?";
-    parameters.insert(parameters.end(), {row[trm::kMW], row[trm::kSt], row[trm::kCh]});
+    for (std::size_t field : {trm::kMW, trm::kSt, trm::kCh})
+        parameters.push_back(row[field]);
     for (int slot = 1; slot < kSlotCount; ++slot) {
         statement += ", N" + std::to_string(slot) + " = ?";
         parameters.push_back(row[trm::kN1 + slot - 1]);
     }
     statement += ", Tmin = ?, Tmax = ?, Tbound = ?, Pol = ?, Reference = ?, Comment = ?";
-    parameters.insert(parameters.end(), {row[trm::kTmin], row[trm::kTmax], row[trm::kTbound],
-                                         row[trm::kPol], row[trm::kReference], row[trm::kComment]});
+    for (std::size_t field :
+         {trm::kTmin, trm::kTmax, trm::kTbound, trm::kPol, trm::kReference, trm::kComment})
+        parameters.push_back(row[field]);
     statement += " WHERE rowid = ?";
-    parameters.push_back(Value(rowKey_));
+    parameters.emplace_back(std::in_place_type<std::int64_t>, rowKey_);
 
     store::Connection db = database.open();
     {
         store::Transaction transaction(db);
-        db.executeEach(statement, std::vector<std::vector<Value>>{parameters});
+        std::vector<std::vector<Value>> sets(1);
+        sets[0] = std::move(parameters);
+        db.executeEach(statement, sets);
         transaction.commit();
     }
     checkAllSpecies(db);

@@ -57,8 +57,9 @@ TEST(ThermoDatabase, ConnectRefusalsKeepThePreviousDatabase) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path.string());
         EXPECT_EQ(f.database.connect(c.path), c.outcome);
-        if (!c.message.empty())
+        if (!c.message.empty()) {
             EXPECT_EQ(connectFailureMessage(c.outcome, c.path.string()), c.message);
+        }
         EXPECT_EQ(f.database.path(), good);
         EXPECT_EQ(pathFileText(f), remembered);
     }

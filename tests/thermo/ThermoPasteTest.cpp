@@ -209,15 +209,17 @@ TEST(ThermoPaste, MalformedFiles) {
             f.paste(unframeThermoFile(sharedDataFile(c.file), options), 0, options);
         EXPECT_EQ(result.inserted, c.inserted);
         EXPECT_EQ(result.refusedWhole, c.refusedWhole);
-        if (!c.reason.empty())
+        if (!c.reason.empty()) {
             EXPECT_EQ(f.fake.dialogs.shown.at(0).text.substr(0, c.reason.size()), c.reason);
-        else
+        } else {
             EXPECT_TRUE(f.fake.dialogs.shown.empty());
-        if (c.refusedName)
+        }
+        if (c.refusedName) {
             EXPECT_EQ(
                 f.rows(std::string("SELECT * FROM [Trm] WHERE Species = '") + c.refusedName + "';")
                     .recordCount(),
                 0u);
+        }
     }
 }
 

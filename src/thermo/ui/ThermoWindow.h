@@ -32,6 +32,10 @@ class SpeciesInputWindow;
 
 // What the window needs from the program around it.
 struct ThermoWindowContext {
+    ThermoWindowContext(ThermoDatabase& database, Ui& ui, ThermoRunSettings& reading,
+                        ThermoChartSettings& chart)
+        : database(database), ui(ui), reading(reading), chart(chart) {}
+
     ThermoDatabase& database;
     Ui& ui;
     ThermoRunSettings& reading;
