@@ -1,6 +1,7 @@
 #include "common/ui/StatusProgress.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QProgressBar>
 #include <QStatusBar>
 
@@ -29,9 +30,10 @@ void StatusProgress::show(const std::string& text, int percent) {
     } else {
         progress_->hide();
     }
-    // The work that reports runs on this thread; without an immediate paint nothing would move
-    // until it ends.
+    // The work that reports runs on this thread: letting Qt paint (but not take input, so no
+    // command can start in the middle of this one) keeps the windows drawn while it runs.
     bar_->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void StatusProgress::busy(bool on) {
