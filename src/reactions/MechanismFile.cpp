@@ -51,7 +51,7 @@ Section keywordSection(const std::string& word) {
 }
 
 // The section a line opens, if any. A reaction line always has "=", so a species named like a
-// keyword ("SPEC + H = ...") starts no section.
+// keyword ("ELEM + H = ...") starts no section.
 Section lineKeyword(std::string_view line, const std::vector<std::string>& words) {
     line = line.substr(0, std::min(line.find('!'), line.size()));
     if (words.empty() || line.find('=') != std::string_view::npos)

@@ -16,7 +16,7 @@ TEST(MechanismFile, SplitsSectionsWhateverTheirSpelling) {
     const std::string text = "! header naming REACTIONS in a comment\r\n"
                              "elem H c ! comment\r\n"
                              "D/2.014/ AR / 39.95 / END\r\n"
-                             "SPEC H2 O2 ! not a name\r\n"
+                             "Species H2 O2 ! not a name\r\n"
                              "H2O\r\n"
                              "\r\n"
                              "Ther All\r\n"
@@ -26,7 +26,7 @@ TEST(MechanismFile, SplitsSectionsWhateverTheirSpelling) {
                              "  reaction  kcal/mole  MOLECULES ! units\r\n"
                              "H2 + O2 <=> 2OH  1E13 0 40\r\n"
                              "  DUP\r\n"
-                             "SPEC + O2 = THER  1 0 0\r\n" // species named like keywords
+                             "ELEM + O2 = THER  1 0 0\r\n" // species named like keywords
                              "END\r\n"
                              "trailing words are no section\r\n";
     EXPECT_TRUE(isMechanismFile(text));
@@ -36,7 +36,7 @@ TEST(MechanismFile, SplitsSectionsWhateverTheirSpelling) {
     EXPECT_TRUE(s.hasThermo);
     EXPECT_EQ(s.thermoText, "THERMO ALL\n   300.000  1000.000  5000.000\nBLOCK LINES\nEND\n");
     EXPECT_EQ(s.reactionLines, (std::vector<std::string>{"H2 + O2 <=> 2OH  1E13 0 40", "  DUP",
-                                                         "SPEC + O2 = THER  1 0 0"}));
+                                                         "ELEM + O2 = THER  1 0 0"}));
     EXPECT_EQ(s.reactionLineNumbers, (std::vector<int>{12, 13, 14}));
     EXPECT_EQ(s.unitWords, (std::vector<std::string>{"kcal/mole", "MOLECULES"}));
 
