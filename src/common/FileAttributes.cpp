@@ -76,4 +76,17 @@ void copyFileOverwrite(const fs::path& from, const fs::path& to) {
         throw std::runtime_error("Cannot copy file " + from.string() + " to " + to.string());
 }
 
+void changeWithBackup(const fs::path& file, const std::function<void()>& change) {
+    const fs::path keep = temporaryPathBeside(file);
+    copyFileOverwrite(file, keep);
+    try {
+        change();
+    } catch (...) {
+        copyFileOverwrite(keep, file);
+        deleteFileIfPresent(keep);
+        throw;
+    }
+    deleteFileIfPresent(keep);
+}
+
 } // namespace kinetra

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 
 namespace kinetra {
 
@@ -19,5 +20,9 @@ void deleteFileIfPresent(const std::filesystem::path& path);
 // Copies a whole file over the target (through a temporary name and a rename); throws
 // std::runtime_error naming both paths on failure.
 void copyFileOverwrite(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Runs a change that rewrites a file in several steps, with a copy of the file kept beside it:
+// should the change fail, the copy is put back and the error rethrown, so nothing is lost.
+void changeWithBackup(const std::filesystem::path& file, const std::function<void()>& change);
 
 } // namespace kinetra

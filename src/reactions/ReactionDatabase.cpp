@@ -5,6 +5,7 @@
 #include "common/TextFile.h"
 #include "common/TextUtil.h"
 #include "reactions/ReactionCheck.h"
+#include "thermo/SpeciesTable.h"
 
 namespace kinetra::reactions {
 
@@ -13,15 +14,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kTitle = "KINETRA";
-
-std::vector<std::vector<store::Value>> readRecords(store::Connection& db) {
-    store::RowSet rows = db.query("SELECT * FROM [Reactions] ORDER BY Num;");
-    std::vector<std::vector<store::Value>> records;
-    records.reserve(rows.rows.size());
-    for (auto& row : rows.rows)
-        records.push_back(row.values());
-    return records;
-}
 
 } // namespace
 
@@ -126,22 +118,15 @@ void ReactionDatabase::rebuild() {
     std::vector<std::vector<store::Value>> records;
     {
         store::Connection db = connect();
-        records = readRecords(db);
+        records = thermo::readAllRows(db, "Reactions");
     }
-    const fs::path keep = temporaryPathBeside(path_);
-    copyFileOverwrite(path_, keep);
-    try {
+    changeWithBackup(path_, [&] {
         copyFileOverwrite(files_.emptyTemplate, path_);
         store::Connection db = connect();
         store::Transaction transaction(db);
         db.insertRows("Reactions", records);
         transaction.commit();
-    } catch (...) {
-        copyFileOverwrite(keep, path_);
-        deleteFileIfPresent(keep);
-        throw;
-    }
-    deleteFileIfPresent(keep);
+    });
 }
 
 void runStartupCopy(const ReactionFiles& files, const ThermoSpeciesList& species) {

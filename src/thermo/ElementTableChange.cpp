@@ -77,25 +77,22 @@ ElementChangeResult applyElementRows(ThermoDatabase& database, Ui& ui, const Ele
         keptRows.push_back(rowFromSpecies(record, newTable, marks));
     }
 
-    const std::filesystem::path keep = temporaryPathBeside(database.path());
-    copyFileOverwrite(database.path(), keep);
     try {
-        store::Connection db = database.open();
-        writeElementRows(db, rows);
-        {
-            store::Transaction transaction(db);
-            db.execute("DELETE * FROM [Trm];");
-            db.insertRows("Trm", keptRows);
-            transaction.commit();
-        }
-        checkAllSpecies(db);
+        changeWithBackup(database.path(), [&] {
+            store::Connection db = database.open();
+            writeElementRows(db, rows);
+            {
+                store::Transaction transaction(db);
+                db.execute("DELETE * FROM [Trm];");
+                db.insertRows("Trm", keptRows);
+                transaction.commit();
+            }
+            checkAllSpecies(db);
+        });
     } catch (...) {
-        copyFileOverwrite(keep, database.path());
-        deleteFileIfPresent(keep);
         database.reloadElements();
         throw;
     }
-    deleteFileIfPresent(keep);
     database.reloadElements();
     database.setMustSave();
     const std::string listing = reportUnknownElementSpecies(removedNames, ui.dialogs);

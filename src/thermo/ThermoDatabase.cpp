@@ -77,14 +77,13 @@ ConnectOutcome ThermoDatabase::connect(const fs::path& path) {
         if (!table)
             return ConnectOutcome::ElementsUnreadable;
         elements = *table;
+        try {
+            checkAllSpecies(db);
+        } catch (const std::exception&) {
+            return ConnectOutcome::HeaderFailed;
+        }
     } catch (const std::exception&) {
         return ConnectOutcome::NoThermoTable;
-    }
-    try {
-        store::Connection db = store::Connection::open(path);
-        checkAllSpecies(db);
-    } catch (const std::exception&) {
-        return ConnectOutcome::HeaderFailed;
     }
     path_ = path;
     elements_ = elements;
@@ -220,20 +219,12 @@ void ThermoDatabase::rebuild() {
         store::Connection db = open();
         tables = readTables(db);
     }
-    // The rows are safe in memory before the file is replaced; should writing them back fail,
-    // the old file is put back so nothing is lost.
-    const fs::path keep = temporaryPathBeside(path_);
-    copyFileOverwrite(path_, keep);
-    try {
+    // The rows are safe in memory before the file is replaced.
+    changeWithBackup(path_, [&] {
         copyFileOverwrite(files_.emptyTemplate, path_);
         store::Connection db = open();
         writeTables(db, tables);
-    } catch (...) {
-        copyFileOverwrite(keep, path_);
-        deleteFileIfPresent(keep);
-        throw;
-    }
-    deleteFileIfPresent(keep);
+    });
 }
 
 } // namespace kinetra::thermo
