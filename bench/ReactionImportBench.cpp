@@ -7,6 +7,7 @@
 #include "BenchUi.h"
 #include "common/FileAttributes.h"
 #include "common/TextFile.h"
+#include "reactions/MechanismFile.h"
 #include "reactions/ReactionCheck.h"
 #include "reactions/ReactionPaste.h"
 #include "reactions/ReactionTextWriter.h"
@@ -37,26 +38,11 @@ struct Mechanism {
 Mechanism loadMechanism(const std::string& file, const std::string& thermoFile) {
     Mechanism m;
     const std::string text = readTextFile(fs::path(KINETRA_SHARED_DATA_DIR) / file).value();
-    const std::vector<std::string> lines = splitReactionText(text);
-    bool inside = false;
-    for (const std::string& line : lines) {
-        const std::string upper = [&] {
-            std::string u = line;
-            for (char& c : u)
-                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-            return u;
-        }();
-        if (!inside && upper.rfind("REAC", 0) == 0) {
-            inside = true;
-            if (upper.find("KCAL/MOLE") != std::string::npos)
-                m.options.eUnits = ReadingOptions::EUnits::KcalPerMol;
-            continue;
-        }
-        if (inside && upper.rfind("END", 0) == 0)
-            break;
-        if (inside)
-            m.reactionLines.push_back(line);
-    }
+    const MechanismSections sections = splitMechanismFile(text);
+    m.reactionLines = sections.reactionLines;
+    const UnitReading units = readUnitWords(sections.unitWords);
+    m.options.aUnits = units.aUnits;
+    m.options.eUnits = units.eUnits;
     m.thermoText = thermoFile.empty()
                        ? text
                        : readTextFile(fs::path(KINETRA_SHARED_DATA_DIR) / thermoFile).value();
