@@ -180,6 +180,8 @@ PasteResult pasteSpeciesText(store::Connection& db, const ElementTable& elements
             rows.push_back(rowFromSpecies(reading.accepted[i], elements, marks));
         }
         store::Transaction transaction(db);
+        if (request.clearMarks)
+            db.execute("UPDATE [Trm] SET Upaste = 0, SelT = 0;");
         insertSpeciesRows(db, request.afterNum, std::move(rows), &ui.progress);
         transaction.commit();
         ui.progress.done();

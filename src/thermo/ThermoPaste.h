@@ -23,6 +23,10 @@ struct PasteRequest {
     std::filesystem::path errorFile; // ErrorMsg.txt
     // Shows a text file in a text window when the user asks to see the error listing.
     std::function<void(const std::filesystem::path&)> openTextFile;
+    // The window's paste marks its rows afresh: the UPaste and SelT marks of the old rows are
+    // cleared in the same transaction as the insertion, so a paste that adds nothing leaves the
+    // previous paste's marks (and its Undo Paste) as they were.
+    bool clearMarks = false;
 };
 
 struct PasteResult {

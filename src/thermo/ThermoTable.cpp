@@ -50,28 +50,6 @@ std::vector<SpeciesRecord> speciesOf(const store::RowSet& rows) {
     return species;
 }
 
-// The paste marks of every row, so that a paste that adds nothing can put them back.
-struct SavedMarks {
-    std::vector<std::vector<Value>> updates; // UPaste, SelT, rowid of rows with marks set
-};
-
-SavedMarks saveMarks(store::Connection& db) {
-    SavedMarks saved;
-    const store::RowSet rows = db.queryKeyed("SELECT * FROM [Trm];");
-    const Value zero{std::int64_t{0}};
-    for (std::size_t i = 0; i < rows.rows.size(); ++i) {
-        const Value& upaste = rows.rows[i][trm::kUPaste];
-        const Value& selT = rows.rows[i][trm::kSelT];
-        if (upaste != zero || selT != zero)
-            saved.updates.push_back({upaste, selT, Value(rows.keys[i])});
-    }
-    return saved;
-}
-
-void restoreMarks(store::Connection& db, const SavedMarks& saved) {
-    db.executeEach("UPDATE [Trm] SET UPaste = ?, SelT = ? WHERE rowid = ?", saved.updates);
-}
-
 } // namespace
 
 // ---- Paste Special ---------------------------------------------------------------------------
@@ -419,20 +397,11 @@ PasteResult ThermoTable::paste(const ReadOptions& options) {
             openTextFile_(file, file.filename().string());
     };
 
+    request.clearMarks = true;
+
     store::Connection db = database_.open();
-    // The marks go before the insertion shifts them, yet a paste that adds nothing must leave
-    // the previous paste's marks (and so its undo) as they were.
-    const SavedMarks saved = saveMarks(db);
-    db.execute("UPDATE [Trm] SET Upaste = 0, SelT = 0;");
-    PasteResult result;
-    try {
-        result = pasteSpeciesText(db, database_.elements(), request, ui_);
-    } catch (...) {
-        restoreMarks(db, saved);
-        throw;
-    }
+    const PasteResult result = pasteSpeciesText(db, database_.elements(), request, ui_);
     if (result.inserted == 0) {
-        restoreMarks(db, saved);
         refresh();
         return result;
     }
