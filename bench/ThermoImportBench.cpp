@@ -68,11 +68,8 @@ void exportFile(benchmark::State& state, const char* relative) {
     int written = 0;
     for (auto _ : state) {
         store::Connection db = database.open();
-        const auto rows = db.query("SELECT * FROM [Trm] ORDER BY Num;");
-        std::vector<SpeciesRecord> species;
-        species.reserve(rows.rows.size());
-        for (const auto& row : rows.rows)
-            species.push_back(speciesFromRow(row));
+        const std::vector<SpeciesRecord> species =
+            speciesFromRows(db.query("SELECT * FROM [Trm] ORDER BY Num;"));
         ThermoDocumentHeader header;
         const ThermoDocument document =
             writeThermoDocument(species, database.elements(), header, true);

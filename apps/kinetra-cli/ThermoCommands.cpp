@@ -45,14 +45,6 @@ int usage(Context& c, const char* text) {
     return 2;
 }
 
-std::vector<SpeciesRecord> speciesOf(const store::RowSet& rows) {
-    std::vector<SpeciesRecord> out;
-    out.reserve(rows.rows.size());
-    for (const auto& row : rows.rows)
-        out.push_back(speciesFromRow(row));
-    return out;
-}
-
 int thermoNew(Context& c, const std::vector<std::string>& args) {
     ParsedArgs a;
     if (!parseArgs(args, {}, {"--force"}, a, c.io.err) || a.positional.size() != 1)
@@ -138,7 +130,7 @@ int thermoExport(Context& c, const std::vector<std::string>& args) {
     header.when = c.ui.clock.now();
     header.thermoDatabasePath = db->path().string();
     const ThermoDocument document =
-        writeThermoDocument(speciesOf(rows), db->elements(), header, a.has("--comments"));
+        writeThermoDocument(speciesFromRows(rows), db->elements(), header, a.has("--comments"));
     for (const auto& refusal : document.refusals)
         c.io.err << refusal << '\n';
     if (const auto* file = a.option("-o")) {

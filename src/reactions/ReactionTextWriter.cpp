@@ -364,10 +364,8 @@ MechanismDocument writeMechanismDocument(store::Connection& reactions, store::Co
                                          const thermo::ElementTable& elements,
                                          const MechanismHeader& header,
                                          const MechanismOptions& options) {
-    std::vector<thermo::SpeciesRecord> species;
-    for (const store::Row& row :
-         thermo.query("SELECT * FROM [Trm] WHERE TDB = 1 ORDER BY Species;").rows)
-        species.push_back(thermo::speciesFromRow(row));
+    const std::vector<thermo::SpeciesRecord> species = thermo::speciesFromRows(
+        thermo.query("SELECT * FROM [Trm] WHERE TDB = 1 ORDER BY Species;"));
     std::vector<ReactionRecord> records;
     for (const store::Row& row :
          reactions.query("SELECT * FROM [Reactions] WHERE Red = 1 ORDER BY Num;").rows)

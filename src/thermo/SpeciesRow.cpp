@@ -42,6 +42,14 @@ SpeciesRecord speciesFromRow(const store::Row& row) {
     return speciesFromValues(row.values());
 }
 
+std::vector<SpeciesRecord> speciesFromRows(const store::RowSet& rows) {
+    std::vector<SpeciesRecord> species;
+    species.reserve(rows.rows.size());
+    for (const store::Row& row : rows.rows)
+        species.push_back(speciesFromRow(row));
+    return species;
+}
+
 std::vector<Value> rowFromSpecies(const SpeciesRecord& s, const ElementTable& elements,
                                   const RowMarks& marks) {
     std::vector<Value> row(trm::kFieldCount);

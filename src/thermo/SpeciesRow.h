@@ -31,6 +31,8 @@ struct RowMarks {
 
 SpeciesRecord speciesFromRow(const store::Row& row);
 SpeciesRecord speciesFromValues(const std::vector<store::Value>& values);
+// The species of every row of a row set, in its order.
+std::vector<SpeciesRecord> speciesFromRows(const store::RowSet& rows);
 
 // A whole row for the species: formula and weight (six decimals) derived from the composition,
 // `Pol` -1 when the coefficients sum to zero.

@@ -42,14 +42,6 @@ std::string joinLines(const std::vector<std::string>& lines) {
     return text;
 }
 
-std::vector<SpeciesRecord> speciesOf(const store::RowSet& rows) {
-    std::vector<SpeciesRecord> species;
-    species.reserve(rows.rows.size());
-    for (const store::Row& row : rows.rows)
-        species.push_back(speciesFromRow(row));
-    return species;
-}
-
 } // namespace
 
 // ---- Paste Special ---------------------------------------------------------------------------
@@ -455,7 +447,7 @@ ThermoTable::CopyOutcome ThermoTable::copyRows() {
         transaction.commit();
     }
     const store::RowSet marked = db.query("SELECT * FROM [Trm] WHERE TDB = 1 ORDER BY Num;");
-    const ClipboardText clip = writeClipboardText(speciesOf(marked), database_.elements());
+    const ClipboardText clip = writeClipboardText(speciesFromRows(marked), database_.elements());
     if (large)
         ui_.progress.done();
     if (!clip.refusals.empty())
@@ -544,7 +536,7 @@ void ThermoTable::databaseDocument() {
     header.thermoSection = true;
     header.thermoDatabasePath = database_.path().string();
     const ThermoDocument document =
-        writeThermoDocument(speciesOf(valid), database_.elements(), header, false);
+        writeThermoDocument(speciesFromRows(valid), database_.elements(), header, false);
     if (!document.refusals.empty())
         ui_.dialogs.message(joinLines(document.refusals), kTitle, Icon::Exclamation);
     const fs::path file = supportDir_ / "TmpPlot.txt";
