@@ -1,8 +1,8 @@
 #include "CliRun.h"
 #include "support/TempDir.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace kinetra::cli {
 namespace {
@@ -12,14 +12,7 @@ using testing::run;
 
 const std::string kGri = std::string(KINETRA_SHARED_DATA_DIR) + "/gri30/gri30_thermo.dat";
 
-std::size_t count(const std::string& text, const std::string& what) {
-    std::size_t n = 0;
-    for (auto p = text.find(what); p != std::string::npos; p = text.find(what, p + 1))
-        ++n;
-    return n;
-}
-
-TEST(ThermoCli, NewImportExportAndReimport) {
+TEST(ThermoCli, CommandsOnGriThermoAndRefusals) {
     kinetra::testing::TempDir dir;
     const std::string db = (dir / "gri.mdb").string(), copy = (dir / "copy.mdb").string();
     EXPECT_EQ(run({"thermo", "new", db}).code, 0);
@@ -32,53 +25,22 @@ TEST(ThermoCli, NewImportExportAndReimport) {
     const std::string exported = (dir / "gri.txt").string();
     EXPECT_EQ(run({"thermo", "export", db, "-o", exported}).code, 0);
     const std::string text = kinetra::testing::readFile(exported);
-    EXPECT_EQ(count(text, "\r\nTHERMO\r\n"), 1u);
-    EXPECT_NE(text.find("\r\nC / 12.011 /\r\n"), std::string::npos);
 
     run({"thermo", "new", copy});
-    const CliRun again = run({"thermo", "import", copy, exported});
-    EXPECT_EQ(again.code, 0);
-    EXPECT_EQ(again.out.substr(0, 13), "Inserted: 53\n");
+    EXPECT_EQ(run({"thermo", "import", copy, exported}).out.substr(0, 13), "Inserted: 53\n");
     // The export of the copy equals the first export below its header lines.
     const std::string second = run({"thermo", "export", copy}).out;
     EXPECT_TRUE(second.substr(second.find("ELEMENTS")) == text.substr(text.find("ELEMENTS")));
-}
 
-TEST(ThermoCli, RefusedBlocksAndBadDatabases) {
-    kinetra::testing::TempDir dir;
-    const std::string db = (dir / "bad.mdb").string();
-    run({"thermo", "new", db});
-    const CliRun r = run({"thermo", "import", db,
-                          std::string(KINETRA_SHARED_DATA_DIR) + "/small/bad-nasa7-float.dat"});
-    EXPECT_EQ(r.code, 0);
-    EXPECT_NE(r.out.find("Refused for format: 1\n"), std::string::npos);
-    EXPECT_NE(r.out.find("Error listing: " + (dir / "ErrorMsg.txt").string()), std::string::npos);
-
-    const std::string notDb = dir.write("x.mdb", "text").string();
-    const CliRun refused = run({"thermo", "check", notDb});
-    EXPECT_EQ(refused.code, 1);
-    EXPECT_EQ(refused.err, notDb + " The program cannot find the THERMO table. Make sure you "
-                                   "are opening the thermodynamic database.\n");
-    EXPECT_EQ(run({"thermo", "import", db, kGri, "--tcom", "-5"}).code, 2);
-    EXPECT_EQ(run({"thermo", "import", db, kGri, "--case", "sideways"}).code, 2);
-}
-
-TEST(ThermoCli, CheckTableAndElements) {
-    kinetra::testing::TempDir dir;
-    const std::string db = (dir / "gri.mdb").string();
-    run({"thermo", "new", db});
-    run({"thermo", "import", db, kGri});
     EXPECT_EQ(run({"thermo", "check", db}).out,
               "0 of 53 species are invalid.\nNo inconsistencies found.\n");
 
     const CliRun table =
         run({"thermo", "table", db, "H2O", "--tmin", "300", "--tmax", "400", "--step", "50"});
     EXPECT_EQ(table.code, 0);
-    EXPECT_EQ(count(table.out, "\r\n"), 7u); // three header lines, heading, three rows
+    EXPECT_EQ(std::ranges::count(table.out, '\n'), 7); // three header lines, heading, three rows
     EXPECT_NE(table.out.find("      T(K)       H (kJ/mol)"), std::string::npos);
-    EXPECT_EQ(run({"thermo", "table", db, "XYZ"}).code, 1);
-    EXPECT_EQ(run({"thermo", "table", db, "H2O", "--tmin", "500", "--tmax", "400"}).err,
-              "The Min value is greater than the Max value. Enter correct values.\n");
+    EXPECT_EQ(run({"thermo", "table", db, "H2O", "--tmin", "500", "--tmax", "400"}).code, 2);
 
     // Slot 4 holds N: without --yes the removal question is answered No.
     EXPECT_EQ(run({"thermo", "elements", db, "4=Ar"}).code, 1);
@@ -86,7 +48,16 @@ TEST(ThermoCli, CheckTableAndElements) {
     EXPECT_EQ(changed.code, 0);
     EXPECT_NE(changed.out.find(" 4  Ar      39.948\n"), std::string::npos);
     EXPECT_NE(changed.out.find("species kept, 18 removed."), std::string::npos);
-    EXPECT_EQ(run({"thermo", "elements", db, "11=Xe"}).code, 2);
+
+    const CliRun r = run({"thermo", "import", db,
+                          std::string(KINETRA_SHARED_DATA_DIR) + "/small/bad-nasa7-float.dat"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_NE(r.out.find("Refused for format: 1\n"), std::string::npos);
+    EXPECT_NE(r.out.find("Error listing: " + (dir / "ErrorMsg.txt").string()), std::string::npos);
+    const CliRun refused = run({"thermo", "check", dir.write("x.mdb", "text").string()});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.err.find("cannot find the THERMO table"), std::string::npos);
+    EXPECT_EQ(run({"thermo", "import", db, kGri, "--tcom", "-5"}).code, 2);
 }
 
 } // namespace

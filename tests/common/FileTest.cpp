@@ -22,27 +22,18 @@ std::size_t fileCount(const fs::path& folder) {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
 }
 
-TEST(TextFile, WriteReplacesAndReadsBackBytes) {
+TEST(TextFile, WriteReplacesBytesAndFailuresWriteNothing) {
     TempDir dir;
     fs::path file = dir / "settings.txt";
     std::string content("a\r\nb\0c\xFF", 7);
     writeTextFile(file, "old content that is longer");
     writeTextFile(file, content);
     EXPECT_EQ(readTextFile(file), content);
-    EXPECT_EQ(fileCount(dir.path()), 1u);
-    writeTextFile(file, "");
-    EXPECT_EQ(readTextFile(file), "");
-}
 
-TEST(TextFile, FailuresReadNothingAndWriteNothing) {
-    TempDir dir;
     EXPECT_FALSE(readTextFile(dir / "missing.txt"));
-    EXPECT_FALSE(readTextFile(dir.path()));
-    EXPECT_THROW(writeTextFile(dir / "no-folder" / "x.txt", "x"), std::runtime_error);
-    fs::create_directory(dir / "sub");
-    EXPECT_THROW(writeTextFile(dir / "sub", "x"), std::runtime_error);
     try {
         writeTextFile(dir / "no-folder" / "x.txt", "x");
+        ADD_FAILURE() << "write into a missing folder succeeded";
     } catch (const std::runtime_error& e) {
         EXPECT_EQ(std::string(e.what()),
                   "Cannot write file " + (dir / "no-folder" / "x.txt").string());
@@ -50,7 +41,7 @@ TEST(TextFile, FailuresReadNothingAndWriteNothing) {
     EXPECT_EQ(fileCount(dir.path()), 1u);
 }
 
-TEST(TextFile, ReadOnlyFileIsNotReplacedAndPermissionsAreKept) {
+TEST(TextFile, PermissionsAndLinksAreKept) {
     TempDir dir;
     fs::path file = dir.write("mech.txt", "original");
     fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -61,33 +52,23 @@ TEST(TextFile, ReadOnlyFileIsNotReplacedAndPermissionsAreKept) {
     EXPECT_THROW(writeTextFile(file, "lost?"), std::runtime_error);
     EXPECT_EQ(readTextFile(file), "changed");
     EXPECT_EQ(fileCount(dir.path()), 1u);
-}
 
-TEST(TextFile, WritingThroughALinkReplacesItsTarget) {
-    TempDir dir;
-    fs::path real = dir.write("real.txt", "old");
-    fs::create_symlink(real, dir / "link.txt");
+    fs::create_symlink(file, dir / "link.txt");
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
     writeTextFile(dir / "link.txt", "new");
     EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
-    EXPECT_EQ(readTextFile(real), "new");
+    EXPECT_EQ(readTextFile(file), "new");
 }
 
-TEST(FileAttributes, ReadOnlyStateFollowsTheOwnerWriteBit) {
+TEST(FileAttributes, ReadOnlyStateClearAndDelete) {
     TempDir dir;
     fs::path file = dir.write("a.txt", "x");
-    EXPECT_EQ(readOnlyState(file), ReadOnlyState::Writable);
     makeReadOnly(file);
     EXPECT_EQ(readOnlyState(file), ReadOnlyState::ReadOnly);
     EXPECT_TRUE(clearReadOnly(file));
     EXPECT_EQ(readOnlyState(file), ReadOnlyState::Writable);
     EXPECT_EQ(readOnlyState(dir / "missing"), ReadOnlyState::Missing);
-    EXPECT_EQ(readOnlyState(dir.path()), ReadOnlyState::Missing);
-    EXPECT_FALSE(clearReadOnly(dir / "missing"));
-}
 
-TEST(FileAttributes, DeleteIsSilentAndSparesFolders) {
-    TempDir dir;
-    fs::path file = dir.write("a.txt", "x");
     makeReadOnly(file);
     deleteFileIfPresent(file);
     EXPECT_FALSE(fs::exists(file));
@@ -97,7 +78,7 @@ TEST(FileAttributes, DeleteIsSilentAndSparesFolders) {
     EXPECT_TRUE(fs::is_directory(dir / "sub"));
 }
 
-TEST(FileAttributes, CopyOverwritesAndMakesTheCopyWritable) {
+TEST(FileAttributes, CopyOverwritesMakesTheCopyWritableAndFailsWithoutHarm) {
     TempDir dir;
     fs::path from = dir.write("template.txt", "template");
     fs::path to = dir.write("work.txt", "old work");
@@ -105,14 +86,7 @@ TEST(FileAttributes, CopyOverwritesAndMakesTheCopyWritable) {
     copyFileOverwrite(from, to);
     EXPECT_EQ(readTextFile(to), "template");
     EXPECT_EQ(readOnlyState(to), ReadOnlyState::Writable);
-    copyFileOverwrite(from, dir / "new.txt");
-    EXPECT_EQ(readTextFile(dir / "new.txt"), "template");
-    EXPECT_EQ(fileCount(dir.path()), 3u);
-}
 
-TEST(FileAttributes, CopyFailuresNameBothFilesAndLeaveTheTarget) {
-    TempDir dir;
-    fs::path to = dir.write("work.txt", "old work");
     try {
         copyFileOverwrite(dir / "missing.txt", to);
         ADD_FAILURE() << "copy of a missing file succeeded";
@@ -120,10 +94,8 @@ TEST(FileAttributes, CopyFailuresNameBothFilesAndLeaveTheTarget) {
         EXPECT_EQ(std::string(e.what()),
                   "Cannot copy file " + (dir / "missing.txt").string() + " to " + to.string());
     }
-    fs::path from = dir.write("template.txt", "template");
-    makeReadOnly(to);
-    EXPECT_THROW(copyFileOverwrite(from, to), std::runtime_error);
-    EXPECT_EQ(readTextFile(to), "old work");
+    EXPECT_THROW(copyFileOverwrite(dir / "work.txt", dir / "template.txt"), std::runtime_error);
+    EXPECT_EQ(readTextFile(from), "template");
     EXPECT_EQ(fileCount(dir.path()), 2u);
 }
 

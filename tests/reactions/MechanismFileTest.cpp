@@ -1,6 +1,6 @@
 #include "reactions/MechanismFile.h"
 
-#include "thermo/ThermoFixture.h"
+#include "ReactionFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,6 @@ namespace {
 
 using thermo::testing::kFourSpecies;
 using thermo::testing::ThermoFixture;
-
-const UnitConstants kConstants{6.0221367e23, 1.98717, 8.31451};
 
 TEST(MechanismFile, SplitsSectionsWhateverTheirSpelling) {
     const std::string text = "! header naming REACTIONS in a comment\r\n"
@@ -50,7 +48,6 @@ TEST(MechanismFile, SplitsSectionsWhateverTheirSpelling) {
     EXPECT_EQ(units.aUnits, ReadingOptions::AUnits::CmSec);
     EXPECT_EQ(units.eUnits, ReadingOptions::EUnits::KcalPerMol);
     EXPECT_TRUE(units.refusal.empty());
-    EXPECT_EQ(readUnitWords({"Kelvins"}).eUnits, ReadingOptions::EUnits::Kelvin);
     EXPECT_EQ(readUnitWords({"MOLES", "EVOLTS"}).refusal,
               "The REACTIONS line names the unit EVOLTS, which the reaction reader cannot "
               "convert; the import has been stopped.");
@@ -65,7 +62,7 @@ struct ImportFixture : ThermoFixture {
         request.text = text;
         request.reactionDatabase = dir / "rx.mdb";
         request.reactionTemplate = dir / "EmptyReac.mdb";
-        request.constants = kConstants;
+        request.constants = testing::kTestConstants;
         request.errorFile = dir / "ErrorMsg.txt";
         return importMechanism(database, request, memory, fake.ui);
     }
@@ -92,12 +89,9 @@ TEST(MechanismImport, DeclaredSpeciesOnlyAndSourceLinesInTheListing) {
                              "H2 + O2 => H2O + O  1.0E13 0.0\n"
                              "END\n";
     const MechanismImportResult r = f.import(text);
-    EXPECT_EQ(r.speciesAdded, 2);
-    EXPECT_EQ(r.speciesKept, 1);
-    EXPECT_EQ(r.speciesSkipped, 1);
-    EXPECT_EQ(r.reactionsStored, 1);
-    EXPECT_EQ(r.speciesRefused, 1);
-    EXPECT_EQ(r.reactionsRefused, 1);
+    EXPECT_EQ(std::tuple(r.speciesAdded, r.speciesKept, r.speciesSkipped, r.speciesRefused),
+              std::tuple(2, 1, 1, 1));
+    EXPECT_EQ(std::pair(r.reactionsStored, r.reactionsRefused), std::pair(1, 1));
     ASSERT_TRUE(r.errorFileWritten);
     // One listing holds the refusals of both readers.
     const std::string listing = kinetra::testing::readFile(f.dir / "ErrorMsg.txt");

@@ -2,7 +2,7 @@
 // model over scripted dialogs: the starting point of the tests of the reaction window.
 #pragma once
 
-#include "common/TextUtil.h"
+#include "reactions/MechanismFile.h"
 #include "reactions/ReactionDatabase.h"
 #include "reactions/ReactionPaste.h"
 #include "reactions/ReactionTable.h"
@@ -18,20 +18,18 @@ namespace kinetra::reactions::testing {
 
 inline const UnitConstants kTestConstants{6.0221367e23, 1.98717, 8.31451};
 
-// The lines between "REACTIONS" and "END" of the GRI-Mech 3.0 mechanism.
-inline std::vector<std::string> griReactionLines() {
-    const auto all = splitReactionText(thermo::testing::sharedDataFile("gri30/gri30.inp"));
-    std::vector<std::string> lines;
-    bool inside = false;
-    for (const std::string& line : all) {
-        const std::string t = trimBlanks(line);
-        if (inside && t.rfind("END", 0) == 0)
-            break;
-        if (inside)
-            lines.push_back(line);
-        inside = inside || t.rfind("REACTIONS", 0) == 0;
-    }
-    return lines;
+// The valid species of the GRI-Mech 3.0 thermo, loaded once for all tests.
+inline const ThermoSpeciesList& griSpecies() {
+    static const ThermoSpeciesList list = [] {
+        thermo::testing::ThermoFixture f;
+        thermo::ReadOptions options;
+        f.paste(thermo::unframeThermoFile(thermo::testing::sharedDataFile("gri30/gri30_thermo.dat"),
+                                          options),
+                0, options);
+        store::Connection db = f.database.open();
+        return ThermoSpeciesList::load(db);
+    }();
+    return list;
 }
 
 struct ReactionFixture {
@@ -74,7 +72,9 @@ struct ReactionFixture {
         table->showAll();
         return result;
     }
-    void readGri() { read(griReactionLines()); }
+    void readGri() {
+        read(splitMechanismFile(thermo::testing::sharedDataFile("gri30/gri30.inp")).reactionLines);
+    }
 
     std::vector<ReactionRecord> records(const std::string& where = "") {
         std::vector<ReactionRecord> out;
@@ -82,6 +82,15 @@ struct ReactionFixture {
              database.connect().query("SELECT * FROM [Reactions]" + where + " ORDER BY Num;").rows)
             out.push_back(reactionFromRow(row));
         return out;
+    }
+    // Every field and store key, to tell "untouched" from "rewritten alike".
+    std::pair<std::vector<std::int64_t>, std::vector<std::vector<store::Value>>> snapshot() {
+        const store::RowSet set =
+            database.connect().queryKeyed("SELECT * FROM [Reactions] ORDER BY Num;");
+        std::vector<std::vector<store::Value>> values;
+        for (const auto& row : set.rows)
+            values.push_back(row.values());
+        return {set.keys, values};
     }
     // The equations of the rows the table shows, in order.
     std::vector<std::string> shown() const {

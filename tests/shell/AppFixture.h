@@ -25,6 +25,21 @@ inline void installSupportFiles(const AppFolders& folders) {
     store::createReactionTemplate(folders.support("EmptyReac.mdb"));
 }
 
+inline void makeReadOnly(const std::filesystem::path& p) {
+    namespace fs = std::filesystem;
+    fs::permissions(p, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+}
+
+// An application of its own on the given folders, for cases that each need a fresh start.
+struct Session {
+    explicit Session(const AppFolders& folders) : app(folders) {}
+    App app;
+    FakeUi fake;
+    FakeHost host{app};
+    Shell shell{app, fake.ui, host};
+};
+
 class AppFixture : public ::testing::Test {
 protected:
     AppFixture() { installSupportFiles(app.folders); }

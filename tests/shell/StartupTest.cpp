@@ -12,85 +12,55 @@ namespace {
 
 using StartupTest = AppFixture;
 
-void makeReadOnly(const fs::path& p) {
-    fs::permissions(p, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-}
-
-TEST_F(StartupTest, EmptyThermoPathIsFilledWithTheQuickStartDatabase) {
+TEST_F(StartupTest, EmptyThermoPathIsFilledWithTheQuickStartDatabaseAnotherIsKept) {
     ASSERT_TRUE(shell.runTitleChecks());
     EXPECT_TRUE(app.checksPassed);
-    EXPECT_TRUE(fake.dialogs.shown.empty());
     const std::string expected = (dir.path() / "QuickStart" / "THERMO_h2.mdb").string();
     EXPECT_EQ(readFile(app.folders.support("THERMOPath.txt")), "\"" + expected + "\"\r\n");
-    EXPECT_EQ(readThermoPathFile(app.folders), expected);
-}
 
-TEST_F(StartupTest, ThermoPathThatNamesADatabaseIsKept) {
     dir.write("AssistFiles/THERMOPath.txt", "\"/data/gas.mdb\"\r\n");
     ASSERT_TRUE(shell.runTitleChecks());
     EXPECT_EQ(readThermoPathFile(app.folders), "/data/gas.mdb");
 }
 
 TEST_F(StartupTest, ReadOnlySupportFilesAreMadeWritableSilently) {
-    for (const char* name : {"OPTIONS.txt", "THERMOPath.txt", "EmptyReac.mdb", "EmptyThermo.mdb"})
+    const char* names[] = {"OPTIONS.txt", "THERMOPath.txt", "EmptyReac.mdb", "EmptyThermo.mdb"};
+    for (const char* name : names)
         makeReadOnly(app.folders.support(name));
     ASSERT_TRUE(shell.runTitleChecks());
     EXPECT_TRUE(fake.dialogs.shown.empty());
-    for (const char* name : {"OPTIONS.txt", "THERMOPath.txt", "EmptyReac.mdb", "EmptyThermo.mdb"})
+    for (const char* name : names)
         EXPECT_NE(fs::status(app.folders.support(name)).permissions() & fs::perms::owner_write,
                   fs::perms::none)
             << name;
 }
 
-struct BrokenSupportFile {
-    const char* file;
-    bool remove; // remove the file, or fill it with text that is not what it should be
-    const char* messageStart;
-    const char* messageEnd;
-};
-
-void PrintTo(const BrokenSupportFile& c, std::ostream* os) {
-    *os << c.file << (c.remove ? " missing" : " damaged");
+TEST_F(StartupTest, BrokenSupportFileStopsWithTheFileNamedAndRequestsExit) {
+    const std::string cannot =
+        " not found or cannot be processed. The program has been terminated. ";
+    const std::string notFound = " not found. The program has been terminated.";
+    // Either the file is removed or it holds text that is not what it should be.
+    for (const auto& [name, remove, end] :
+         {std::tuple{"OPTIONS.txt", true, cannot}, std::tuple{"Graph01.ico", false, notFound},
+          std::tuple{"EmptyReac.mdb", false, cannot},
+          std::tuple{"EmptyThermo.mdb", true, cannot}}) {
+        SCOPED_TRACE(name);
+        installSupportFiles(app.folders);
+        const fs::path path = app.folders.support(name);
+        if (remove)
+            fs::remove(path);
+        else
+            dir.write(std::string("AssistFiles/") + name, "not what it should be");
+        Session s{app.folders};
+        EXPECT_FALSE(s.shell.runTitleChecks());
+        EXPECT_TRUE(s.app.terminate);
+        ASSERT_EQ(s.fake.dialogs.shown.size(), 1u);
+        EXPECT_EQ(s.fake.dialogs.last().text, "The auxiliary file " + path.string() + end);
+        EXPECT_EQ(s.fake.dialogs.last().title, "KINETRA");
+        EXPECT_EQ(s.fake.dialogs.last().icon, Icon::Critical);
+        EXPECT_EQ(s.host.log.back(), "exit-timer");
+    }
 }
-
-class StartupFailureTest : public AppFixture,
-                           public ::testing::WithParamInterface<BrokenSupportFile> {};
-
-TEST_P(StartupFailureTest, StopsWithTheFileNamedAndRequestsExit) {
-    const auto& p = GetParam();
-    const fs::path path = app.folders.support(p.file);
-    if (p.remove)
-        fs::remove(path);
-    else
-        dir.write(std::string("AssistFiles/") + p.file, "not what it should be");
-
-    EXPECT_FALSE(shell.runTitleChecks());
-    EXPECT_TRUE(app.terminate);
-    EXPECT_FALSE(app.checksPassed);
-    ASSERT_EQ(fake.dialogs.shown.size(), 1u);
-    EXPECT_EQ(fake.dialogs.last().text, p.messageStart + path.string() + p.messageEnd);
-    EXPECT_EQ(fake.dialogs.last().title, "KINETRA");
-    EXPECT_EQ(fake.dialogs.last().icon, Icon::Critical);
-    EXPECT_EQ(host.log.back(), "exit-timer");
-}
-
-constexpr const char* kAux = "The auxiliary file ";
-constexpr const char* kCannot =
-    " not found or cannot be processed. The program has been terminated. ";
-
-INSTANTIATE_TEST_SUITE_P(
-    EachSupportFile, StartupFailureTest,
-    ::testing::Values(BrokenSupportFile{"OPTIONS.txt", true, kAux, kCannot},
-                      BrokenSupportFile{"THERMOPath.txt", true, kAux, kCannot},
-                      BrokenSupportFile{"Dragcopy.cur", true, kAux,
-                                        " not found. The program has been terminated."},
-                      BrokenSupportFile{"Graph01.ico", false, kAux,
-                                        " not found. The program has been terminated."},
-                      BrokenSupportFile{"MISC05.ICO", true, kAux,
-                                        " not found. The program has been terminated."},
-                      BrokenSupportFile{"EmptyReac.mdb", false, kAux, kCannot},
-                      BrokenSupportFile{"EmptyThermo.mdb", true, kAux, kCannot}));
 
 TEST_F(StartupTest, FirstFailingCheckStopsTheOthers) {
     fs::remove(app.folders.support("OPTIONS.txt"));
@@ -102,44 +72,28 @@ TEST_F(StartupTest, FirstFailingCheckStopsTheOthers) {
     EXPECT_EQ(readFile(app.folders.support("THERMOPath.txt")), "");
 }
 
-struct FormatCase {
-    const char* converted;
-    const char* message; // empty when usable
-};
-
-void PrintTo(const FormatCase& c, std::ostream* os) {
-    *os << '"' << c.converted << '"';
-}
-
-class NumberFormatCheckTest : public ::testing::TestWithParam<FormatCase> {};
-
-TEST_P(NumberFormatCheckTest, GivesTheMessageOfTheFirstFault) {
-    const std::string converted = GetParam().converted;
-    const std::string message = CheckNumberFormat([&](double) { return converted; });
-    const std::string expected = GetParam().message;
-    EXPECT_EQ(message, expected.empty() ? expected
-                                        : expected + " The next message contains an information "
-                                                     "about setting the number format.");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Converters, NumberFormatCheckTest,
-    ::testing::Values(
-        FormatCase{"-1058201048.57143", ""}, FormatCase{" -1058201048.57143 ", ""},
-        FormatCase{"-1058201048,57143", "Decimal symbol of the number format isn't recognized; "
-                                        "Kinetra requires the point as the decimal symbol."},
-        FormatCase{"-1.058.201.048,57143", "Decimal symbol of the number format isn't "
-                                           "recognized; Kinetra requires the point as the "
-                                           "decimal symbol."},
-        FormatCase{"(1058201048.57143)", "Negative sign of the number format isn't recognized; "
-                                         "set the ' - ' symbol as negative sign."},
-        FormatCase{"1058201048.57143-", "Negative sign of the number format isn't recognized; "
-                                        "set the ' - ' symbol as negative sign."},
-        FormatCase{"-1.058.201.048.57143", "In the number format, the digit grouping is used; "
-                                           "delete this format feature."},
-        FormatCase{"-1'058'201'048.57143", ""}));
-
-TEST(NumberFormatCheck, ProgramConversionPassesUnderEveryLocale) {
+TEST(NumberFormatCheck, GivesTheMessageOfTheFirstFaultAndTheProgramsOwnConversionPasses) {
+    const std::string decimal = "Decimal symbol of the number format isn't recognized; Kinetra "
+                                "requires the point as the decimal symbol.";
+    const std::pair<const char*, std::string> cases[] = {
+        {" -1058201048.57143 ", ""},
+        {"-1'058'201'048.57143", ""},
+        {"-1058201048,57143", decimal},
+        {"1058201048.57143-",
+         "Negative sign of the number format isn't recognized; set the ' - ' symbol as negative "
+         "sign."},
+        {"-1.058.201.048.57143",
+         "In the number format, the digit grouping is used; delete this format feature."},
+    };
+    for (const auto& [converted, message] : cases) {
+        const std::string text = converted;
+        EXPECT_EQ(CheckNumberFormat([&](double) { return text; }),
+                  message.empty() ? message
+                                  : message + " The next message contains an information about "
+                                              "setting the number format.")
+            << converted;
+    }
+    // The program's own conversion passes under every locale.
     for (const char* locale : {"C", "de_DE.UTF-8"}) {
         if (!std::setlocale(LC_ALL, locale))
             continue;
@@ -148,56 +102,42 @@ TEST(NumberFormatCheck, ProgramConversionPassesUnderEveryLocale) {
     std::setlocale(LC_ALL, "C");
 }
 
-TEST_F(StartupTest, TitleClosedLoadsOptionsAndThermoPathButNothingAfterFailedChecks) {
+// Closing the title does nothing after failed checks; otherwise it loads the options and
+// connects the thermo database of THERMOPath.txt.
+TEST_F(StartupTest, TitleClosedConnectsTheThermoDatabaseWithTheStartUpMessages) {
     app.terminate = true;
     shell.titleClosed();
     EXPECT_TRUE(host.log.empty());
 
     app.terminate = false;
-    dir.write("AssistFiles/THERMOPath.txt", "\"/x/THERMO.mdb\"\r\n");
-    shell.titleClosed();
-    EXPECT_EQ(app.thermoPath, "/x/THERMO.mdb");
-    EXPECT_EQ(app.forbiddenSymbols[0], " ");
-    EXPECT_EQ(app.forbiddenSymbols[5], "$");
-    EXPECT_EQ(host.log.front(), "toolbar 0");
-}
-
-TEST_F(StartupTest, ThermoDatabaseIsConnectedWithTheStartUpMessages) {
     const fs::path gas = dir / "gas.mdb";
     store::createThermoTemplate(gas);
     dir.write("AssistFiles/THERMOPath.txt", "\"" + gas.string() + "\"\r\n");
     shell.titleClosed();
+    EXPECT_EQ(app.thermoPath, gas.string());
     EXPECT_EQ(app.thermo.path(), gas);
     EXPECT_TRUE(fake.dialogs.shown.empty());
+    EXPECT_EQ(host.log.front(), "toolbar 0");
     EXPECT_EQ(host.log.back(), "show-thermo");
 
     // A failed connection names the file in the start-up wording and keeps THERMOPath.txt.
-    struct Case {
-        std::string file;
-        std::string message;
-    };
     const fs::path locked = dir / "locked.mdb";
     fs::copy_file(gas, locked);
     makeReadOnly(locked);
     const fs::path missing = dir / "missing.mdb";
-    const Case cases[] = {
-        {locked.string(),
-         "THERMO database " + locked.string() + " is read-only, remove this attribute."},
-        {missing.string(), missing.string() +
-                               " The program cannot find the THERMO table. Make sure "
-                               "you are opening the thermodynamic database."},
+    const std::pair<fs::path, std::string> cases[] = {
+        {locked, "THERMO database " + locked.string() + " is read-only, remove this attribute."},
+        {missing, missing.string() + " The program cannot find the THERMO table. Make sure "
+                                     "you are opening the thermodynamic database."},
     };
-    for (const Case& c : cases) {
-        App fresh{app.folders};
-        FakeHost freshHost{fresh};
-        FakeUi freshUi;
-        Shell freshShell{fresh, freshUi.ui, freshHost};
-        const std::string file = "\"" + c.file + "\"\r\n";
+    for (const auto& [path, message] : cases) {
+        Session s{app.folders};
+        const std::string file = "\"" + path.string() + "\"\r\n";
         dir.write("AssistFiles/THERMOPath.txt", file);
-        freshShell.titleClosed();
-        EXPECT_FALSE(fresh.thermo.isConnected());
-        ASSERT_EQ(freshUi.dialogs.shown.size(), 1u);
-        EXPECT_EQ(freshUi.dialogs.shown[0].text, c.message);
+        s.shell.titleClosed();
+        EXPECT_FALSE(s.app.thermo.isConnected());
+        ASSERT_EQ(s.fake.dialogs.shown.size(), 1u);
+        EXPECT_EQ(s.fake.dialogs.shown[0].text, message);
         EXPECT_EQ(readFile(app.folders.support("THERMOPath.txt")), file);
     }
 }

@@ -7,9 +7,13 @@
 #include "support/FakeUi.h"
 #include "support/TempDir.h"
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 namespace kinetra::testing {
@@ -22,6 +26,21 @@ inline ui::StartupTimings fastTimings() {
     t.titleLoad = 10;
     t.titleClose = 30;
     return t;
+}
+
+// Runs `act` on the modal window once it is up; the call that shows it returns after.
+inline void whenModal(std::function<void(QWidget*)> act) {
+    QTimer::singleShot(0, [act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        QVERIFY(modal);
+        act(modal);
+    });
+}
+
+// Replaces the text of a box as typed by the user.
+inline void retype(QLineEdit* box, const QString& text) {
+    box->selectAll();
+    QTest::keyClicks(box, text);
 }
 
 struct TempApp {

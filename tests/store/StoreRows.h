@@ -1,9 +1,11 @@
 // Row builders shared by the store tests: whole rows in position order with a few named fields
-// filled in, the way the program hands rows to insertRows.
+// filled in, the way the program hands rows to insertRows, and a thermo file holding such rows.
 #pragma once
 
+#include "store/Database.h"
 #include "store/Schema.h"
 #include "store/Value.h"
+#include "support/TempDir.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -32,6 +34,24 @@ inline std::vector<Value> trmRow(std::int64_t num, std::string species) {
                                  {"St", std::string("G")},
                                  {"Tmp", std::string("0")},
                                  {"Info", std::int64_t{0}}});
+}
+
+inline std::vector<std::vector<Value>> trmRows(int first, int count, const std::string& prefix) {
+    std::vector<std::vector<Value>> rows;
+    for (int i = first; i < first + count; ++i)
+        rows.push_back(trmRow(i, prefix + std::to_string(i)));
+    return rows;
+}
+
+// A thermo file "t.mdb" in `dir` holding the species OLD1 ... OLD<count>.
+inline std::filesystem::path thermoWithRows(const kinetra::testing::TempDir& dir, int count) {
+    const auto path = dir / "t.mdb";
+    createThermoTemplate(path);
+    auto c = Connection::open(path);
+    Transaction t(c);
+    c.insertRows("Trm", trmRows(1, count, "OLD"));
+    t.commit();
+    return path;
 }
 
 } // namespace kinetra::store::testing

@@ -12,28 +12,14 @@ namespace {
 
 using kinetra::testing::TempDir;
 using std::int64_t;
-using testing::trmRow;
+using testing::thermoWithRows;
+using testing::trmRows;
 
-std::vector<std::vector<Value>> trmRows(int first, int count, const std::string& prefix) {
-    std::vector<std::vector<Value>> rows;
-    for (int i = first; i < first + count; ++i)
-        rows.push_back(trmRow(i, prefix + std::to_string(i)));
-    return rows;
-}
-
-std::filesystem::path thermoWith(const TempDir& dir, int count) {
-    const auto path = dir / "t.mdb";
-    createThermoTemplate(path);
-    auto c = Connection::open(path);
-    Transaction t(c);
-    c.insertRows("Trm", trmRows(1, count, "OLD"));
-    t.commit();
-    return path;
-}
-
+// After the rollback the connection stays usable, and a failed insert inside a transaction
+// undoes only itself.
 TEST(Transaction, AnExceptionLeavesTheFileAsBefore) {
     TempDir dir;
-    const auto path = thermoWith(dir, 10);
+    const auto path = thermoWithRows(dir, 10);
     {
         auto c = Connection::open(path);
         try {
@@ -44,9 +30,11 @@ TEST(Transaction, AnExceptionLeavesTheFileAsBefore) {
         } catch (const std::runtime_error&) {
         }
         EXPECT_EQ(c.recordCount("Trm"), 10);
-        // The connection stays usable after the rollback.
         Transaction t(c);
-        c.insertRows("Trm", trmRows(11, 1, "NEW"));
+        c.insertRows("Trm", trmRows(11, 1, "KEPT"));
+        auto rows = trmRows(12, 3, "LOST");
+        rows[2][*trmSchema().position("MW")] = std::string("heavy");
+        EXPECT_THROW(c.insertRows("Trm", rows), StoreError);
         t.commit();
     }
     auto c = Connection::open(path);
@@ -54,24 +42,11 @@ TEST(Transaction, AnExceptionLeavesTheFileAsBefore) {
     EXPECT_EQ(c.query("SELECT * FROM [Trm] WHERE Species = 'CHANGED'").recordCount(), 0u);
 }
 
-TEST(Transaction, AFailedInsertInsideATransactionUndoesOnlyItself) {
-    TempDir dir;
-    const auto path = thermoWith(dir, 2);
-    auto c = Connection::open(path);
-    Transaction t(c);
-    c.insertRows("Trm", trmRows(3, 1, "KEPT"));
-    auto rows = trmRows(4, 3, "LOST");
-    rows[2][*trmSchema().position("MW")] = std::string("heavy");
-    EXPECT_THROW(c.insertRows("Trm", rows), StoreError);
-    t.commit();
-    EXPECT_EQ(c.recordCount("Trm"), 3);
-}
-
 // A process that dies in the middle of writing leaves a journal beside the file; the next
 // opening must restore the rows as they were before the transaction started.
 TEST(Transaction, ACrashMidTransactionLeavesTheOldRows) {
     TempDir dir;
-    const auto path = thermoWith(dir, 50);
+    const auto path = thermoWithRows(dir, 50);
     auto journal = path;
     journal += "-journal";
 

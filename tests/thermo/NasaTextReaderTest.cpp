@@ -1,53 +1,30 @@
 #include "thermo/NasaTextReader.h"
 
+#include "ThermoFixture.h"
+
 #include <algorithm>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iostream>
-#include <random>
-#include <sstream>
 
 namespace kinetra::thermo {
 namespace {
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in) << path;
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+using testing::sharedDataFile;
+
+const ElementTable kGriTable = testing::templateElements();
+
+// The species blocks of a file of the shared data, its frame stripped.
+CollectedText fileBlocks(const char* relative) {
+    std::optional<double> middle;
+    return collectSpeciesBlocks(stripThermoFileFrame(sharedDataFile(relative), middle));
 }
 
-ElementTable makeTable(std::initializer_list<const char*> symbols) {
-    ElementTable table;
-    int slot = 1;
-    for (const char* s : symbols) {
-        table.symbols[slot] = s;
-        table.weights[slot] = 1.0; // weights play no part in reading
-        ++slot;
-    }
-    return table;
-}
-
-const ElementTable kGriTable = makeTable({"H", "O", "C", "N", "AR"});
-
-std::vector<BlockResult> readAll(std::string_view text, const ElementTable& table,
-                                 const ReadOptions& options = {}) {
-    CollectedText collected = collectSpeciesBlocks(text);
+std::vector<BlockResult> readAll(const char* relative) {
+    CollectedText collected = fileBlocks(relative);
     EXPECT_FALSE(collected.notMultipleOfFour);
     std::vector<BlockResult> results;
     for (const SpeciesBlock& b : collected.blocks)
-        results.push_back(readSpeciesBlock(b, table, options));
+        results.push_back(readSpeciesBlock(b, kGriTable, {}));
     return results;
-}
-
-std::string fileText(const char* relative, std::optional<double>* middle = nullptr) {
-    std::optional<double> m;
-    std::string text =
-        stripThermoFileFrame(readFile(std::string(KINETRA_SHARED_DATA_DIR) + relative), m);
-    if (middle)
-        *middle = m;
-    return text;
 }
 
 // CH4 from GRI-Mech 3.0, the reference block of the edge-case tests.
@@ -80,109 +57,74 @@ BlockResult read(const SpeciesBlock& b, const ElementTable& t = kGriTable,
     return readSpeciesBlock(b, t, o);
 }
 
-TEST(NasaTextReaderFiles, GriThermoReadsEverySpecies) {
-    std::optional<double> middle;
-    std::string text = fileText("/gri30/gri30_thermo.dat", &middle);
-    EXPECT_EQ(middle, 1000.0);
-    std::vector<BlockResult> results = readAll(text, kGriTable);
-    ASSERT_EQ(results.size(), 53u);
-    for (const BlockResult& r : results)
-        EXPECT_EQ(r.outcome, BlockOutcome::Accepted) << r.name << ": " << r.reason;
+TEST(NasaTextReaderFiles, RealFilesReadEveryRecord) {
+    for (const auto& [file, count] : {std::pair<const char*, long>{"gri30/gri30_thermo.dat", 53},
+                                      {"c3mech-large/C3MechV3.3.THERM", 9180}}) {
+        const std::vector<BlockResult> results = readAll(file);
+        EXPECT_EQ(results.size(), count) << file;
+        EXPECT_EQ(
+            std::count_if(results.begin(), results.end(),
+                          [](const BlockResult& r) { return r.outcome == BlockOutcome::Accepted; }),
+            count)
+            << file;
+        EXPECT_EQ(results.at(0).record.comment, "") << file; // header comments belong to no species
+    }
 
-    // The file's header comments belong to no species.
-    EXPECT_EQ(results[0].record.name, "O");
-    EXPECT_EQ(results[0].record.comment, "");
-
-    auto ch4 = std::find_if(results.begin(), results.end(),
-                            [](const BlockResult& r) { return r.record.name == "CH4"; });
-    ASSERT_NE(ch4, results.end());
-    const SpeciesRecord& r = ch4->record;
-    const std::array<double, 15> expected{
-        7.48514950E-02,  1.33909467E-02, -5.73285809E-06, 1.22292535E-09,  -1.01815230E-13,
-        -9.46834459E+03, 1.84373180E+01, 5.14987613E+00,  -1.36709788E-02, 4.91800599E-05,
-        -4.84743026E-08, 1.66693956E-11, -1.02466476E+04, -4.64130376E+00, 0};
-    EXPECT_EQ(r.coefficients, expected);
-    EXPECT_EQ(r.tmin, 200.0);
-    EXPECT_EQ(r.tmax, 3500.0);
-    EXPECT_EQ(r.tcom, 1000.0);
-    EXPECT_EQ(r.composition[3], 1.0); // C
-    EXPECT_EQ(r.composition[1], 4.0); // H
-    EXPECT_FALSE(r.composition[0]);
-    EXPECT_EQ(r.phase, "G");
-    EXPECT_EQ(r.reference, "L 8/88 ");
+    const auto& gri = testing::griSpecies();
+    const auto ch4 = std::find_if(gri.begin(), gri.end(),
+                                  [](const SpeciesRecord& r) { return r.name == "CH4"; });
+    ASSERT_NE(ch4, gri.end());
+    EXPECT_EQ(ch4->coefficients[0], 7.48514950E-02);
+    EXPECT_EQ(ch4->coefficients[5], -9.46834459E+03);
+    EXPECT_EQ(ch4->coefficients[13], -4.64130376E+00);
+    EXPECT_EQ(ch4->tmax, 3500.0);
+    EXPECT_EQ(ch4->composition[3], 1.0); // C
+    EXPECT_EQ(ch4->composition[1], 4.0); // H
+    EXPECT_EQ(ch4->reference, "L 8/88 ");
 }
 
 TEST(NasaTextReaderFiles, MalformedFilesAreRefusedForTheirFault) {
-    const ElementTable table = makeTable({"H", "O", "C", "AR"});
-
     // R1A has a "C" in the count columns of its first element field.
-    std::vector<BlockResult> comp = readAll(fileText("/small/bad-nasa7-composition.dat"), table);
+    std::vector<BlockResult> comp = readAll("small/bad-nasa7-composition.dat");
     ASSERT_EQ(comp.size(), 3u);
-    EXPECT_EQ(comp[0].outcome, BlockOutcome::Accepted);
-    EXPECT_EQ(comp[1].outcome, BlockOutcome::Rejected);
     EXPECT_EQ(comp[1].reason, "Elemental content, integers are required.");
     EXPECT_EQ(comp[2].outcome, BlockOutcome::Accepted);
 
     // C10H20QJDQB has "-0.35101023E+ 0.1490370200E+00" on its third line.
-    std::vector<BlockResult> flt = readAll(fileText("/small/bad-nasa7-float.dat"), table);
+    std::vector<BlockResult> flt = readAll("small/bad-nasa7-float.dat");
     ASSERT_EQ(flt.size(), 3u);
-    EXPECT_EQ(flt[1].outcome, BlockOutcome::Rejected);
     EXPECT_EQ(flt[1].reason,
               "The polynomial coefficients are incomplete, or the data has a wrong format.");
-    EXPECT_EQ(flt[0].outcome, BlockOutcome::Accepted);
-    EXPECT_EQ(flt[2].outcome, BlockOutcome::Accepted);
 
     // H2 has its second line twice: 25 data lines.
-    CollectedText fmt = collectSpeciesBlocks(fileText("/small/bad-nasa7-formatting.dat"));
+    CollectedText fmt = fileBlocks("small/bad-nasa7-formatting.dat");
     EXPECT_TRUE(fmt.notMultipleOfFour);
     EXPECT_EQ(fmt.dataLineCount, 25);
 
     // P2B's interval (Tmax equal to Tcom) is the species check's to report: the reader hands
     // the values through untouched.
-    std::vector<BlockResult> tr = readAll(fileText("/small/bad-nasa7-Trange.dat"), table);
+    std::vector<BlockResult> tr = readAll("small/bad-nasa7-Trange.dat");
     ASSERT_EQ(tr.size(), 3u);
-    ASSERT_EQ(tr[1].outcome, BlockOutcome::Accepted);
-    EXPECT_EQ(tr[1].record.tmax, 1000.0);
-    EXPECT_EQ(tr[1].record.tcom, 1000.0);
-}
-
-TEST(NasaTextReaderFiles, LargeFileReadsEveryRecord) {
-    std::string text = fileText("/c3mech-large/C3MechV3.3.THERM");
-    ElementTable table = makeTable({"H", "O", "C", "N", "AR", "HE"});
-    CollectedText collected = collectSpeciesBlocks(text);
-    int accepted = 0;
-    for (const SpeciesBlock& b : collected.blocks)
-        accepted += read(b, table).outcome == BlockOutcome::Accepted;
-    EXPECT_FALSE(collected.notMultipleOfFour);
-    EXPECT_EQ(collected.blocks.size(), 9180u);
-    EXPECT_EQ(accepted, 9180);
+    EXPECT_EQ(tr[1].record.tmax, tr[1].record.tcom);
 }
 
 TEST(NasaTextReaderFields, NumbersAndColumns) {
     // A blank after the exponent letter stands for "+".
     BlockResult r = read(makeBlock(kLine1, put(kLine2, 1, "      1.234E 02")));
-    ASSERT_EQ(r.outcome, BlockOutcome::Accepted) << r.reason;
     EXPECT_DOUBLE_EQ(r.record.coefficients[0], 123.4);
 
     // A positive number written from column 1 is read as if the sign column were blank.
     r = read(makeBlock(
         kLine1, "7.48514950E-02 1.33909467E-02-5.73285809E-06 1.22292535E-09-1.01815230E-13"));
-    ASSERT_EQ(r.outcome, BlockOutcome::Accepted) << r.reason;
     EXPECT_EQ(r.record.coefficients[0], 7.48514950E-02);
-    EXPECT_EQ(r.record.coefficients[4], -1.01815230E-13);
 
     // The fifteenth number.
     r = read(makeBlock(kLine1, kLine2, kLine3, put(kLine4, 61, " 1.50000000E+03")));
     EXPECT_EQ(r.record.coefficients[14], 1500.0);
 
-    // A missing coefficient (short line 4).
-    r = read(makeBlock(kLine1, kLine2, kLine3, "-4.84743026E-08 1.66693956E-11"));
-    EXPECT_EQ(r.outcome, BlockOutcome::Rejected);
-
     // Temperatures to three decimals, half away from zero; phase upper-cased.
     std::string l1 = put(put(kLine1, 46, "  200.0004"), 56, " 3500.0005");
     r = read(makeBlock(put(l1, 45, "s")));
-    ASSERT_EQ(r.outcome, BlockOutcome::Accepted);
     EXPECT_EQ(r.record.tmin, 200.0);
     EXPECT_EQ(r.record.tmax, 3500.001);
     EXPECT_EQ(r.record.phase, "S");
@@ -191,13 +133,10 @@ TEST(NasaTextReaderFields, NumbersAndColumns) {
     r = read(makeBlock(kLine1, kLine2, kLine3, std::string(kLine4) + "\t"));
     EXPECT_EQ(r.reason,
               "These lines contain the TABKEY symbols, replace the symbols with blank spaces.");
-}
 
-TEST(NasaTextReaderFields, CommonTemperature) {
+    // Without a common temperature only a default makes the block.
     std::string noTcom = put(kLine1, 66, "        ");
-    BlockResult r = read(makeBlock(noTcom));
-    EXPECT_EQ(r.outcome, BlockOutcome::Rejected);
-    EXPECT_EQ(r.reason,
+    EXPECT_EQ(read(makeBlock(noTcom)).reason,
               "Error in temperature interval. The data has a wrong format or is incomplete.");
 
     ReadOptions withDefault;
@@ -210,38 +149,27 @@ TEST(NasaTextReaderFields, CommonTemperature) {
     r = read(makeBlock("CH4"), kGriTable, withDefault);
     ASSERT_EQ(r.outcome, BlockOutcome::Accepted);
     EXPECT_EQ(r.record.tmin, 0.0);
-    EXPECT_EQ(r.record.phase, "G");
     EXPECT_FALSE(r.record.composition[1]);
 }
 
 TEST(NasaTextReaderFields, ElementSymbols) {
-    const ElementTable upper = makeTable({"H", "CL"});
-    const ElementTable mixed = makeTable({"H", "Cl"});
     std::string l1 = put(kLine1, 25, "cl  1H   1                    ");
-    BlockResult r = read(makeBlock(l1), upper);
+    BlockResult r = read(makeBlock(l1));
     EXPECT_EQ(r.outcome, BlockOutcome::UnknownElements);
-    EXPECT_EQ(r.name, "CH4");
     EXPECT_EQ(r.unknownSymbols, std::vector<std::string>{"cl"});
-    EXPECT_EQ(read(makeBlock(l1), mixed).outcome, BlockOutcome::UnknownElements);
 
     ReadOptions up;
     up.letterCase = ReadOptions::LetterCase::Upper;
-    r = read(makeBlock(l1), upper, up);
+    r = read(makeBlock(l1), kGriTable, up);
     ASSERT_EQ(r.outcome, BlockOutcome::Accepted);
-    EXPECT_EQ(r.record.composition[2], 1.0);
-    ReadOptions low;
-    low.letterCase = ReadOptions::LetterCase::Lower;
-    EXPECT_EQ(read(makeBlock(kLine1), kGriTable, low).outcome, BlockOutcome::UnknownElements);
+    EXPECT_EQ(r.record.composition[8], 1.0);
 
     // The electron in any letter case goes to slot 0; a count of 0 drops a symbol.
     r = read(makeBlock(put(kLine1, 25, "C   1H   3e  -1XX  0")));
-    ASSERT_EQ(r.outcome, BlockOutcome::Accepted) << r.reason;
     EXPECT_EQ(r.record.composition[0], -1.0);
-    EXPECT_TRUE(r.record.isIon());
 
     // A symbol given twice adds up.
-    r = read(makeBlock(put(kLine1, 25, "C   1H   2H   2     ")));
-    EXPECT_EQ(r.record.composition[1], 4.0);
+    EXPECT_EQ(read(makeBlock(put(kLine1, 25, "C   1H   2H   2     "))).record.composition[1], 4.0);
 
     EXPECT_EQ(read(makeBlock(put(kLine1, 25, "C   xH   4"))).reason,
               "Elemental content, integers are required.");
@@ -255,13 +183,10 @@ TEST(NasaTextReaderFields, NameRules) {
     ReadOptions first16;
     first16.nameRule = ReadOptions::NameRule::First16;
     BlockResult r = read(b, kGriTable, first16);
-    ASSERT_EQ(r.outcome, BlockOutcome::Accepted);
     EXPECT_EQ(r.record.name, "CH4 RRHO");
     EXPECT_EQ(r.record.reference, "L 8/88 ");
-    EXPECT_EQ(r.record.comment, "from the tables");
 
     r = read(b); // FirstBlank
-    ASSERT_EQ(r.outcome, BlockOutcome::Accepted);
     EXPECT_EQ(r.record.name, "CH4");
     EXPECT_EQ(r.record.reference, " ");
     EXPECT_EQ(r.record.comment, "RRHO        L 8/88 from the tables");
@@ -278,21 +203,16 @@ TEST(NasaTextReaderCollect, LinesCommentsAndFrame) {
     std::string text = "\n\n! header\n" + block + "! first note\n  !   \n!END\n! end\n" + block +
                        "!  second note  \n" + "\n";
     CollectedText c = collectSpeciesBlocks(text);
-    EXPECT_FALSE(c.emptyText);
-    EXPECT_FALSE(c.notMultipleOfFour);
     ASSERT_EQ(c.blocks.size(), 2u);
-    EXPECT_EQ(c.blocks[0].lines[0].sourceLine, 4);
     EXPECT_EQ(c.blocks[1].lines[3].sourceLine, 15);
     EXPECT_EQ(c.blocks[0].lines[1].text, kLine2); // CR gone, not trimmed
     EXPECT_EQ(c.blocks[0].trailingComment, "first note");
-    EXPECT_EQ(c.blocks[1].trailingComment, "second note");
     EXPECT_EQ(read(c.blocks[1]).record.comment, "second note");
 
     // A note between the lines of a block goes with that block.
     c = collectSpeciesBlocks(block + kLine1 + "\n! inside\n" + kLine2 + "\n" + kLine3 + "\n" +
                              kLine4);
     ASSERT_EQ(c.blocks.size(), 2u);
-    EXPECT_EQ(c.blocks[0].trailingComment, "");
     EXPECT_EQ(c.blocks[1].trailingComment, "inside");
 
     // Long collected comments are cut to 128 characters.
@@ -304,12 +224,8 @@ TEST(NasaTextReaderCollect, LinesCommentsAndFrame) {
         "THERMO ALL ! all of them\n   300.000  1000.000  5000.000\n" + block + "END\n";
     EXPECT_TRUE(collectSpeciesBlocks(file).notMultipleOfFour);
     std::optional<double> middle;
-    std::string stripped = stripThermoFileFrame(file, middle);
+    EXPECT_EQ(stripThermoFileFrame(file, middle), block);
     EXPECT_EQ(middle, 1000.0);
-    EXPECT_EQ(stripped, block);
-    EXPECT_EQ(collectSpeciesBlocks(stripped).blocks.size(), 1u);
-    stripThermoFileFrame("thermo\n! note\n 200 1500. 3000\n", middle);
-    EXPECT_EQ(middle, 1500.0);
     // The keyword shortened as mechanism files do, and a mechanism document's THERMO section.
     ReadOptions options;
     EXPECT_EQ(unframeThermoFile("SPECIES\nH2O\nEND\nTHERM ALL\n 300. 1200. 5000.\n" + block +
@@ -320,53 +236,6 @@ TEST(NasaTextReaderCollect, LinesCommentsAndFrame) {
     EXPECT_EQ(unframeThermoFile("THERMO\n" + block + "ENDOFDATA\n", options), block);
     EXPECT_EQ(stripThermoFileFrame(block, middle), block);
     EXPECT_FALSE(middle);
-}
-
-TEST(NasaTextReaderRobustness, RandomMutationsNeverBreakTheReader) {
-    const std::string valid =
-        std::string(kLine1) + "\n" + kLine2 + "\n" + kLine3 + "\n" + kLine4 + "\n! note\n";
-    std::mt19937 rng(20261206);
-    const std::string alphabet = " \t\r\n!+-.0123456789EeDdCHOx\xC3\xA9\xFF";
-    ReadOptions options;
-    options.defaultTcom = 1000.0;
-    for (int i = 0; i < 5000; ++i) {
-        std::string text = valid;
-        int edits = 1 + static_cast<int>(rng() % 8);
-        for (int e = 0; e < edits; ++e) {
-            std::size_t at = text.empty() ? 0 : rng() % text.size();
-            char c = alphabet[rng() % alphabet.size()];
-            switch (rng() % 3) {
-            case 0:
-                if (!text.empty())
-                    text[at] = c;
-                break;
-            case 1:
-                text.insert(at, 1, c);
-                break;
-            default:
-                if (!text.empty())
-                    text.erase(at, 1 + rng() % 20);
-            }
-        }
-        options.nameRule =
-            i % 2 ? ReadOptions::NameRule::First16 : ReadOptions::NameRule::FirstBlank;
-        CollectedText c = collectSpeciesBlocks(text);
-        for (const SpeciesBlock& b : c.blocks) {
-            BlockResult r = readSpeciesBlock(b, kGriTable, options);
-            switch (r.outcome) {
-            case BlockOutcome::Rejected:
-                EXPECT_FALSE(r.reason.empty()) << text;
-                break;
-            case BlockOutcome::UnknownElements:
-                EXPECT_FALSE(r.name.empty()) << text;
-                EXPECT_FALSE(r.unknownSymbols.empty()) << text;
-                break;
-            case BlockOutcome::Accepted:
-                EXPECT_FALSE(r.record.name.empty()) << text;
-                EXPECT_TRUE(r.record.tcom.has_value()) << text;
-            }
-        }
-    }
 }
 
 } // namespace

@@ -1,24 +1,60 @@
 // A connected thermo database in a temporary folder, with scripted dialogs: the starting point of
-// the tests that edit species tables.
+// the tests that edit species tables. Also the species data the thermo tests share.
 #pragma once
 
 #include "store/Database.h"
+#include "store/Schema.h"
 #include "support/FakeUi.h"
 #include "support/TempDir.h"
+#include "thermo/NasaTextReader.h"
+#include "thermo/SpeciesTable.h"
 #include "thermo/ThermoDatabase.h"
 #include "thermo/ThermoPaste.h"
 
-#include <fstream>
-#include <sstream>
 #include <string>
+#include <vector>
 
 namespace kinetra::thermo::testing {
 
 inline std::string sharedDataFile(const std::string& relative) {
-    std::ifstream in(std::string(KINETRA_SHARED_DATA_DIR) + "/" + relative, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return kinetra::testing::readFile(std::filesystem::path(KINETRA_SHARED_DATA_DIR) / relative);
+}
+
+// The ten slots of a new thermo database: H O C N AR HE S CL F BR.
+inline ElementTable templateElements() {
+    ElementTable table;
+    for (const store::ElementSlot& slot : store::templateElementSlots()) {
+        table.symbols[slot.num] = slot.symbol;
+        table.weights[slot.num] = slot.atomicWeight;
+    }
+    return table;
+}
+
+// A species without elements: a name, the temperatures and the coefficients A1..A15.
+inline SpeciesRecord speciesRecord(std::string name, std::optional<double> tmin,
+                                   std::optional<double> tmax, std::optional<double> tcom,
+                                   std::array<double, 15> coefficients = {}) {
+    SpeciesRecord s;
+    s.name = std::move(name);
+    s.tmin = tmin;
+    s.tmax = tmax;
+    s.tcom = tcom;
+    s.coefficients = coefficients;
+    return s;
+}
+
+// The species of GRI-Mech 3.0's thermo file, read into the template's slots.
+inline const std::vector<SpeciesRecord>& griSpecies() {
+    static const std::vector<SpeciesRecord> species = [] {
+        ReadOptions options;
+        const std::string text =
+            unframeThermoFile(sharedDataFile("gri30/gri30_thermo.dat"), options);
+        std::vector<SpeciesRecord> out;
+        for (const SpeciesBlock& block : collectSpeciesBlocks(text).blocks)
+            out.push_back(readSpeciesBlock(block, templateElements(), options).record);
+        return out;
+    }();
+    return species;
 }
 
 struct ThermoFixture {
@@ -42,25 +78,27 @@ struct ThermoFixture {
     store::RowSet rows(const std::string& statement = "SELECT * FROM [Trm] ORDER BY Num;") {
         return database.open().query(statement);
     }
+    std::vector<std::vector<store::Value>> fileRows() {
+        store::Connection db = database.open();
+        return readAllRows(db, "Trm");
+    }
+    std::vector<std::string>
+    names(const std::string& statement = "SELECT * FROM [Trm] ORDER BY Num;") {
+        std::vector<std::string> out;
+        for (const auto& row : rows(statement).rows)
+            out.push_back(store::toText(row.field("Species")));
+        return out;
+    }
 };
 
-// Four species in the template's element slots, taken from GRI-Mech 3.0.
-inline const char* const kFourSpecies =
-    "H2                TPIS78H   2               G   200.000  3500.000  1000.000    1\n"
-    " 3.33727920E+00-4.94024731E-05 4.99456778E-07-1.79566394E-10 2.00255376E-14    2\n"
-    "-9.50158922E+02-3.20502331E+00 2.34433112E+00 7.98052075E-03-1.94781510E-05    3\n"
-    " 2.01572094E-08-7.37611761E-12-9.17935173E+02 6.83010238E-01                   4\n"
-    "O2                TPIS89O   2               G   200.000  3500.000  1000.000    1\n"
-    " 3.28253784E+00 1.48308754E-03-7.57966669E-07 2.09470555E-10-2.16717794E-14    2\n"
-    "-1.08845772E+03 5.45323129E+00 3.78245636E+00-2.99673416E-03 9.84730201E-06    3\n"
-    "-9.68129509E-09 3.24372837E-12-1.06394356E+03 3.65767573E+00                   4\n"
-    "H2O               L 8/89H   2O   1          G   200.000  3500.000  1000.000    1\n"
-    " 3.03399249E+00 2.17691804E-03-1.64072518E-07-9.70419870E-11 1.68200992E-14    2\n"
-    "-3.00042971E+04 4.96677010E+00 4.19864056E+00-2.03643410E-03 6.52040211E-06    3\n"
-    "-5.48797062E-09 1.77197817E-12-3.02937267E+04-8.49032208E-01                   4\n"
-    "N2                121286N   2               G   300.000  5000.000  1000.000    1\n"
-    " 0.02926640E+02 0.14879768E-02-0.05684760E-05 0.10097038E-09-0.06753351E-13    2\n"
-    "-0.09227977E+04 0.05980528E+02 0.03298677E+02 0.14082404E-02-0.03963222E-04    3\n"
-    " 0.05641515E-06-0.02444854E-10-0.10208999E+04 0.03950372E+02                   4\n";
+// H2, O2, H2O and N2 of GRI-Mech 3.0, all in the template's slots: four blocks of 81-character
+// lines.
+inline const std::string kFourSpecies = [] {
+    const std::string gri = sharedDataFile("gri30/gri30_thermo.dat");
+    std::string text;
+    for (const std::string name : {"H2 ", "O2 ", "H2O ", "N2 "})
+        text += gri.substr(gri.find("\n" + name) + 1, 81 * 4);
+    return text;
+}();
 
 } // namespace kinetra::thermo::testing

@@ -1,5 +1,8 @@
 #include "thermo/ThermoFunctions.h"
 
+#include "ThermoFixture.h"
+#include "thermo/ConsistencyReport.h"
+
 #include <cmath>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -13,10 +16,7 @@ constexpr double R = 8.314462618;
 
 // Constant Cp sets, different above and below Tcom, so Cp/R shows which interval answered.
 std::array<double, 15> constantCp(double upperCp, double lowerCp) {
-    std::array<double, 15> a{};
-    a[0] = upperCp;
-    a[7] = lowerCp;
-    return a;
+    return {upperCp, 0, 0, 0, 0, 0, 0, lowerCp};
 }
 
 TEST(ThermoFunctions, IntervalSelection) {
@@ -27,21 +27,19 @@ TEST(ThermoFunctions, IntervalSelection) {
         bool ok;
         double cpOverR;
     };
-    const std::array<double, 15> none{};
     const std::vector<Case> cases{
         {"below 100 K", constantCp(4, 3), 99.9, false, 0},
         {"at 100 K", constantCp(4, 3), 100, true, 3},
-        {"lower interval", constantCp(4, 3), 500, true, 3},
         {"common temperature takes the lower set", constantCp(4, 3), 1000, true, 3},
         {"common temperature without lower set", constantCp(4, 0), 1000, true, 4},
-        {"common temperature without upper set", constantCp(0, 3), 1000, true, 3},
         {"upper interval", constantCp(4, 3), 1500, true, 4},
         {"far above any Tmax still evaluated", constantCp(4, 3), 20000, true, 4},
         {"no upper set above Tcom", constantCp(0, 3), 1500, false, 0},
         {"no lower set below Tcom", constantCp(4, 0), 500, false, 0},
-        {"all zero", none, 300, false, 0},
-        {"all zero at Tcom", none, 1000, false, 0},
         {"NaN temperature", constantCp(4, 3), std::nan(""), false, 0},
+        {"overflow", {0, 0, 0, 0, 1e300}, 5000, false, 0},
+        // a8 + a9 = 0 is still a set: Cp/R = 1 - T.
+        {"coefficients summing to zero", {0, 0, 0, 0, 0, 0, 0, 1, -1}, 200, true, 1 - 200.0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -55,72 +53,22 @@ TEST(ThermoFunctions, IntervalSelection) {
     }
 }
 
-TEST(ThermoFunctions, CoefficientsSummingToZeroAreStillASet) {
-    std::array<double, 15> a{};
-    a[7] = 1;
-    a[8] = -1; // a1 + a2 = 0, but Cp/R = 1 - T
-    ThermoValues v = thermoFunctions(a, 200, 1000);
-    ASSERT_TRUE(v.ok);
-    EXPECT_DOUBLE_EQ(v.cpOverR, 1 - 200.0);
-}
-
-TEST(ThermoFunctions, OverflowIsNotOk) {
-    std::array<double, 15> a{};
-    a[4] = 1e300; // a5 T^4
-    ThermoValues v = thermoFunctions(a, 5000, 1000);
-    EXPECT_FALSE(v.ok);
-    EXPECT_EQ(v.cpOverR, 0);
-    EXPECT_EQ(v.hOverRT, 0);
-    EXPECT_EQ(v.sOverR, 0);
-}
-
-TEST(ThermoFunctions, ErrorTextAndUnits) {
+TEST(ThermoFunctions, ErrorText) {
     EXPECT_EQ(thermoFunctionErrorText("CH4", "Overflow."),
               "Mod1#006. Calculation error for thermodynamic functions of the species  'CH4'. "
               "Overflow.");
-    EXPECT_DOUBLE_EQ(enthalpyKiloPerMol(2, 500, 8.0), 8.0);
-    EXPECT_DOUBLE_EQ(perKelvinPerMol(3.5, 1.987), 3.5 * 1.987);
 }
 
-// GRI-Mech 3.0 coefficients, copied from gri30_thermo.dat so the test does not depend on the
-// shared data folder. All four share Tcom = 1000 K.
-struct Species {
-    const char* name;
-    std::array<double, 15> a;
-};
-
-const std::vector<Species>& gri30() {
-    static const std::vector<Species> species{
-        {"H2O",
-         {3.03399249E+00, 2.17691804E-03, -1.64072518E-07, -9.70419870E-11, 1.68200992E-14,
-          -3.00042971E+04, 4.96677010E+00, 4.19864056E+00, -2.03643410E-03, 6.52040211E-06,
-          -5.48797062E-09, 1.77197817E-12, -3.02937267E+04, -8.49032208E-01, 0}},
-        {"CO2",
-         {3.85746029E+00, 4.41437026E-03, -2.21481404E-06, 5.23490188E-10, -4.72084164E-14,
-          -4.87591660E+04, 2.27163806E+00, 2.35677352E+00, 8.98459677E-03, -7.12356269E-06,
-          2.45919022E-09, -1.43699548E-13, -4.83719697E+04, 9.90105222E+00, 0}},
-        {"OH",
-         {3.09288767E+00, 5.48429716E-04, 1.26505228E-07, -8.79461556E-11, 1.17412376E-14,
-          3.85865700E+03, 4.47669610E+00, 3.99201543E+00, -2.40131752E-03, 4.61793841E-06,
-          -3.88113333E-09, 1.36411470E-12, 3.61508056E+03, -1.03925458E-01, 0}},
-        {"N2",
-         {0.02926640E+02, 0.14879768E-02, -0.05684760E-05, 0.10097038E-09, -0.06753351E-13,
-          -0.09227977E+04, 0.05980528E+02, 0.03298677E+02, 0.14082404E-02, -0.03963222E-04,
-          0.05641515E-07, -0.02444854E-10, -0.10208999E+04, 0.03950372E+02, 0}},
-    };
-    return species;
-}
-
-const Species& find(const std::string& name) {
-    for (const Species& s : gri30())
-        if (name == s.name)
+const SpeciesRecord& gri(const std::string& name) {
+    for (const SpeciesRecord& s : testing::griSpecies())
+        if (s.name == name)
             return s;
     throw std::runtime_error(name);
 }
 
 // Against the JANAF tables (4th edition). Tolerances are those of the fits, not of the code:
 // 0.5 % for Cp and S and 0.3 kJ/mol for H - H(298.15) where the fit is good; the GRI water fit
-// runs high above 2500 K and the old OH fit is a little off in Cp, so those rows allow more.
+// runs high above 2500 K, so that row allows more.
 TEST(ThermoFunctions, AgreesWithJanafTables) {
     struct Row {
         const char* species;
@@ -134,16 +82,13 @@ TEST(ThermoFunctions, AgreesWithJanafTables) {
         {"CO2", 298.15, 37.129, 213.795, 0},
         {"CO2", 1000, 54.360, 269.325, 33.397},
         {"CO2", 3000, 62.229, 334.170, 152.852},
-        {"OH", 298.15, 29.986, 183.708, 0},
-        {"OH", 1000, 30.68, 219.74, 20.93},
-        {"OH", 3000, 36.73, 256.82, 89.58, 0.012},
         {"N2", 298.15, 29.124, 191.609, 0},
         {"N2", 1000, 32.697, 228.170, 21.463},
         {"N2", 3000, 37.030, 266.925, 92.715},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.species) + " at " + std::to_string(row.T));
-        const auto& a = find(row.species).a;
+        const auto& a = gri(row.species).coefficients;
         ThermoValues v = thermoFunctions(a, row.T, 1000);
         ThermoValues ref = thermoFunctions(a, 298.15, 1000);
         ASSERT_TRUE(v.ok && ref.ok);
@@ -158,13 +103,13 @@ TEST(ThermoFunctions, AgreesWithJanafTables) {
 // The three functions must belong together: dH/dT = Cp and T dS/dT = Cp. A wrong divisor in
 // one Horner term breaks this long before it shows against tabulated data.
 TEST(ThermoFunctions, FunctionsAreThermodynamicallyConsistent) {
-    for (const Species& s : gri30()) {
+    for (const SpeciesRecord& s : testing::griSpecies()) {
         for (double T : {300.0, 700.0, 1500.0, 2500.0}) {
-            SCOPED_TRACE(std::string(s.name) + " at " + std::to_string(T));
+            SCOPED_TRACE(s.name + " at " + std::to_string(T));
             const double step = 1e-3;
-            ThermoValues lo = thermoFunctions(s.a, T - step, 1000);
-            ThermoValues mid = thermoFunctions(s.a, T, 1000);
-            ThermoValues hi = thermoFunctions(s.a, T + step, 1000);
+            ThermoValues lo = thermoFunctions(s.coefficients, T - step, *s.tcom);
+            ThermoValues mid = thermoFunctions(s.coefficients, T, *s.tcom);
+            ThermoValues hi = thermoFunctions(s.coefficients, T + step, *s.tcom);
             double dH = (hi.hOverRT * (T + step) - lo.hOverRT * (T - step)) / (2 * step);
             double dS = (hi.sOverR - lo.sOverR) / (2 * step);
             EXPECT_NEAR(dH, mid.cpOverR, 1e-6 * mid.cpOverR);
@@ -173,16 +118,76 @@ TEST(ThermoFunctions, FunctionsAreThermodynamicallyConsistent) {
     }
 }
 
-// Both GRI sets meet at Tcom; evaluating either side of it must show no jump beyond the fit.
-TEST(ThermoFunctions, ContinuousAcrossCommonTemperature) {
-    for (const Species& s : gri30()) {
-        SCOPED_TRACE(s.name);
-        ThermoValues below = thermoFunctions(s.a, 1000, 1000);
-        ThermoValues above = thermoFunctions(s.a, 1000 + 1e-9, 1000);
-        EXPECT_NEAR(below.cpOverR, above.cpOverR, 1e-3);
-        EXPECT_NEAR(below.hOverRT, above.hOverRT, 1e-3);
-        EXPECT_NEAR(below.sOverR, above.sOverR, 1e-3);
-    }
+// The consistency report over a database.
+
+SpeciesRecord cpSpecies(const char* name, double upperCp, double lowerCp) {
+    return testing::speciesRecord(name, 300, 5000, 1000, constantCp(upperCp, lowerCp));
+}
+
+TEST(ConsistencyReport, GriSpeciesAreConsistent) {
+    std::vector<NumberedSpecies> species;
+    for (const SpeciesRecord& s : testing::griSpecies())
+        species.push_back({static_cast<std::int64_t>(species.size() + 1), s});
+    EXPECT_EQ(formatConsistencyReport(checkConsistency(species)),
+              std::vector<std::string>{"No inconsistencies found."});
+}
+
+TEST(ConsistencyReport, JumpsAtTcom) {
+    // Cp/R 3.5 against 3.5004: 1.1E-4 relative, just over the line; 3.5 against 3.5003 is not.
+    SpeciesRecord cpJump = cpSpecies("CPJUMP", 3.5004, 3.5);
+    SpeciesRecord small = cpSpecies("SMALL", 3.5003, 3.5);
+    // Near zero the tolerance is absolute: S/R 0 against 2E-4 jumps, 5E-5 does not.
+    SpeciesRecord sJump = cpSpecies("SJUMP", 1, 1);
+    sJump.coefficients[6] = -std::log(1000.0) + 2e-4; // upper S/R = 2E-4 at Tcom
+    sJump.coefficients[13] = -std::log(1000.0);       // lower S/R = 0
+    SpeciesRecord sNoise = sJump;
+    sNoise.name = "SNOISE";
+    sNoise.coefficients[6] = -std::log(1000.0) + 5e-5;
+    // Without a lower set or without Tcom there is nothing to compare.
+    SpeciesRecord noTcom = cpSpecies("NOTCOM", 4, 3);
+    noTcom.tcom.reset();
+
+    ConsistencyReport report = checkConsistency({{12, cpJump},
+                                                 {13, small},
+                                                 {14, sJump},
+                                                 {15, sNoise},
+                                                 {16, cpSpecies("ONESET", 3.5, 0)},
+                                                 {17, noTcom}});
+    // A jump in a constant Cp moves H/RT and S/R as well.
+    std::vector<std::string> lines = formatConsistencyReport(report);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0],
+              "   12  CPJUMP           Cp/R jumps at Tcom 1000 K: 3.500000 below, 3.500400 above");
+    EXPECT_NE(lines[1].find("CPJUMP           H/RT jumps"), std::string::npos);
+    EXPECT_NE(lines[3].find("SJUMP            S/R jumps"), std::string::npos);
+    EXPECT_EQ(lines[4], "4 inconsistencies found in 2 species.");
+}
+
+TEST(ConsistencyReport, NegativeHeatCapacity) {
+    // Cp/R = 2 - 0.001 T above Tcom: negative from 2000 K, lowest at Tmax.
+    SpeciesRecord falling = cpSpecies("FALLING", 2, 1);
+    falling.coefficients[1] = -0.001;
+    // Cp/R = (T - 505)^2 / 1E4 - 0.01 below Tcom: negative only between 495 and 515 K, so only
+    // a grid finer than the interval finds it. Both species also jump at Tcom; only the
+    // negative-Cp findings matter here.
+    SpeciesRecord dip = cpSpecies("DIP", 1, 505.0 * 505.0 / 1e4 - 0.01);
+    dip.coefficients[8] = -2 * 505.0 / 1e4;
+    dip.coefficients[9] = 1 / 1e4;
+    // Negative Cp outside [Tmin, Tmax] is not the database's fault.
+    SpeciesRecord outside = falling;
+    outside.name = "OUTSIDE";
+    outside.tmax = 1900;
+
+    ConsistencyReport report = checkConsistency({{1, falling}, {2, dip}, {3, outside}});
+    std::vector<ConsistencyFinding> negative;
+    for (const ConsistencyFinding& f : report.findings)
+        if (f.kind == FindingKind::NegativeCp)
+            negative.push_back(f);
+    ASSERT_EQ(negative.size(), 2u);
+    EXPECT_EQ(negative[1].name, "DIP");
+    std::vector<std::string> lines = formatConsistencyReport({negative});
+    EXPECT_EQ(lines[0], "    1  FALLING          Cp/R negative in the upper interval: -3.000000 at "
+                        "5000 K");
 }
 
 } // namespace
