@@ -1,6 +1,5 @@
 #include "reactions/ReactionInputModel.h"
 
-#include "common/CompactNumber.h"
 #include "common/NumberFormat.h"
 #include "common/PlaceError.h"
 #include "common/TextNumber.h"
@@ -39,21 +38,6 @@ std::optional<double> boxNumber(const std::string& text) {
     if (trimBlanks(text).empty())
         return std::nullopt;
     return parseNumber(text);
-}
-
-// The stored forms, as the text reader stores them: A to three significant digits, the other
-// parameters in the compact number format.
-double roundedA(double value) {
-    return parseNumber(formatNumber(value, "0.00E+00")).value_or(value);
-}
-
-double compacted(double value) {
-    return parseNumber(compactNumber(value)).value_or(value);
-}
-
-std::optional<double> compactedBox(const std::string& text) {
-    const std::optional<double> value = boxNumber(text);
-    return value ? std::optional<double>(compacted(*value)) : std::nullopt;
 }
 
 bool contains(const std::string& text, const char* part) {
@@ -328,9 +312,9 @@ ReactionInputResult ReactionInputModel::ok(ReactionDatabase& database,
         ReactionRecord record = reactionFromRow(found.rows.front());
 
         record.species = input.species;
-        record.a = roundedA(*boxNumber(a));
-        record.n = compacted(*boxNumber(n));
-        record.e = compacted(*boxNumber(e));
+        record.a = boxNumber(a);
+        record.n = boxNumber(n);
+        record.e = boxNumber(e);
         // Type..E10 start empty, so nothing of an earlier type survives the new one.
         record.type = input.type;
         record.al = record.nl = record.el = std::nullopt;
@@ -339,15 +323,15 @@ ReactionInputResult ReactionInputModel::ok(ReactionDatabase& database,
         record.thirdBodies = {};
         record.efficiencies = {};
         if (pressure) {
-            record.al = roundedA(*boxNumber(lowA));
-            record.nl = compactedBox(lowN);
-            record.el = compactedBox(lowE);
+            record.al = boxNumber(lowA);
+            record.nl = boxNumber(lowN);
+            record.el = boxNumber(lowE);
             for (std::size_t i = 0; i < falloff.size(); ++i)
-                record.falloff[i] = compactedBox(falloff[i]);
+                record.falloff[i] = boxNumber(falloff[i]);
         } else if (reverse) {
-            record.al = roundedA(*boxNumber(reverseA));
-            record.nl = compactedBox(reverseN);
-            record.el = compactedBox(reverseE);
+            record.al = boxNumber(reverseA);
+            record.nl = boxNumber(reverseN);
+            record.el = boxNumber(reverseE);
         }
         // Emptied boxes leave no gaps: the writer and the reader fill the slots from the first.
         std::size_t slot = 0;

@@ -1,11 +1,11 @@
 #include "reactions/ReactionTextReader.h"
 
-#include "common/CompactNumber.h"
-#include "common/NumberFormat.h"
+#include "common/ExactNumber.h"
 #include "common/TextNumber.h"
 #include "common/TextUtil.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <optional>
 #include <stdexcept>
@@ -150,12 +150,11 @@ std::string markFalloffCollider(const std::string& text) {
     return out;
 }
 
-double roundedA(double value) {
-    return parseNumber(formatNumber(value, "0.00E+00")).value_or(value);
-}
-
-double compacted(double value) {
-    return parseNumber(compactNumber(value)).value_or(value);
+// A parameter is stored as the text gives it. Only a unit conversion changes it, and then the
+// product is rounded to the 15 digits a double holds, so that the noise of the multiplication
+// does not show up as extra digits when the value is written again.
+double converted(double value, double factor) {
+    return factor == 1 ? value : roundToFifteenDigits(value * factor);
 }
 
 bool isCollider(const std::string& name) {
@@ -171,6 +170,33 @@ bool isFalloffM(const std::string& name) {
 std::string cutText(std::string text, std::size_t length) {
     kinetra::cutText(text, length);
     return text;
+}
+
+// The number in front of a name, when it has a decimal point ("0.15CO", ".5H"): lumped
+// mechanisms write fractional products, which the species slots (one name per slot, a
+// multiplicity by repetition) cannot hold.
+std::string fractionalCoefficient(std::string_view name) {
+    std::size_t end = 0;
+    while (end < name.size() && (std::isdigit(static_cast<unsigned char>(name[end])) != 0))
+        ++end;
+    if (end >= name.size() || name[end] != '.')
+        return {};
+    ++end;
+    while (end < name.size() && (std::isdigit(static_cast<unsigned char>(name[end])) != 0))
+        ++end;
+    return end > 1 && end < name.size() ? std::string(name.substr(0, end)) : std::string();
+}
+
+// A bare number is never a species: it is a stray coefficient, and stored as a name it would
+// only send the user looking for a species that cannot exist.
+std::optional<std::string> refusedName(const std::string& name) {
+    if (isNumeric(name))
+        return "The species name " + name + " is a number; the equation cannot be read.";
+    const std::string coefficient = fractionalCoefficient(name);
+    if (!coefficient.empty())
+        return "The stoichiometric coefficient " + coefficient + " of " + name +
+               " cannot be stored in the reaction table; the reaction has been omitted.";
+    return std::nullopt;
 }
 
 struct Side {
@@ -213,6 +239,9 @@ std::optional<std::string> readSide(std::string_view text, Side& side, bool stoi
     side.names.push_back(s.substr(start));
     if (side.names.size() > side.limit())
         return side.tooMany();
+    for (const std::string& name : side.names)
+        if (auto error = refusedName(name))
+            return error;
 
     // A named collider "B(+AR)" arrives split as "B(" and "AR)".
     for (std::size_t i = 0; i + 1 < side.names.size(); ++i) {
@@ -275,6 +304,52 @@ double energyFactor(ReadingOptions::EUnits units, const UnitConstants& c) {
     return 1;
 }
 
+struct LineParts {
+    std::string equation;     // blanks removed, "(+M)" marked
+    std::string coefficients; // three numbers
+    std::optional<std::string> refusal;
+};
+
+// The field's readers take the last three blank-separated numbers of a reaction line as A, n
+// and E, and everything before them, with its blanks removed, as the equation. Signed
+// coefficients ("+4.577E+19") and a blank inside the equation ("2 OH") then read as written.
+LineParts splitReactionLine(std::string line) {
+    replaceAll(line, '<', ' ');
+    replaceAll(line, '>', ' ');
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos) // only a block made by hand can lack it
+        return {{}, {}, "Products in the reaction equation were not specified."};
+    const std::vector<std::string> words = tokens(line);
+    std::size_t numbers = 0;
+    while (numbers < words.size() && isNumeric(words[words.size() - 1 - numbers]))
+        ++numbers;
+    if (numbers > 3) // a fourth number is a coefficient too many, never part of a name
+        return {{}, {}, kNotNumbers};
+    if (numbers == 3) {
+        LineParts parts;
+        const std::size_t first = words.size() - 3;
+        for (std::size_t i = 0; i < first; ++i)
+            parts.equation += words[i];
+        parts.equation = markFalloffCollider(parts.equation);
+        parts.coefficients = words[first] + " " + words[first + 1] + " " + words[first + 2];
+        return parts;
+    }
+    // Fewer than three numbers at the end: the line is refused, and the blank rules of the
+    // equation tell whether the coefficients are missing or are not numbers.
+    line = trimBlanks(std::string_view(line).substr(0, equals)) + "=" +
+           trimBlanks(std::string_view(line).substr(equals + 1));
+    line = squeezeBlanks(markFalloffCollider(squeezeBlanks(line)));
+    const std::size_t blank = line.find(' ');
+    if (blank == std::string::npos)
+        return {{}, {}, kIncomplete};
+    LineParts parts;
+    parts.coefficients = trimBlanks(std::string_view(line).substr(blank));
+    if (tokens(parts.coefficients).size() < 3)
+        return {{}, {}, kIncomplete};
+    parts.equation = line.substr(0, blank);
+    return parts;
+}
+
 struct Arrhenius {
     double a = 0, n = 0, e = 0;
 };
@@ -284,8 +359,7 @@ struct ArrheniusMessages {
     const char* notNumbers;
 };
 
-// Three numbers: A rounded to three significant digits after the unit factor, n and E in the
-// compact format of the mechanism text.
+// Three numbers, kept as written apart from the unit factors.
 std::optional<std::string> readArrhenius(std::string_view text, double aFactor, double eFactor,
                                          const ArrheniusMessages& messages, Arrhenius& out) {
     const std::vector<std::string> words = tokens(text);
@@ -296,16 +370,19 @@ std::optional<std::string> readArrhenius(std::string_view text, double aFactor, 
     const std::optional<double> e = parseNumber(afterTwoTokens(text));
     if (!a || !n || !e)
         return std::string(messages.notNumbers);
-    out.a = roundedA(*a * aFactor);
-    out.n = compacted(*n);
-    out.e = compacted(*e * eFactor);
+    out.a = converted(*a, aFactor);
+    out.n = *n;
+    out.e = converted(*e, eFactor);
     return std::nullopt;
 }
 
-// The text behind a keyword with its slashes turned into blanks.
+// The text behind a keyword with its slashes turned into blanks. Some mechanisms separate
+// the numbers with commas ("TROE/ 0.902, 696., 358., 3856. /"); a comma is no part of a
+// number, so it separates like a blank.
 std::string keywordArguments(std::string_view line, std::size_t keywordEnd) {
     std::string rest(line.substr(std::min(keywordEnd, line.size())));
     replaceAll(rest, '/', ' ');
+    replaceAll(rest, ',', ' ');
     return trimBlanks(rest);
 }
 
@@ -435,22 +512,11 @@ BlockReading readReactionBlock(const ReactionBlock& block, const ReadingOptions&
         line.resize(bang);
     }
     const bool oneWay = line.find("=>") != std::string::npos && line.find('<') == std::string::npos;
-    replaceAll(line, '<', ' ');
-    replaceAll(line, '>', ' ');
-    const std::size_t equals = line.find('=');
-    if (equals == std::string::npos) // only a block made by hand can lack it
-        return refused("Products in the reaction equation were not specified.");
-    line = trimBlanks(std::string_view(line).substr(0, equals)) + "=" +
-           trimBlanks(std::string_view(line).substr(equals + 1));
-    line = squeezeBlanks(markFalloffCollider(squeezeBlanks(line)));
-
-    const std::size_t blank = line.find(' ');
-    if (blank == std::string::npos)
-        return refused(kIncomplete);
-    const std::string coefficients = trimBlanks(std::string_view(line).substr(blank));
-    if (tokens(coefficients).size() < 3)
-        return refused(kIncomplete);
-    const std::string equation = applyLetterCase(line.substr(0, blank), options.letterCase);
+    const LineParts parts = splitReactionLine(std::move(line));
+    if (parts.refusal)
+        return refused(*parts.refusal);
+    const std::string& coefficients = parts.coefficients;
+    const std::string equation = applyLetterCase(parts.equation, options.letterCase);
 
     const std::size_t sideBreak = equation.find('=');
     Side reactants, products;
@@ -581,13 +647,15 @@ BlockReading readReactionBlock(const ReactionBlock& block, const ReadingOptions&
                 falloffType = " SRI";
                 keywordEnd = findNoCase(text, "SRI") + 3;
             }
-            record.falloff = {0.0, 0.0, 0.0, std::nullopt, std::nullopt};
+            // 'b' and 'c' stay empty until given, so that the check can tell a missing
+            // temperature from a zero one (a zero T*** or T* is the limit of a vanishing term).
+            record.falloff = {0.0, std::nullopt, std::nullopt, std::nullopt, std::nullopt};
             const std::vector<std::string> words = tokens(keywordArguments(text, keywordEnd));
             for (std::size_t w = 0; w < words.size() && w < record.falloff.size(); ++w) {
                 const std::optional<double> value = parseNumber(words[w]);
                 if (!value)
                     return refused("TROE or SRI coefficients, numbers are required.");
-                record.falloff[w] = compacted(*value);
+                record.falloff[w] = *value;
             }
             break;
         }

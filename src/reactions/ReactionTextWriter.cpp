@@ -2,7 +2,7 @@
 // reader keeps its values; the column layout only serves the eye, readers split on blanks.
 #include "reactions/ReactionTextWriter.h"
 
-#include "common/CompactNumber.h"
+#include "common/ExactNumber.h"
 #include "common/NumberFormat.h"
 #include "common/TextFile.h"
 #include "common/TextUtil.h"
@@ -55,7 +55,22 @@ double valueOrZero(const std::optional<double>& v) {
 }
 
 std::string compactOrBlank(const std::optional<double>& v) {
-    return v ? compactNumber(*v) : std::string();
+    return v ? exactCompactNumber(*v) : std::string();
+}
+
+// A number right-aligned in its column. The values are written with every digit they hold, so
+// one that needs more room than the column gives widens it rather than touching its
+// neighbour: the readers split the line at blanks.
+std::string numberField(const std::string& text, std::size_t width) {
+    return formatText(text, rightAligned(std::max(width, characterCount(text) + 1)));
+}
+
+std::string aText(const std::optional<double>& v) {
+    return exactNumberText(valueOrZero(v), kAPattern);
+}
+
+std::string energyText(const std::optional<double>& v) {
+    return exactNumberText(valueOrZero(v), "0");
 }
 
 struct RecordKind {
@@ -131,10 +146,9 @@ std::string equationOf(const ReactionRecord& r, const RecordKind& kind,
 // REV and LOW share one layout: the keyword right-aligned in nine characters, then the three
 // Arrhenius parameters of the line.
 std::string parameterLine(std::string_view keyword, const ReactionRecord& r) {
-    return formatText(keyword, rightAligned(9)) +
-           formatText(formatNumber(valueOrZero(r.al), kAPattern), rightAligned(9)) +
-           formatText(compactNumber(valueOrZero(r.nl)), rightAligned(10)) +
-           formatText(formatNumber(valueOrZero(r.el), "0"), rightAligned(10)) + " /";
+    return formatText(keyword, rightAligned(9)) + numberField(aText(r.al), 9) +
+           numberField(exactCompactNumber(valueOrZero(r.nl)), 10) +
+           numberField(energyText(r.el), 10) + " /";
 }
 
 std::string falloffLine(const std::string& form, const ReactionRecord& r) {
@@ -143,7 +157,7 @@ std::string falloffLine(const std::string& form, const ReactionRecord& r) {
         count = 5;
     std::string fields;
     for (std::size_t i = 0; i < count; ++i)
-        fields += formatText(compactOrBlank(r.falloff[i]), rightAligned(10));
+        fields += numberField(compactOrBlank(r.falloff[i]), 10);
     fields.erase(0, fields.find_first_not_of(' ') == std::string::npos
                         ? fields.size()
                         : fields.find_first_not_of(' '));
@@ -159,7 +173,7 @@ std::string thirdBodyLine(const ReactionRecord& r) {
             continue;
         // The compact format keeps every digit a mechanism gives (AR/.625/); two decimals
         // would change such efficiencies on every round trip.
-        line += name + "/" + compactNumber(*r.efficiencies[i]) + "/ ";
+        line += name + "/" + exactCompactNumber(*r.efficiencies[i]) + "/ ";
     }
     return line;
 }
@@ -238,10 +252,9 @@ std::vector<std::string> reactionLines(const ReactionRecord& r, const MechanismO
     const std::size_t width =
         std::max(static_cast<std::size_t>(equationFieldWidth(options.position)),
                  characterCount(equation) + 2);
-    std::string line = formatText(equation, leftAligned(width)) +
-                       formatText(formatNumber(valueOrZero(r.a), kAPattern), rightAligned(10)) +
-                       formatText(compactNumber(valueOrZero(r.n)), rightAligned(10)) +
-                       formatText(formatNumber(valueOrZero(r.e), "0"), rightAligned(10));
+    std::string line = formatText(equation, leftAligned(width)) + numberField(aText(r.a), 10) +
+                       numberField(exactCompactNumber(valueOrZero(r.n)), 10) +
+                       numberField(energyText(r.e), 10);
     const std::string reference = trimBlanks(r.reference);
     if ((options.reference || clipboard) && !reference.empty())
         line += " ! " + reference;

@@ -1,6 +1,7 @@
 #include "common/NumberFormat.h"
 
 #include "common/CompactNumber.h"
+#include "common/ExactNumber.h"
 #include "common/TextNumber.h"
 
 #include <clocale>
@@ -128,6 +129,37 @@ TEST(CompactNumber, TextSurvivesReadingAndWritingAgain) {
         std::string once = compactNumber(i % 3 ? value : -value);
         ASSERT_EQ(compactNumber(std::string_view(once)), once) << value;
     }
+}
+
+// Rate parameters are written in their familiar patterns where those are exact, and with just
+// the digits they need where not; either way the text reads back as the stored double.
+TEST(ExactNumber, KeepsThePatternWhereExactAndEveryDigitElsewhere) {
+    EXPECT_EQ(exactNumberText(1.23e13, "0.00E+00"), "1.23E+13");
+    EXPECT_EQ(exactNumberText(2e13, "0.00E+00"), "2.00E+13");
+    EXPECT_EQ(exactNumberText(4.577e19, "0.00E+00"), "4.577E+19");
+    EXPECT_EQ(exactNumberText(-1.23456789e-5, "0.00E+00"), "-1.23456789E-05");
+    EXPECT_EQ(exactNumberText(12779.64, "0"), "12779.64");
+    EXPECT_EQ(exactNumberText(16600, "0"), "16600");
+    EXPECT_EQ(exactCompactNumber(0.7346), "0.7346");
+    EXPECT_EQ(exactCompactNumber(1.23456789), "1.23456789");
+    EXPECT_EQ(exactCompactNumber(-1.4e-7), "-1.4E-07");
+    EXPECT_EQ(exactCompactNumber(1e30), "1.E+30");
+
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> exponent(-12, 40);
+    std::uniform_real_distribution<double> mantissa(-10, 10);
+    for (int i = 0; i < 20000; ++i) {
+        const double value = mantissa(random) * std::pow(10.0, exponent(random));
+        for (const char* pattern : {"0.00E+00", "0", "0.##E+00"})
+            ASSERT_EQ(parseNumber(exactNumberText(value, pattern)), value) << value;
+        ASSERT_EQ(parseNumber(exactCompactNumber(value)), value) << value;
+    }
+}
+
+TEST(ExactNumber, UnitConversionNoiseIsRoundedAway) {
+    EXPECT_EQ(roundToFifteenDigits(1.2345 * 1000), 1234.5);
+    EXPECT_EQ(roundToFifteenDigits(0.1 + 0.2), 0.3);
+    EXPECT_EQ(roundToFifteenDigits(6.02214076e23 * 1.66e-12), 999675366160);
 }
 
 // What is accepted is compared with strtod below; these are refused although strtod takes them.

@@ -78,8 +78,9 @@ TEST(ReactionInputModel, WritesTheBoxes) {
     const ReactionRecord written = r.f.records().front();
     EXPECT_EQ(written.type, "Irrev Low Troe");
     EXPECT_EQ(written.reaction, "H + CH3 + M$ => CH4 + M$");
-    EXPECT_DOUBLE_EQ(*written.a, 1.23e16);
-    EXPECT_DOUBLE_EQ(*written.falloff[0], 0.78333);
+    // The boxes keep every digit typed, as the text reader does.
+    EXPECT_EQ(written.a, 1.23456e16);
+    EXPECT_EQ(written.falloff[0], 0.78333333);
     EXPECT_EQ(written.thirdBodies[0], "H2O"); // the emptied row closes up
     EXPECT_EQ(written.reference, "Baulch 2005");
 

@@ -64,7 +64,7 @@ TEST(ReactionPaste, RefusalsStopCancelAndListing) {
                              "O+H2=H+OH 1 2 3\n"
                              "H+R2=P2A+P2B    1.0    0.0 0.0\n"
                              "PLOG / 0.01 1.2124e+16  -0.5779     10872.7 /\n"
-                             "A=B 1E13 +0.5 100\n"
+                             "A=B 1E13 0.5\n"
                              "OH+H2=H+H2O 1 2 3\n";
     const std::string plog = "H+R2=P2A+P2B  1.0  0.0 0.0\r\n"
                              "PLOG / 0.01 1.2124e+16  -0.5779     10872.7 /\r\n";
@@ -107,7 +107,7 @@ TEST(ReactionPaste, RefusalsStopCancelAndListing) {
                   plog +
                   "\r\n"
                   "Arrenious coefficients are incomplete. Make sure taht the number of the "
-                  "coefficients is 3.\r\nLine 5\r\nA=B 1E13 +0.5 100\r\n\r\n");
+                  "coefficients is 3.\r\nLine 5\r\nA=B 1E13 0.5\r\n\r\n");
 }
 
 } // namespace

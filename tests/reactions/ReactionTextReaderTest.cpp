@@ -51,7 +51,7 @@ TEST(ReactionTextReader, ArrowsTypesAndSpeciesNames) {
     const BlockReading rev = readFirst("A+B<=>C 1E13 0 100\n  REV / 2.3456E12 0.5 200 /");
     EXPECT_EQ(rev.record.type, "Rev");
     EXPECT_EQ(std::tuple(rev.record.al, rev.record.nl, rev.record.el),
-              std::tuple(2.35e12, 0.5, 200.0));
+              std::tuple(2.3456e12, 0.5, 200.0));
     EXPECT_EQ(readFirst("A+B=C 1E13 0 100\nREV").record.al, 0);
 
     // LOW after TROE: the type does not depend on the order of the lines.
@@ -118,17 +118,27 @@ TEST(ReactionTextReader, RefusalsNameTheirReason) {
     }
 }
 
+// Every digit the text gives is kept: a rate constant rounded on reading would change every
+// simulation that uses it, and every export after that.
 TEST(ReactionTextReader, CoefficientsAndUnits) {
     const BlockReading r = readFirst("A+B=C 1.2345E+13 -0.123456 1234.56");
-    EXPECT_EQ(r.record.a, 1.23e13);
-    EXPECT_EQ(r.record.n, -0.12346);
-    EXPECT_EQ(r.record.e, 1234.6);
+    EXPECT_EQ(std::tuple(r.record.a, r.record.n, r.record.e),
+              std::tuple(1.2345e13, -0.123456, 1234.56));
+    const BlockReading troe = readFirst("A+B(+M)=AB(+M) 4.577E+19 -1.4 104380.1\n"
+                                        "LOW/6.3660E+20 -1.72 524.8/\nTROE/0.7346 94.0 1756 5182/");
+    EXPECT_EQ(std::tuple(troe.record.al, troe.record.nl, troe.record.el),
+              std::tuple(6.366e20, -1.72, 524.8));
+    EXPECT_EQ(std::tuple(troe.record.falloff[0], troe.record.falloff[1], troe.record.falloff[3]),
+              std::tuple(0.7346, 94.0, 5182.0));
 
-    Options kelvin, kj;
+    // A conversion keeps the 15 digits the product has, without the noise of the last bit.
+    Options kelvin, kj, kcal;
     kelvin.eUnits = Options::EUnits::Kelvin;
     kj.eUnits = Options::EUnits::KJPerMol;
-    EXPECT_EQ(readFirst("A=B 1 0 1000", kelvin).record.e, 1987.2); // 1987.17 in "0.#"
-    EXPECT_EQ(readFirst("A=B 1 0 100", kj).record.e, 23900);       // 100000 * 1.98717 / 8.31451
+    kcal.eUnits = Options::EUnits::KcalPerMol;
+    EXPECT_EQ(readFirst("A=B 1 0 1000", kelvin).record.e, 1987.17);
+    EXPECT_EQ(readFirst("A=B 1 0 100", kj).record.e, 23900.0253773223); // 1E5 * 1.98717/8.31451
+    EXPECT_EQ(readFirst("A=B 1 0 1.2345", kcal).record.e, 1234.5);
 
     // Per molecule: a bimolecular rate and its fall-off partner alike carry N_A, the low-pressure
     // limit one order more; a reverse rate follows the products.
@@ -139,15 +149,71 @@ TEST(ReactionTextReader, CoefficientsAndUnits) {
                                               " 1E-11 0 0\nLOW/1E-30 0 0/",
                                           molecule);
         ASSERT_TRUE(pd.accepted) << pd.reason;
-        EXPECT_EQ(pd.record.a, 6.02e12) << collider;
-        EXPECT_EQ(pd.record.al, 3.63e17) << collider;
+        EXPECT_EQ(pd.record.a, 6.0221367e12) << collider;
+        EXPECT_EQ(pd.record.al, 3.62661304334869e17) << collider;
     }
     const BlockReading rev = readFirst("A+B=C+D+E 1E-11 0 0\nREV/1E-30 0 0/", molecule);
-    EXPECT_EQ(rev.record.a, 6.02e12);
-    EXPECT_EQ(rev.record.al, 3.63e17);
+    EXPECT_EQ(rev.record.a, 6.0221367e12);
+    EXPECT_EQ(rev.record.al, 3.62661304334869e17);
     const ReactionBlock block{{{"A=B 1 2 3", 1}}};
     EXPECT_THROW(readReactionBlock(block, molecule, UnitConstants{}), std::invalid_argument)
         << "no silent zero when the constant is missing";
+}
+
+// Published files write their reaction lines in styles the blank rules of the equation did not
+// expect; the coefficients are the last three numbers of the line.
+TEST(ReactionTextReader, ReactionLinesAsPublishedFilesWriteThem) {
+    const BlockReading signedLine =
+        readFirst("H2+M<=>H+H+M   +4.5770000E+019 -1.4000000E+000 +1.0440000E+005\nH2O/12/");
+    ASSERT_TRUE(signedLine.accepted) << signedLine.reason;
+    EXPECT_EQ(std::tuple(signedLine.record.a, signedLine.record.n, signedLine.record.e),
+              std::tuple(4.577e19, -1.4, 104400.0));
+    EXPECT_EQ(signedLine.record.species[3], "H");
+    EXPECT_EQ(signedLine.record.species[4], "H");
+
+    const BlockReading blankInside = readFirst("H2O+O<=>2 OH   7.600e+00 3.840 12779.64");
+    ASSERT_TRUE(blankInside.accepted) << blankInside.reason;
+    EXPECT_EQ(blankInside.record.species[3], "OH");
+    EXPECT_EQ(blankInside.record.species[4], "OH");
+    EXPECT_EQ(blankInside.record.e, 12779.64);
+
+    const BlockReading plusSign = readFirst("A=B 1E13 +0.5 100");
+    ASSERT_TRUE(plusSign.accepted) << plusSign.reason;
+    EXPECT_EQ(plusSign.record.n, 0.5);
+
+    // Numbers separated by commas in the auxiliary lines.
+    const BlockReading commas = readFirst("CH3+CH3(+M)=C2H6(+M) 2.1E16 -0.97 620\n"
+                                          "LOW/ 1.99E41, -7.08, 6685. /\n"
+                                          "TROE/ 0.902, 696., 358., 3856. /");
+    ASSERT_TRUE(commas.accepted) << commas.reason;
+    EXPECT_EQ(commas.record.el, 6685.0);
+    EXPECT_EQ(std::tuple(commas.record.falloff[0], commas.record.falloff[3]),
+              std::tuple(0.902, 3856.0));
+
+    // A zero Troe temperature is read as written; a missing one stays empty for the check.
+    const BlockReading zero = readFirst("A+B(+M)=AB(+M) 1 2 3\nLOW/1 2 3/\nTROE/ 0.168 1203.00 0.00 /");
+    ASSERT_TRUE(zero.accepted) << zero.reason;
+    EXPECT_EQ(zero.record.falloff[2], 0.0);
+    const BlockReading missing = readFirst("A+B(+M)=AB(+M) 1 2 3\nLOW/1 2 3/\nTROE/ 0.5 /");
+    EXPECT_FALSE(missing.record.falloff[1].has_value());
+
+    for (const auto& [text, reason] : std::vector<std::pair<std::string, std::string>>{
+             {"OH+C3H4-P=0.15CO+0.15C2H5+0.85CH3COCH2 1 2 3",
+              "The stoichiometric coefficient 0.15 of 0.15CO cannot be stored in the reaction "
+              "table; the reaction has been omitted."},
+             {"A=.5B+.5C 1 2 3", "The stoichiometric coefficient .5 of .5B cannot be stored in "
+                                 "the reaction table; the reaction has been omitted."},
+             // A fourth number is a coefficient too many, not part of a name.
+             {"A=B 5 1E13 0 100", "Arrhenius coefficients, numbers are required."},
+             {"A=B+ 5 1E13 0 100", "Arrhenius coefficients, numbers are required."},
+             {"A=2 1E13 0 100", "The species name 2 is a number; the equation cannot be read."},
+             {"A=B 1E13 0", "Arrenious coefficients are incomplete. Make sure taht the number "
+                            "of the coefficients is 3."},
+             {"A=B 1E13 x 100", "Arrhenius coefficients, numbers are required."}}) {
+        const BlockReading r = readFirst(text);
+        EXPECT_FALSE(r.accepted) << text;
+        EXPECT_EQ(r.reason, reason) << text;
+    }
 }
 
 } // namespace

@@ -24,7 +24,7 @@ TEST(ReactionTextWriter, ReactionLineAndEquationForms) {
     r.reference = "  Baulch 2005 ";
     EXPECT_EQ(reactionLines(r, options, LinesFor::Document),
               std::vector<std::string>{"O2 + H <=> OH + O" + std::string(33, ' ') +
-                                       "  1.50E+13         2      1235 ! Baulch 2005"});
+                                       "  1.50E+13         2    1234.6 ! Baulch 2005"});
     // An equation of 49 characters or more pushes the numbers along, two blanks after it.
     ReactionRecord longer = r;
     longer.reaction = std::string(49, 'X');
@@ -34,10 +34,10 @@ TEST(ReactionTextWriter, ReactionLineAndEquationForms) {
     options.reference = false;
     r.n.reset(); // an emptied cell is written as zero, so the line still reads back
     EXPECT_EQ(reactionLines(r, options, LinesFor::Document)[0],
-              "O2 + H <=> OH + O    1.50E+13         0      1235");
+              "O2 + H <=> OH + O    1.50E+13         0    1234.6");
     // The clipboard always carries the reference.
     EXPECT_EQ(reactionLines(r, options, LinesFor::Clipboard)[0],
-              "O2 + H <=> OH + O    1.50E+13         0      1235 ! Baulch 2005");
+              "O2 + H <=> OH + O    1.50E+13         0    1234.6 ! Baulch 2005");
 
     ReactionRecord oneWay = r;
     oneWay.type = "Irrev ";
@@ -63,8 +63,8 @@ TEST(ReactionTextWriter, AuxiliaryLines) {
     r.efficiencies = {14, std::nullopt, 0.625}; // all its digits, not 0.63
     r.comment = " dup second channel ";
     const std::vector<std::string> expected{
-        "H + O2 (+M) <=> HO2 (+M)    1.50E+13         2      1235",
-        "    LOW / 6.37E+20     -1.72       525 /",
+        "H + O2 (+M) <=> HO2 (+M)    1.50E+13         2    1234.6",
+        "    LOW / 6.37E+20     -1.72     524.8 /",
         "    TROE / 0.8    1.E-30    1.E+30           /",
         "    H2O/14/ H2/0.625/ ",
         "    DUPLICATE",
@@ -80,7 +80,7 @@ TEST(ReactionTextWriter, AuxiliaryLines) {
     s.comment = "Fitted";
     options.comments = true;
     EXPECT_EQ(reactionLines(s, options, LinesFor::Document),
-              (std::vector<std::string>{"A + B (+AR) => C (+AR)    1.50E+13         2      1235",
+              (std::vector<std::string>{"A + B (+AR) => C (+AR)    1.50E+13         2    1234.6",
                                         "    LOW / 1.00E+13         0         0 /",
                                         "    SRI / 0.45       797       979         1         0 /",
                                         "! Fitted"}));
@@ -93,7 +93,7 @@ TEST(ReactionTextWriter, AuxiliaryLines) {
     rev.el = 100;
     rev.thirdBodies[0] = "AR";
     EXPECT_EQ(reactionLines(rev, options, LinesFor::Document),
-              (std::vector<std::string>{"H2 + M <=> H + H + M    1.50E+13         2      1235",
+              (std::vector<std::string>{"H2 + M <=> H + H + M    1.50E+13         2    1234.6",
                                         "    REV / 2.00E+18        -1       100 /"}));
 }
 
