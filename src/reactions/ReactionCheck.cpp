@@ -218,11 +218,11 @@ CheckResult checkReaction(const CheckInput& input, const ThermoSpeciesList& spec
                      CheckFocus::Box::AL);
                 return;
             }
-            if (troe &&
-                (!isPresentNonZero(input.falloff[1]) || !isPresentNonZero(input.falloff[2]))) {
-                fail(result, "Enter nonzero 'b' and 'c' values for the Troe form.",
-                     isPresentNonZero(input.falloff[1]) ? CheckFocus::Box::FalloffC
-                                                        : CheckFocus::Box::FalloffB);
+            // A zero T*** or T* is the limit in which its term of Fcent vanishes
+            // (exp(-T/0) = 0), as published mechanisms write it; only a missing one is refused.
+            if (troe && (!input.falloff[1] || !input.falloff[2])) {
+                fail(result, "Enter the 'b' and 'c' values for the Troe form.",
+                     input.falloff[1] ? CheckFocus::Box::FalloffC : CheckFocus::Box::FalloffB);
                 return;
             }
             if (sri && !isPresentNonZero(input.falloff[2])) {

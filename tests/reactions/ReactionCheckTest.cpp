@@ -56,10 +56,15 @@ TEST(ReactionCheck, GriReactionsAndTheirFaults) {
     troe.falloff = {0.5, 1e-30, 1e30, std::nullopt, std::nullopt};
     troe.thirdBodies = {"H2O", "AR"};
     EXPECT_TRUE(check(troe).valid);
-    CheckInput badBody = troe, noAo = troe, noC = troe;
+    CheckInput badBody = troe, noAo = troe, noC = troe, zeroT = troe;
     badBody.thirdBodies[2] = "XE";
     noAo.al = 0;
-    noC.falloff[2] = 0;
+    noC.falloff[2].reset();
+    // TROE/ 0.168 1203.00 0.00 /: a zero temperature is the limit of a vanishing term.
+    zeroT.falloff = {0.168, 1203.0, 0.0, std::nullopt, std::nullopt};
+    EXPECT_TRUE(check(zeroT).valid);
+    zeroT.falloff = {0.0, 570.0, 0.0, 1e30, std::nullopt};
+    EXPECT_TRUE(check(zeroT).valid);
     // A named collider and the SRI form: 'b' may be zero, 'c' may not.
     CheckInput sri = input({"CH3", "H", "N2$"}, {"CH4", "N2$"}, "Irrev Low SRI");
     sri.al = 1e20;
@@ -83,7 +88,7 @@ TEST(ReactionCheck, GriReactionsAndTheirFaults) {
              {badBody, "The third-body XE isn't declared in the THERMO table."},
              {noAo, "Pressure-dependent reactions, please enter a positive decimal number for the "
                     "Ao value."},
-             {noC, "Enter nonzero 'b' and 'c' values for the Troe form."},
+             {noC, "Enter the 'b' and 'c' values for the Troe form."},
              {sriNoC, "Enter a nonzero 'c' value for the SRI form."}})
         EXPECT_EQ(check(in).message, message);
 }

@@ -1,0 +1,38 @@
+#include "physics/Falloff.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace kinetra::physics {
+namespace {
+
+// Reference values computed by hand (Python, double precision) from the textbook forms.
+TEST(Falloff, TroeAndSriAgainstHandCalculations) {
+    const TroeParameters gri{0.7346, 94, 1756, 5182}; // H + O2 (+M) of GRI-Mech 3.0
+    EXPECT_NEAR(troeCentering(gri, 1000), 0.42127582405537939, 1e-15);
+    EXPECT_NEAR(troeBroadening(gri, 1000, 1.0), 0.42639156438465803, 1e-15);
+    // Far from the centre the broadening fades: F tends to 1 at both ends.
+    EXPECT_NEAR(troeBroadening(gri, 1000, 1e12), 1.0, 0.05);
+    EXPECT_NEAR(troeBroadening(gri, 1000, 1e-12), 1.0, 0.05);
+
+    const SriParameters sri{1.1, 700, 1234, 56, 0.7};
+    EXPECT_NEAR(sriBroadening(sri, 1000, 10.0) / 7017.9594136682572, 1.0, 1e-14);
+}
+
+// TROE/ 0.168 1203.00 0.00 / and TROE/0.0 570.0 0.0 1.e+30/ are written in published
+// mechanisms: a zero temperature is the limit exp(-T/0) = 0, never a division by zero.
+TEST(Falloff, ZeroTemperaturesAreTheLimitOfAVanishingTerm) {
+    EXPECT_NEAR(troeCentering({0.168, 1203, 0, std::nullopt}, 1000), 0.36233791580036084, 1e-15);
+    EXPECT_EQ(troeCentering({0.0, 570, 0, 1e30}, 1000), std::exp(-1000.0 / 570));
+    // Every term gone: F stays finite and positive instead of log10(0).
+    for (double pr : {0.0, 1e-8, 1.0, 1e8}) {
+        const double f = troeBroadening({0.5, 0, 0, std::nullopt}, 1500, pr);
+        EXPECT_TRUE(std::isfinite(f) && f > 0) << pr;
+    }
+    // T** = 0 means "not given", not exp(0) = 1.
+    EXPECT_EQ(troeCentering({0.5, 100, 200, 0.0}, 300), troeCentering({0.5, 100, 200, {}}, 300));
+    EXPECT_TRUE(std::isfinite(sriBroadening({1, 0, 0}, 1000, 0.0)));
+}
+
+} // namespace
+} // namespace kinetra::physics
