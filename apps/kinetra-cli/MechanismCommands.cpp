@@ -12,6 +12,7 @@
 #include "shell/OptionsFile.h"
 #include "shell/PhysicalConstants.h"
 #include "thermo/ElementEditor.h"
+#include "thermo/ThermoPaste.h"
 
 #include <filesystem>
 #include <ostream>
@@ -26,14 +27,19 @@ using namespace kinetra::reactions;
 
 // A thermo database made for a mechanism takes its element slots from the ELEMENTS section,
 // symbols as the file writes them ("Ar" or "AR"): the species of the file then find their
-// elements. The template's slots stay when the section is missing, holds more than ten
-// elements or names one the periodic table does not know.
+// elements. A weight written in the section ("CI /13.003/", an isotope) defines its element;
+// the others take the periodic table's. The template's slots stay when the section is
+// missing, holds more than ten elements or names one without a weight the table does not know.
 void seedElementSlots(const fs::path& thermoPath, const MechanismSections& sections) {
     if (sections.elements.empty() || sections.elements.size() > thermo::kElementRowCount)
         return;
     thermo::ElementRows rows = thermo::emptyElementRows();
     for (std::size_t i = 0; i < sections.elements.size(); ++i) {
-        const std::string weight = thermo::proposedWeight(sections.elements[i]);
+        const std::optional<double> written =
+            i < sections.elementWeights.size() ? sections.elementWeights[i] : std::nullopt;
+        const std::string weight = written && *written > 0
+                                       ? store::toText(store::Value(*written))
+                                       : thermo::proposedWeight(sections.elements[i]);
         if (weight == "0")
             return;
         rows[i].symbol = sections.elements[i];
@@ -120,6 +126,7 @@ int reactionsImport(Context& c, const std::vector<std::string>& args) {
         return 1;
 
     ReadRequest read;
+    std::string note; // words of the REACTIONS line that were ignored
     if (isMechanismFile(*text)) {
         MechanismSections sections = splitMechanismFile(*text);
         if (!sections.hasReactions) {
@@ -135,6 +142,7 @@ int reactionsImport(Context& c, const std::vector<std::string>& args) {
                 c.io.err << units.refusal << '\n';
                 return 1;
             }
+            note = ignoredWordsNote(units);
             if (!aGiven)
                 options.aUnits = units.aUnits;
             if (!eGiven)
@@ -169,6 +177,12 @@ int reactionsImport(Context& c, const std::vector<std::string>& args) {
         return 1;
     }
     open->database->setModified();
+    if (!note.empty()) {
+        c.io.err << note << '\n';
+        thermo::addToErrorListing(read.errorFile, note, result.errorFileWritten,
+                                  c.ui.clock.now());
+        result.errorFileWritten = true;
+    }
     c.io.out << "Stored: " << result.inserted << '\n'
              << "Valid: " << result.inserted - result.invalid << '\n'
              << "Invalid: " << result.invalid << '\n'

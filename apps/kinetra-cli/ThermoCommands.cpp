@@ -15,6 +15,7 @@
 #include "thermo/SpeciesCheck.h"
 #include "thermo/SpeciesRow.h"
 #include "thermo/SpeciesTable.h"
+#include "thermo/ThermoFileImport.h"
 #include "thermo/ThermoPaste.h"
 #include "thermo/ThermoTabulation.h"
 
@@ -59,12 +60,16 @@ int thermoNew(Context& c, const std::vector<std::string>& args) {
     return 0;
 }
 
+constexpr const char* kThermoImportUsage =
+    "thermo import DB FILE [--case no|upper|lower] [--name first16|blank] [--tcom VALUE] "
+    "[--after NUM] [--keep-repeats]";
+
 int thermoImport(Context& c, const std::vector<std::string>& args) {
     ParsedArgs a;
-    if (!parseArgs(args, {"--case", "--name", "--tcom", "--after"}, {}, a, c.io.err) ||
+    if (!parseArgs(args, {"--case", "--name", "--tcom", "--after"}, {"--keep-repeats"}, a,
+                   c.io.err) ||
         a.positional.size() != 2)
-        return usage(c, "thermo import DB FILE [--case no|upper|lower] [--name first16|blank] "
-                        "[--tcom VALUE] [--after NUM]");
+        return usage(c, kThermoImportUsage);
     ReadOptions options;
     if (const auto* v = a.option("--case")) {
         if (*v == "upper")
@@ -104,15 +109,22 @@ int thermoImport(Context& c, const std::vector<std::string>& args) {
             return usage(c, "thermo import ... --after NUM (0 = before the first row)");
         after = static_cast<std::int64_t>(*n);
     }
-    PasteRequest request;
-    request.text = unframeThermoFile(*text, options);
+    ThermoFileRequest request;
+    request.fileText = *text;
     request.afterNum = after;
     request.options = options;
     request.errorFile = db->path().parent_path() / "ErrorMsg.txt";
-    const PasteResult result = pasteSpeciesText(connection, db->elements(), request, c.ui);
+    request.keepRepeats = a.has("--keep-repeats");
+    const ThermoFileResult imported = importThermoFile(connection, db->elements(), request, c.ui);
+    const PasteResult& result = imported.paste;
     c.io.out << "Inserted: " << result.inserted << '\n'
              << "Refused for format: " << result.rejected << '\n'
              << "Refused for unknown elements: " << result.unknownElements << '\n';
+    if (!imported.repeats.empty())
+        c.io.out << "Skipped repeats of a name: " << imported.repeats.size() << '\n';
+    if (result.unknownOnlyByLetterCase && options.letterCase != ReadOptions::LetterCase::Upper)
+        c.io.err << "The element symbols of the refused species differ from the element table "
+                    "only in letter case; read them with --case upper.\n";
     if (result.errorFileWritten)
         c.io.out << "Error listing: " << request.errorFile.string() << '\n';
     return result.inserted > 0 ? 0 : 1;
@@ -293,8 +305,10 @@ void addThermoCommands(std::vector<Command>& commands) {
         {"thermo new", "DB [--force]", "create an empty thermo database", thermoNew});
     commands.push_back({"thermo import",
                         "DB FILE [--case no|upper|lower] [--name first16|blank] [--tcom VALUE] "
-                        "[--after NUM]",
-                        "read four-line thermo text or a whole thermo file into a database",
+                        "[--after NUM] [--keep-repeats]",
+                        "read four-line thermo text or a whole thermo file into a database; the "
+                        "first record of a name is read, later ones are skipped and listed "
+                        "(--keep-repeats stores them as duplicates)",
                         thermoImport});
     commands.push_back({"thermo export", "DB [-o FILE] [--comments]",
                         "write the valid species as a thermo document", thermoExport});

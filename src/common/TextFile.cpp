@@ -4,6 +4,7 @@
 #include "common/TextFile.h"
 
 #include "common/FileAttributes.h"
+#include "common/TextUtil.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -89,6 +90,13 @@ fs::path resolveLink(const fs::path& path) {
 } // namespace
 
 std::optional<std::string> readTextFile(const fs::path& path) {
+    std::optional<std::string> content = readFileBytes(path);
+    if (content && withoutByteOrderMark(*content).size() != content->size())
+        content->erase(0, content->size() - withoutByteOrderMark(*content).size());
+    return content;
+}
+
+std::optional<std::string> readFileBytes(const fs::path& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         return std::nullopt;

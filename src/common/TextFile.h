@@ -9,8 +9,12 @@
 
 namespace kinetra {
 
-// The bytes of the file, or nothing when it cannot be opened or read.
+// The text of the file without a leading byte-order mark, or nothing when it cannot be opened
+// or read.
 std::optional<std::string> readTextFile(const std::filesystem::path& path);
+
+// The bytes of the file as they are, or nothing when it cannot be opened or read.
+std::optional<std::string> readFileBytes(const std::filesystem::path& path);
 
 // Throws std::runtime_error with a message naming the path when the file cannot be written.
 void writeTextFile(const std::filesystem::path& path, std::string_view content);

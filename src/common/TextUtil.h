@@ -10,6 +10,12 @@ namespace kinetra {
 std::string lowerAscii(std::string_view text);
 std::string upperAscii(std::string_view text);
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
+// Text without the UTF-8 byte-order mark that editors on some systems put in front of a file;
+// it is no character of the text, and read as one it would spoil the first line.
+std::string_view withoutByteOrderMark(std::string_view text);
+// Text as the text readers take it, whatever system wrote it: without a byte-order mark, and
+// with every line end (CR LF, LF, or the lone CR of old Macintosh files) turned into LF.
+std::string readerText(std::string_view text);
 // Removes blanks, tabs and line breaks at both ends.
 std::string trimBlanks(std::string_view text);
 // Cuts text to at most `limit` bytes, stepping back over an UTF-8 sequence the cut would split

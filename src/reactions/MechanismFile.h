@@ -21,7 +21,9 @@ namespace kinetra::reactions {
 
 struct MechanismSections {
     bool hasElements = false, hasSpecies = false, hasThermo = false, hasReactions = false;
-    std::vector<std::string> elements; // as written, atomic weights ("D/2.014/") dropped
+    std::vector<std::string> elements; // symbols as written
+    // The atomic weight written behind a symbol ("D/2.014/"), parallel to elements.
+    std::vector<std::optional<double>> elementWeights;
     std::vector<std::string> species;  // declared names in file order
     // The THERMO section as a thermo file has it: the keyword line, the range line, the data
     // and an END line of its own, ready for thermo::unframeThermoFile.
@@ -31,6 +33,11 @@ struct MechanismSections {
     std::vector<std::string> reactionLines;
     std::vector<int> reactionLineNumbers;
     std::vector<std::string> unitWords; // the words after REACTIONS, as written
+    // The keyword lines of sections skipped as unused (TRANSPORT), as written in upper case.
+    std::vector<std::string> skippedSections;
+    // The line of the file the THERMO keyword stands on: line k of thermoText is line
+    // thermoFirstLine + k - 1 of the file (while the section has no END of its own).
+    int thermoFirstLine = 0;
 };
 
 // Whether the text is a whole mechanism (or thermo) file rather than bare reaction text: some
@@ -43,10 +50,17 @@ struct UnitReading {
     ReadingOptions::AUnits aUnits = ReadingOptions::AUnits::MolCmSec;
     ReadingOptions::EUnits eUnits = ReadingOptions::EUnits::CalPerMol;
     std::string refusal; // not empty: a word the reader cannot convert, and the import stops
+    // Words that are neither units nor known keywords (some mechanisms add their own, such as
+    // "BASE" or "M=N2"): the import goes on and lists them.
+    std::vector<std::string> ignoredWords;
 };
 
-// The units the REACTIONS line names; mol-cm-sec and cal/mol where it names none.
+// The units the REACTIONS line names; mol-cm-sec and cal/mol where it names none. Two units of
+// one kind, or a word that may be a misspelt unit, refuse the reading.
 UnitReading readUnitWords(const std::vector<std::string>& words);
+
+// The warning about ignored words, or an empty text when there are none.
+std::string ignoredWordsNote(const UnitReading& units);
 
 struct MechanismImportRequest {
     std::string text;                      // the mechanism file
@@ -69,6 +83,9 @@ struct MechanismImportResult {
     bool thermoRefusedWhole = false; // the species text broke the grouping by four lines
     int reactionsStored = 0, reactionsValid = 0, reactionsInvalid = 0, reactionsRefused = 0;
     bool errorFileWritten = false;
+    // Read differently from the text without a refusal: ignored words of the REACTIONS line,
+    // skipped sections, repeated thermo records left out. Also in the error listing.
+    std::vector<std::string> notes;
 };
 
 // Species of the file's THERMO section (or of request.thermoText) go into the connected thermo

@@ -395,6 +395,8 @@ BlockReading refused(std::string reason) {
 } // namespace
 
 std::vector<std::string> splitReactionText(std::string_view text) {
+    const std::string readable = readerText(text);
+    text = readable;
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start <= text.size()) {
@@ -413,7 +415,7 @@ GatheredText gatherReactionBlocks(const std::vector<std::string>& lines) {
     GatheredText gathered;
     std::vector<ReactionLine> kept;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string text = trimBlanks(lines[i]);
+        std::string text = trimBlanks(i == 0 ? withoutByteOrderMark(lines[i]) : lines[i]);
         if (text.empty() || startsWithNoCase(text, "!END") || startsWithNoCase(text, "END"))
             continue;
         if (kept.empty() && text.front() == '!')

@@ -16,7 +16,7 @@ std::uint32_t le32(const std::string& b, std::size_t at) {
 } // namespace
 
 bool isLoadableIconFile(const std::filesystem::path& path) {
-    auto bytes = readTextFile(path);
+    auto bytes = readFileBytes(path);
     if (!bytes || bytes->size() < 6)
         return false;
     const std::string& b = *bytes;

@@ -13,6 +13,7 @@ namespace {
 
 constexpr std::size_t kCommentLimit = 255;
 constexpr std::size_t kCommentCut = 128;
+constexpr std::size_t kCardWidth = 80;
 
 const char* const kTabReason =
     "These lines contain the TABKEY symbols, replace the symbols with blank spaces.";
@@ -87,9 +88,39 @@ struct Element {
     double count = 0;
 };
 
+std::string withLetterCase(std::string line, ReadOptions::LetterCase letterCase) {
+    if (letterCase == ReadOptions::LetterCase::Upper)
+        return upperAscii(line);
+    if (letterCase == ReadOptions::LetterCase::Lower)
+        return lowerAscii(line);
+    return line;
+}
+
+// Columns 1..24 of line 1: the name, and by the name rule either a reference (columns 17..24)
+// or the start of the comment (what follows the name's first blank).
+struct NameFields {
+    std::string name, reference, commentStart;
+};
+
+NameFields nameFields(std::string_view line1, ReadOptions::NameRule rule) {
+    NameFields fields;
+    fields.name = trimBlanks(columns(line1, 1, 16));
+    const std::size_t blank = fields.name.find(' ');
+    if (rule == ReadOptions::NameRule::FirstBlank && blank != std::string::npos) {
+        const std::string head = trimBlanks(columns(line1, 1, 24));
+        fields.commentStart = trimBlanks(std::string_view(head).substr(blank + 1));
+        fields.name.resize(blank);
+    } else {
+        fields.reference = trimBlanks(columns(line1, 17, 24));
+    }
+    return fields;
+}
+
 } // namespace
 
 CollectedText collectSpeciesBlocks(std::string_view text) {
+    const std::string readable = readerText(text);
+    text = readable;
     CollectedText result;
     if (trimBlanks(text).empty()) {
         result.emptyText = true;
@@ -155,15 +186,13 @@ BlockResult readSpeciesBlock(const SpeciesBlock& block, const ElementTable& elem
         return result;
     };
 
+    // A TAB shifts the fixed columns only where there are columns: a comment behind column 80
+    // ("    4!<TAB>Reference element") may hold one.
     for (const DataLine& line : block.lines)
-        if (line.text.find('\t') != std::string::npos)
+        if (line.text.find('\t') < kCardWidth)
             return reject(kTabReason);
 
-    std::string line1 = block.lines[0].text;
-    if (options.letterCase == ReadOptions::LetterCase::Upper)
-        line1 = upperAscii(line1);
-    else if (options.letterCase == ReadOptions::LetterCase::Lower)
-        line1 = lowerAscii(line1);
+    const std::string line1 = withLetterCase(block.lines[0].text, options.letterCase);
 
     std::vector<Element> found;
     for (std::size_t k = 0; k < 4; ++k) {
@@ -219,19 +248,9 @@ BlockResult readSpeciesBlock(const SpeciesBlock& block, const ElementTable& elem
         }
     }
 
-    std::string name = trimBlanks(columns(line1, 1, 16));
+    auto [name, reference, commentStart] = nameFields(line1, options.nameRule);
     if (name.empty())
         return reject(kNameReason);
-    std::string reference;
-    std::string commentStart;
-    std::size_t blank = name.find(' ');
-    if (options.nameRule == ReadOptions::NameRule::FirstBlank && blank != std::string::npos) {
-        std::string head = trimBlanks(columns(line1, 1, 24));
-        commentStart = trimBlanks(std::string_view(head).substr(blank + 1));
-        name.resize(blank);
-    } else {
-        reference = trimBlanks(columns(line1, 17, 24));
-    }
     result.name = name;
     if (!unknown.empty()) {
         result.outcome = BlockOutcome::UnknownElements;
@@ -271,7 +290,14 @@ BlockResult readSpeciesBlock(const SpeciesBlock& block, const ElementTable& elem
     return result;
 }
 
+std::string speciesNameOf(const SpeciesBlock& block, const ReadOptions& options) {
+    return nameFields(withLetterCase(block.lines[0].text, options.letterCase), options.nameRule)
+        .name;
+}
+
 std::string stripThermoFileFrame(std::string_view text, std::optional<double>& rangeMiddle) {
+    const std::string readable = readerText(text);
+    text = readable;
     rangeMiddle.reset();
     std::string out;
     out.reserve(text.size());
@@ -283,10 +309,14 @@ std::string stripThermoFileFrame(std::string_view text, std::optional<double>& r
         std::string_view line = text.substr(pos, next - pos);
         pos = next;
 
+        // A frame line leaves an empty line behind, so that line k of the result is still
+        // line k of the file for the messages that name a line.
+        const std::string_view lineEnd = line.ends_with('\n') ? "\n" : "";
         std::string key = keywordPart(line);
         std::vector<std::string> words = splitWords(key);
         if (isThermoLine(line)) {
             rangeMayFollow = true;
+            out += lineEnd;
             continue;
         }
         if (rangeMayFollow && !key.empty()) {
@@ -294,17 +324,22 @@ std::string stripThermoFileFrame(std::string_view text, std::optional<double>& r
             if (words.size() == 3 &&
                 std::all_of(words.begin(), words.end(), [](auto& w) { return isNumeric(w); })) {
                 rangeMiddle = parseNumber(words[1]);
+                out += lineEnd;
                 continue;
             }
         }
-        if (isEndLine(line))
+        if (isEndLine(line)) {
+            out += lineEnd;
             continue;
+        }
         out += line;
     }
     return out;
 }
 
 std::string unframeThermoFile(std::string_view text, ReadOptions& options) {
+    const std::string readable = readerText(text);
+    text = readable;
     // A mechanism or thermo document holds ELEMENTS and SPECIES sections too: only its THERMO
     // section, up to its END line, is species text.
     std::size_t sectionStart = std::string_view::npos, sectionEnd = text.size();
@@ -323,7 +358,14 @@ std::string unframeThermoFile(std::string_view text, ReadOptions& options) {
     if (sectionStart != std::string_view::npos)
         text = text.substr(sectionStart, sectionEnd - sectionStart);
     std::optional<double> middle;
-    std::string body = stripThermoFileFrame(text, middle);
+    // The lines in front of the section stay as empty lines: line numbers count from the
+    // start of the whole text.
+    const auto linesBefore =
+        sectionStart == std::string_view::npos
+            ? 0
+            : std::count(readable.data(), readable.data() + sectionStart, '\n');
+    std::string body = std::string(static_cast<std::size_t>(linesBefore), '\n') +
+                       stripThermoFileFrame(text, middle);
     if (!options.defaultTcom && middle)
         options.defaultTcom = middle;
     return body;

@@ -59,6 +59,9 @@ CollectedText collectSpeciesBlocks(std::string_view text);
 BlockResult readSpeciesBlock(const SpeciesBlock& block, const ElementTable& elements,
                              const ReadOptions& options);
 
+// The name readSpeciesBlock gives the species, without reading the rest of the block.
+std::string speciesNameOf(const SpeciesBlock& block, const ReadOptions& options);
+
 // Drops the frame of a whole thermo file: "THERMO" / "THERMO ALL" lines, the temperature range
 // line right after them and "END" lines. rangeMiddle receives the middle temperature of the
 // range line (the file's default common temperature), or nothing when there is none. Comment

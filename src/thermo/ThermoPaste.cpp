@@ -41,6 +41,7 @@ std::string nameColumns(const std::vector<std::string>& names) {
 struct Reading {
     std::vector<SpeciesRecord> accepted;
     std::vector<std::string> unknownNames;
+    bool unknownOnlyByLetterCase = true; // every unknown symbol is a table's symbol in upper case
     std::string listing;
     int rejected = 0;
     bool cancelled = false;
@@ -66,6 +67,9 @@ Reading readBlocks(const CollectedText& collected, const ElementTable& elements,
         }
         if (result.outcome == BlockOutcome::UnknownElements) {
             reading.unknownNames.push_back(result.name);
+            for (const std::string& symbol : result.unknownSymbols)
+                if (!elements.slotOf(upperAscii(symbol)))
+                    reading.unknownOnlyByLetterCase = false;
             continue;
         }
         ++reading.rejected;
@@ -140,6 +144,17 @@ void writeErrorListing(const std::filesystem::path& file, const std::string& lis
                             formatDate(when, "hh:nn:ss") + "\r\n \r\n" + listing);
 }
 
+void addToErrorListing(const std::filesystem::path& file, const std::string& text,
+                       bool writtenThisRun, const LocalDateTime& when) {
+    if (text.empty())
+        return;
+    if (!writtenThisRun) {
+        writeErrorListing(file, text, when);
+        return;
+    }
+    writeTextFile(file, readTextFile(file).value_or("") + "\r\n" + text);
+}
+
 std::string newRowTemplate() {
     const std::string zeros =
         " 0.00000000E+00 0.00000000E+00 0.00000000E+00 0.00000000E+00 0.00000000E+00";
@@ -165,6 +180,7 @@ PasteResult pasteSpeciesText(store::Connection& db, const ElementTable& elements
     Reading reading = readBlocks(collected, elements, request.options, request.text.size(), ui);
     result.rejected = reading.rejected;
     result.unknownElements = static_cast<int>(reading.unknownNames.size());
+    result.unknownOnlyByLetterCase = !reading.unknownNames.empty() && reading.unknownOnlyByLetterCase;
     if (reading.cancelled) {
         result.cancelled = true;
         return result;

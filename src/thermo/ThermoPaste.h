@@ -33,6 +33,9 @@ struct PasteResult {
     int inserted = 0;
     int rejected = 0;          // refused for their format
     int unknownElements = 0;   // refused for elements the table does not hold
+    // Those refusals all name symbols of the table in another letter case ("Ar" for "AR"):
+    // reading with the upper-case option would take them.
+    bool unknownOnlyByLetterCase = false;
     bool cancelled = false;    // nothing inserted on the user's word
     bool refusedWhole = false; // empty text or not in groups of four lines
     bool errorFileWritten = false;
@@ -55,5 +58,10 @@ std::string reportUnknownElementSpecies(const std::vector<std::string>& names, D
 // ErrorMsg.txt: a dated first line, a line with one blank, then the listing.
 void writeErrorListing(const std::filesystem::path& file, const std::string& listing,
                        const LocalDateTime& when);
+
+// Adds text at the end of the ErrorMsg.txt this run wrote, or writes a new listing when it
+// wrote none (an older file is never extended).
+void addToErrorListing(const std::filesystem::path& file, const std::string& text,
+                       bool writtenThisRun, const LocalDateTime& when);
 
 } // namespace kinetra::thermo

@@ -129,10 +129,14 @@ TEST(NasaTextReaderFields, NumbersAndColumns) {
     EXPECT_EQ(r.record.tmax, 3500.001);
     EXPECT_EQ(r.record.phase, "S");
 
-    // A tab anywhere refuses the block.
-    r = read(makeBlock(kLine1, kLine2, kLine3, std::string(kLine4) + "\t"));
+    // A tab inside the 80 columns refuses the block; one in a comment behind them does not
+    // (a published file writes "    4!<TAB>Reference element" after O2).
+    r = read(makeBlock(kLine1, kLine2, kLine3, put(kLine4, 40, "\t")));
     EXPECT_EQ(r.reason,
               "These lines contain the TABKEY symbols, replace the symbols with blank spaces.");
+    r = read(makeBlock(std::string(kLine1) + "!\tReference element", kLine2, kLine3,
+                       std::string(kLine4) + "\t"));
+    EXPECT_EQ(r.outcome, BlockOutcome::Accepted) << r.reason;
 
     // Without a common temperature only a default makes the block.
     std::string noTcom = put(kLine1, 66, "        ");
@@ -223,18 +227,22 @@ TEST(NasaTextReaderCollect, LinesCommentsAndFrame) {
     std::string file =
         "THERMO ALL ! all of them\n   300.000  1000.000  5000.000\n" + block + "END\n";
     EXPECT_TRUE(collectSpeciesBlocks(file).notMultipleOfFour);
+    // The frame lines leave empty lines, so line numbers stay those of the file; line ends
+    // of every system become LF.
+    const std::string lfBlock = std::string(kLine1) + "\n" + kLine2 + "\n" + kLine3 + "\n" +
+                                kLine4 + "\n";
     std::optional<double> middle;
-    EXPECT_EQ(stripThermoFileFrame(file, middle), block);
+    EXPECT_EQ(stripThermoFileFrame(file, middle), "\n\n" + lfBlock + "\n");
     EXPECT_EQ(middle, 1000.0);
     // The keyword shortened as mechanism files do, and a mechanism document's THERMO section.
     ReadOptions options;
     EXPECT_EQ(unframeThermoFile("SPECIES\nH2O\nEND\nTHERM ALL\n 300. 1200. 5000.\n" + block +
                                     "END\nREACTIONS\nA=B 1 0 0\nEND\n",
                                 options),
-              block);
+              "\n\n\n\n\n" + lfBlock);
     EXPECT_EQ(options.defaultTcom, 1200.0);
-    EXPECT_EQ(unframeThermoFile("THERMO\n" + block + "ENDOFDATA\n", options), block);
-    EXPECT_EQ(stripThermoFileFrame(block, middle), block);
+    EXPECT_EQ(unframeThermoFile("THERMO\n" + block + "ENDOFDATA\n", options), "\n" + lfBlock);
+    EXPECT_EQ(stripThermoFileFrame(block, middle), lfBlock);
     EXPECT_FALSE(middle);
 }
 
