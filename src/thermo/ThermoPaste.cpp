@@ -99,7 +99,9 @@ void report(const Reading& reading, const PasteRequest& request, Ui& ui, PasteRe
                            "omitted.\n" +
                                reading.listing,
                            kPasteTitle, Icon::Exclamation);
-    listing += reportUnknownElementSpecies(reading.unknownNames, ui.dialogs);
+    listing += reportUnknownElementSpecies(
+        reading.unknownNames, ui.dialogs,
+        reading.unknownOnlyByLetterCase ? request.letterCaseHint : std::string());
     if (listing.empty() || request.errorFile.empty())
         return;
     writeErrorListing(request.errorFile, listing, ui.clock.now());
@@ -114,14 +116,16 @@ void report(const Reading& reading, const PasteRequest& request, Ui& ui, PasteRe
 
 } // namespace
 
-std::string reportUnknownElementSpecies(const std::vector<std::string>& names, Dialogs& dialogs) {
+std::string reportUnknownElementSpecies(const std::vector<std::string>& names, Dialogs& dialogs,
+                                        const std::string& hint) {
     if (names.empty())
         return {};
+    const std::string hintLine = hint.empty() ? std::string() : "\n" + hint;
     if (names.size() == 1) {
         dialogs.message(std::string("The species contains elements that are not available in "
                                     "the ELEMENTS table.") +
                             "The species has been omitted. " + "\n" +
-                            "Note. Element names are case-sensitive.",
+                            "Note. Element names are case-sensitive." + hintLine,
                         kPasteTitle, Icon::Exclamation);
         return "The species " + names[0] +
                " contains elements that are not available in the ELEMENTS table, " +
@@ -131,7 +135,8 @@ std::string reportUnknownElementSpecies(const std::vector<std::string>& names, D
     dialogs.message("The listed below " + count + " species nave been omitted. " +
                         "The species contain elements that are not available in the ELEMENTS "
                         "table." +
-                        "\n" + "Note. Element names are case-sensitive.\n" + nameColumns(names),
+                        "\n" + "Note. Element names are case-sensitive." + hintLine + "\n" +
+                        nameColumns(names),
                     kPasteTitle, Icon::Exclamation);
     return "The " + count +
            " species contain elements that are not available in the ELEMENTS table, " +

@@ -23,6 +23,9 @@ struct PasteRequest {
     std::filesystem::path errorFile; // ErrorMsg.txt
     // Shows a text file in a text window when the user asks to see the error listing.
     std::function<void(const std::filesystem::path&)> openTextFile;
+    // Said after the unknown-elements message when every unknown symbol is a symbol of the
+    // table in another letter case: how this caller reads such text.
+    std::string letterCaseHint;
     // The window's paste marks its rows afresh: the UPaste and SelT marks of the old rows are
     // cleared in the same transaction as the insertion, so a paste that adds nothing leaves the
     // previous paste's marks (and its Undo Paste) as they were.
@@ -53,7 +56,8 @@ PasteResult pasteSpeciesText(store::Connection& db, const ElementTable& elements
 
 // Shows the message for species left out because an element is not in the element table and
 // returns their entry for the error listing (empty when there are none).
-std::string reportUnknownElementSpecies(const std::vector<std::string>& names, Dialogs& dialogs);
+std::string reportUnknownElementSpecies(const std::vector<std::string>& names, Dialogs& dialogs,
+                                        const std::string& hint = {});
 
 // ErrorMsg.txt: a dated first line, a line with one blank, then the listing.
 void writeErrorListing(const std::filesystem::path& file, const std::string& listing,

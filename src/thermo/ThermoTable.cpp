@@ -384,6 +384,8 @@ PasteResult ThermoTable::paste(const ReadOptions& options) {
     request.afterNum = insertionNum();
     request.options = options;
     request.errorFile = programDir_ / "ErrorMsg.txt";
+    request.letterCaseHint = "The symbols differ from the element table only in letter case: "
+                             "read them with Paste Special and the letter case \"Uppercase\".";
     request.openTextFile = [this](const fs::path& file) {
         if (openTextFile_)
             openTextFile_(file, file.filename().string());

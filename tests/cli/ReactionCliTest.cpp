@@ -1,5 +1,6 @@
 #include "CliRun.h"
 #include "common/TextUtil.h"
+#include "reactions/MechanismFile.h"
 #include "reactions/ReactionRecord.h"
 #include "store/Database.h"
 #include "support/TempDir.h"
@@ -144,6 +145,77 @@ TEST(ReactionCli, ReactionTextAndUnitWords) {
     EXPECT_EQ(importMechanism(dir, "h2o2", (dir / "ev.inp").string()).code, 1);
     EXPECT_EQ(records(db).size(), 2u);
     EXPECT_EQ(records(dir / "h2o2" / "r.mdb").size(), 28u);
+}
+
+// A made-up file in the styles of published mechanisms (see its header) imports whole.
+TEST(ReactionCli, PublishedStylesImportWhole) {
+    kinetra::testing::TempDir dir;
+    const CliRun imported =
+        importMechanism(dir, "styles", std::string(KINETRA_TEST_DATA_DIR) + "/published-styles.inp");
+    EXPECT_EQ(imported.code, 0) << imported.err;
+    EXPECT_EQ(imported.out, "Species added: 9\nSpecies kept: 0\nSpecies refused: 0\n"
+                            "Species skipped: 1\nReactions stored: 4\nValid: 4\nInvalid: 0\n"
+                            "Refused: 1\nError listing: " +
+                                (dir / "styles" / "ErrorMsg.txt").string() + "\n");
+    for (const char* note :
+         {"(BASE, M=N2); they have been ignored.", "The TRANSPORT section holds nothing"})
+        EXPECT_NE(imported.err.find(note), std::string::npos) << note;
+    const std::string listing = kinetra::testing::readFile(dir / "styles" / "ErrorMsg.txt");
+    EXPECT_NE(listing.find("The stoichiometric coefficient 0.5 of 0.5H2O cannot be stored in the "
+                           "reaction table; the reaction has been omitted.\r\nLine 64\r\n"),
+              std::string::npos);
+    EXPECT_NE(listing.find("Line 51  H2  (first at line 22)"), std::string::npos);
+
+    // kcal/mol converted; signed coefficients, "2 OH", commas and a zero Troe T* read.
+    const auto stored = records(dir / "styles" / "r.mdb");
+    ASSERT_EQ(stored.size(), 4u);
+    EXPECT_EQ(std::tuple(stored[0].a, stored[0].n, stored[0].e),
+              std::tuple(4.577e19, -1.4, 104400.0));
+    EXPECT_EQ(stored[1].reaction, "H2O + O <=> OH + OH");
+    EXPECT_EQ(stored[1].e, 12779.64);
+    EXPECT_EQ(std::tuple(stored[2].type, stored[2].el, stored[2].falloff[2], stored[2].enabled),
+              std::tuple(std::string("Low Troe"), 524.8, 0.0, true));
+
+    // The isotope of ELEMENTS is defined with its weight; the first H2 record is the one read.
+    const CliRun elements = run({"thermo", "elements", (dir / "styles-t.mdb").string()});
+    EXPECT_NE(elements.out.find(" 3  CI      13.003"), std::string::npos) << elements.out;
+    const CliRun table = run({"thermo", "export", (dir / "styles-t.mdb").string()});
+    EXPECT_NE(table.out.find(" 3.33727920E+00-4.94024731E-05"), std::string::npos);
+}
+
+TEST(ReactionCli, UnitWordsAsTheFieldWritesThem) {
+    using reactions::ReadingOptions;
+    using A = ReadingOptions::AUnits;
+    using E = ReadingOptions::EUnits;
+    for (const auto& [words, a, e] : std::vector<std::tuple<std::vector<std::string>, A, E>>{
+             {{"KELVIN"}, A::MolCmSec, E::Kelvin},
+             {{"cal/mol", "moles"}, A::MolCmSec, E::CalPerMol},
+             {{"kjoule/mol", "molecules"}, A::CmSec, E::KJPerMol},
+             {{"MWOFF", "KCAL/MOLE", "BASE"}, A::MolCmSec, E::KcalPerMol}}) {
+        const reactions::UnitReading units = reactions::readUnitWords(words);
+        EXPECT_TRUE(units.refusal.empty()) << units.refusal;
+        EXPECT_EQ(std::pair(units.aUnits, units.eUnits), std::pair(a, e)) << words[0];
+    }
+    EXPECT_EQ(reactions::readUnitWords({"MWON", "BASE", "M=N2"}).ignoredWords,
+              (std::vector<std::string>{"BASE", "M=N2"}));
+    // A misspelt unit stops the import rather than be guessed; so do two units of one kind.
+    for (const auto& [word, refusal] : std::vector<std::pair<std::string, std::string>>{
+             {"CALORIES", "The REACTIONS line names the unit CALORIES, which the reaction "
+                          "reader cannot convert; the import has been stopped."},
+             {"J/MOL", "The REACTIONS line names the unit J/MOL, which the reaction reader "
+                       "cannot convert; the import has been stopped."}})
+        EXPECT_EQ(reactions::readUnitWords({word}).refusal, refusal);
+    EXPECT_EQ(reactions::readUnitWords({"CAL/MOLE", "KCAL/MOLE"}).refusal,
+              "The REACTIONS line names two energy units, CAL/MOLE and KCAL/MOLE; the import "
+              "has been stopped.");
+
+    // The same file with lone CR line ends (old Macintosh files) reads alike.
+    kinetra::testing::TempDir dir;
+    std::string text = kinetra::testing::readFile(std::string(KINETRA_TEST_DATA_DIR) +
+                                                  "/published-styles.inp");
+    std::erase(text, '\n');
+    const CliRun cr = importMechanism(dir, "cr", dir.write("cr.inp", text).string());
+    EXPECT_NE(cr.out.find("Reactions stored: 4\n"), std::string::npos) << cr.out << cr.err;
 }
 
 } // namespace

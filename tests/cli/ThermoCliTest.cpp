@@ -60,5 +60,52 @@ TEST(ThermoCli, CommandsOnGriThermoAndRefusals) {
     EXPECT_EQ(run({"thermo", "import", db, kGri, "--tcom", "-5"}).code, 2);
 }
 
+// The C3Mech thermo file gives 9,180 records for 3,950 names: later thermo sets repeat earlier
+// species. The first record of a name is the one read; the repeats are listed with their lines.
+TEST(ThermoCli, WholeFilesKeepTheFirstRecordOfAName) {
+    kinetra::testing::TempDir dir;
+    const std::string c3 = std::string(KINETRA_SHARED_DATA_DIR) + "/c3mech-large/C3MechV3.3.THERM";
+    const std::string db = (dir / "c3.mdb").string();
+    run({"thermo", "new", db});
+    const CliRun imported = run({"thermo", "import", db, c3});
+    EXPECT_EQ(imported.code, 0) << imported.err;
+    EXPECT_NE(imported.out.find("Inserted: 3950\n"), std::string::npos) << imported.out;
+    EXPECT_NE(imported.out.find("Skipped repeats of a name: 5230\n"), std::string::npos);
+    EXPECT_NE(kinetra::testing::readFile(dir / "ErrorMsg.txt")
+                  .find("Line 642  CYC6H12  (first at line 221)\r\n"),
+              std::string::npos);
+    EXPECT_NE(run({"thermo", "check", db}).out.find("0 of 3950 species are invalid."),
+              std::string::npos);
+    EXPECT_NE(run({"thermo", "export", db, "-o", (dir / "c3.txt").string()}).err.find(
+                  "3950 species written"),
+              std::string::npos);
+
+    // The option keeps every record, the repeats marked as duplicates.
+    const std::string all = (dir / "all.mdb").string();
+    run({"thermo", "new", all});
+    EXPECT_NE(run({"thermo", "import", all, c3, "--keep-repeats"}).out.find("Inserted: 9180\n"),
+              std::string::npos);
+}
+
+// "Ar" where the element table holds "AR": the refusal says how to read them.
+TEST(ThermoCli, ElementSymbolsInAnotherLetterCaseGetAHint) {
+    kinetra::testing::TempDir dir;
+    const std::string db = (dir / "t.mdb").string();
+    run({"thermo", "new", db});
+    const std::string text =
+        "AR                120186Ar  1               G   300.000  5000.000  1000.000    1\n"
+        " 0.02500000E+02 0.00000000E+00 0.00000000E+00 0.00000000E+00 0.00000000E+00    2\n"
+        "-0.07453750E+04 0.04366000E+02 0.02500000E+02 0.00000000E+00 0.00000000E+00    3\n"
+        " 0.00000000E+00 0.00000000E+00-0.07453750E+04 0.04366000E+02                   4\n";
+    const std::string file = dir.write("ar.dat", text).string();
+    const CliRun refused = run({"thermo", "import", db, file});
+    EXPECT_NE(refused.out.find("Refused for unknown elements: 1\n"), std::string::npos);
+    EXPECT_NE(refused.err.find("differ from the element table only in letter case; read them "
+                               "with --case upper."),
+              std::string::npos);
+    EXPECT_NE(run({"thermo", "import", db, file, "--case", "upper"}).out.find("Inserted: 1\n"),
+              std::string::npos);
+}
+
 } // namespace
 } // namespace kinetra::cli

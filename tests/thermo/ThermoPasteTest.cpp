@@ -84,6 +84,20 @@ TEST(ThermoPaste, WholeTextRefusalsAndUnknownElements) {
                   .find("The species N2 contains elements that are not available in the "
                         "ELEMENTS table, the species was omitted. "),
               std::string::npos);
+
+    // "Ar" where the table holds "AR": the caller's hint follows the message.
+    f.fake.dialogs.shown.clear();
+    store::Connection db = f.database.open();
+    PasteRequest request;
+    request.text = "AR                120186Ar  1               G   300.000  5000.000  1000.000    1\n"
+                   " 0.02500000E+02 0.00000000E+00 0.00000000E+00 0.00000000E+00 0.00000000E+00    2\n"
+                   "-0.07453750E+04 0.04366000E+02 0.02500000E+02 0.00000000E+00 0.00000000E+00    3\n"
+                   " 0.00000000E+00 0.00000000E+00-0.07453750E+04 0.04366000E+02                   4\n";
+    request.letterCaseHint = "Read them in upper case.";
+    const PasteResult result = pasteSpeciesText(db, f.database.elements(), request, f.fake.ui);
+    EXPECT_TRUE(result.unknownOnlyByLetterCase);
+    EXPECT_EQ(f.fake.dialogs.shown.at(0).text.substr(f.fake.dialogs.shown[0].text.size() - 25),
+              "\nRead them in upper case.");
 }
 
 // Every species of the GRI-Mech 3.0 and H2/O2 thermo written as clipboard text and read back:
