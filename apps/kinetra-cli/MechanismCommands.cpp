@@ -179,8 +179,7 @@ int reactionsImport(Context& c, const std::vector<std::string>& args) {
     open->database->setModified();
     if (!note.empty()) {
         c.io.err << note << '\n';
-        thermo::addToErrorListing(read.errorFile, note, result.errorFileWritten,
-                                  c.ui.clock.now());
+        thermo::addToErrorListing(read.errorFile, note, result.errorFileWritten, c.ui.clock.now());
         result.errorFileWritten = true;
     }
     c.io.out << "Stored: " << result.inserted << '\n'

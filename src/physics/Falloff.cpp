@@ -20,7 +20,8 @@ double decay(double temperature, double theta) {
 } // namespace
 
 double troeCentering(const TroeParameters& troe, double temperature) {
-    double fcent = (1 - troe.a) * decay(temperature, troe.t3) + troe.a * decay(temperature, troe.t1);
+    double fcent =
+        (1 - troe.a) * decay(temperature, troe.t3) + troe.a * decay(temperature, troe.t1);
     if (troe.t2 && *troe.t2 != 0)
         fcent += std::exp(-*troe.t2 / temperature);
     return fcent;

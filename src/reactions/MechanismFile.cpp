@@ -104,8 +104,8 @@ ElementWords elementWords(std::string_view line) {
             break;
         if (line[pos] == '/') { // a weight behind the last symbol
             const std::size_t close = line.find('/', pos + 1);
-            const std::string_view inside =
-                line.substr(pos + 1, (close == std::string_view::npos ? line.size() : close) - pos - 1);
+            const std::string_view inside = line.substr(
+                pos + 1, (close == std::string_view::npos ? line.size() : close) - pos - 1);
             if (!out.weights.empty())
                 out.weights.back() = parseNumber(inside);
             pos = close == std::string_view::npos ? line.size() : close + 1;

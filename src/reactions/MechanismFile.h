@@ -24,7 +24,7 @@ struct MechanismSections {
     std::vector<std::string> elements; // symbols as written
     // The atomic weight written behind a symbol ("D/2.014/"), parallel to elements.
     std::vector<std::optional<double>> elementWeights;
-    std::vector<std::string> species;  // declared names in file order
+    std::vector<std::string> species; // declared names in file order
     // The THERMO section as a thermo file has it: the keyword line, the range line, the data
     // and an END line of its own, ready for thermo::unframeThermoFile.
     std::string thermoText;

@@ -99,9 +99,9 @@ void report(const Reading& reading, const PasteRequest& request, Ui& ui, PasteRe
                            "omitted.\n" +
                                reading.listing,
                            kPasteTitle, Icon::Exclamation);
-    listing += reportUnknownElementSpecies(
-        reading.unknownNames, ui.dialogs,
-        reading.unknownOnlyByLetterCase ? request.letterCaseHint : std::string());
+    listing += reportUnknownElementSpecies(reading.unknownNames, ui.dialogs,
+                                           reading.unknownOnlyByLetterCase ? request.letterCaseHint
+                                                                           : std::string());
     if (listing.empty() || request.errorFile.empty())
         return;
     writeErrorListing(request.errorFile, listing, ui.clock.now());
@@ -185,7 +185,8 @@ PasteResult pasteSpeciesText(store::Connection& db, const ElementTable& elements
     Reading reading = readBlocks(collected, elements, request.options, request.text.size(), ui);
     result.rejected = reading.rejected;
     result.unknownElements = static_cast<int>(reading.unknownNames.size());
-    result.unknownOnlyByLetterCase = !reading.unknownNames.empty() && reading.unknownOnlyByLetterCase;
+    result.unknownOnlyByLetterCase =
+        !reading.unknownNames.empty() && reading.unknownOnlyByLetterCase;
     if (reading.cancelled) {
         result.cancelled = true;
         return result;

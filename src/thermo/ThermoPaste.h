@@ -34,8 +34,8 @@ struct PasteRequest {
 
 struct PasteResult {
     int inserted = 0;
-    int rejected = 0;          // refused for their format
-    int unknownElements = 0;   // refused for elements the table does not hold
+    int rejected = 0;        // refused for their format
+    int unknownElements = 0; // refused for elements the table does not hold
     // Those refusals all name symbols of the table in another letter case ("Ar" for "AR"):
     // reading with the upper-case option would take them.
     bool unknownOnlyByLetterCase = false;

@@ -60,15 +60,15 @@ double number(std::string s) {
 }
 
 struct ParsedReaction {
-    Numbers arrhenius;        // A, n, E
-    Numbers auxiliary;        // LOW or REV
-    Numbers falloff;          // TROE or SRI
+    Numbers arrhenius; // A, n, E
+    Numbers auxiliary; // LOW or REV
+    Numbers falloff;   // TROE or SRI
     std::vector<std::pair<std::string, double>> efficiencies;
-    bool storable = true;     // no rate form or product the table cannot hold
+    bool storable = true; // no rate form or product the table cannot hold
 };
 
 struct ParsedFile {
-    double energyFactor = 1;  // to cal/mol
+    double energyFactor = 1; // to cal/mol
     std::vector<ParsedReaction> reactions;
 };
 
@@ -203,15 +203,18 @@ TEST(MechanismRoundTrip, EveryPublishedMechanismKeepsEveryDigit) {
         {"li", "h2/li2004.inp", nullptr},
         {"h2o2", "small/h2o2.inp", nullptr},
         {"usc", "usc-mech-ii/USC_Mech_ver_II.txt", "usc-mech-ii/thermdat.txt"},
-        {"llnl", "llnl-nheptane/nc7_ver3.1_mech.txt",
-         "llnl-nheptane/n_heptane_v3.1_therm.dat.txt"},
+        {"llnl", "llnl-nheptane/nc7_ver3.1_mech.txt", "llnl-nheptane/n_heptane_v3.1_therm.dat.txt"},
         {"jp10", "jp10-large/JP10_RMG_Gao2015.inp", nullptr},
         {"c3", "c3mech-large/C3MechV3.3.MECH", "c3mech-large/C3MechV3.3.THERM"}};
     kinetra::testing::TempDir dir;
     for (const Mechanism& m : mechanisms) {
         const std::string name = m.name;
-        std::vector<std::string> first{"mechanism", "import", data(m.file), "--thermo",
-                                       (dir / (name + "-t.mdb")).string(), "--reactions",
+        std::vector<std::string> first{"mechanism",
+                                       "import",
+                                       data(m.file),
+                                       "--thermo",
+                                       (dir / (name + "-t.mdb")).string(),
+                                       "--reactions",
                                        (dir / (name + "-r.mdb")).string()};
         if (m.thermoFile)
             first.insert(first.end(), {"--thermo-file", data(m.thermoFile)});
@@ -225,11 +228,11 @@ TEST(MechanismRoundTrip, EveryPublishedMechanismKeepsEveryDigit) {
                       .code,
                   0)
             << name;
-        ASSERT_EQ(run({"mechanism", "import", document, "--thermo",
-                       (dir / (name + "-t2.mdb")).string(), "--reactions",
-                       (dir / (name + "-r2.mdb")).string()})
-                      .code,
-                  0)
+        ASSERT_EQ(
+            run({"mechanism", "import", document, "--thermo", (dir / (name + "-t2.mdb")).string(),
+                 "--reactions", (dir / (name + "-r2.mdb")).string()})
+                .code,
+            0)
             << name;
         const std::vector<ReactionRecord> copy = records(dir / (name + "-r2.mdb"));
         std::vector<const ReactionRecord*> valid;

@@ -150,8 +150,8 @@ TEST(ReactionCli, ReactionTextAndUnitWords) {
 // A made-up file in the styles of published mechanisms (see its header) imports whole.
 TEST(ReactionCli, PublishedStylesImportWhole) {
     kinetra::testing::TempDir dir;
-    const CliRun imported =
-        importMechanism(dir, "styles", std::string(KINETRA_TEST_DATA_DIR) + "/published-styles.inp");
+    const CliRun imported = importMechanism(
+        dir, "styles", std::string(KINETRA_TEST_DATA_DIR) + "/published-styles.inp");
     EXPECT_EQ(imported.code, 0) << imported.err;
     EXPECT_EQ(imported.out, "Species added: 9\nSpecies kept: 0\nSpecies refused: 0\n"
                             "Species skipped: 1\nReactions stored: 4\nValid: 4\nInvalid: 0\n"
@@ -211,8 +211,8 @@ TEST(ReactionCli, UnitWordsAsTheFieldWritesThem) {
 
     // The same file with lone CR line ends (old Macintosh files) reads alike.
     kinetra::testing::TempDir dir;
-    std::string text = kinetra::testing::readFile(std::string(KINETRA_TEST_DATA_DIR) +
-                                                  "/published-styles.inp");
+    std::string text =
+        kinetra::testing::readFile(std::string(KINETRA_TEST_DATA_DIR) + "/published-styles.inp");
     std::erase(text, '\n');
     const CliRun cr = importMechanism(dir, "cr", dir.write("cr.inp", text).string());
     EXPECT_NE(cr.out.find("Reactions stored: 4\n"), std::string::npos) << cr.out << cr.err;

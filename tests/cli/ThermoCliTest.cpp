@@ -76,8 +76,8 @@ TEST(ThermoCli, WholeFilesKeepTheFirstRecordOfAName) {
               std::string::npos);
     EXPECT_NE(run({"thermo", "check", db}).out.find("0 of 3950 species are invalid."),
               std::string::npos);
-    EXPECT_NE(run({"thermo", "export", db, "-o", (dir / "c3.txt").string()}).err.find(
-                  "3950 species written"),
+    EXPECT_NE(run({"thermo", "export", db, "-o", (dir / "c3.txt").string()})
+                  .err.find("3950 species written"),
               std::string::npos);
 
     // The option keeps every record, the repeats marked as duplicates.

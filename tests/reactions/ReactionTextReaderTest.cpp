@@ -191,7 +191,8 @@ TEST(ReactionTextReader, ReactionLinesAsPublishedFilesWriteThem) {
               std::tuple(0.902, 3856.0));
 
     // A zero Troe temperature is read as written; a missing one stays empty for the check.
-    const BlockReading zero = readFirst("A+B(+M)=AB(+M) 1 2 3\nLOW/1 2 3/\nTROE/ 0.168 1203.00 0.00 /");
+    const BlockReading zero =
+        readFirst("A+B(+M)=AB(+M) 1 2 3\nLOW/1 2 3/\nTROE/ 0.168 1203.00 0.00 /");
     ASSERT_TRUE(zero.accepted) << zero.reason;
     EXPECT_EQ(zero.record.falloff[2], 0.0);
     const BlockReading missing = readFirst("A+B(+M)=AB(+M) 1 2 3\nLOW/1 2 3/\nTROE/ 0.5 /");

@@ -229,8 +229,8 @@ TEST(NasaTextReaderCollect, LinesCommentsAndFrame) {
     EXPECT_TRUE(collectSpeciesBlocks(file).notMultipleOfFour);
     // The frame lines leave empty lines, so line numbers stay those of the file; line ends
     // of every system become LF.
-    const std::string lfBlock = std::string(kLine1) + "\n" + kLine2 + "\n" + kLine3 + "\n" +
-                                kLine4 + "\n";
+    const std::string lfBlock =
+        std::string(kLine1) + "\n" + kLine2 + "\n" + kLine3 + "\n" + kLine4 + "\n";
     std::optional<double> middle;
     EXPECT_EQ(stripThermoFileFrame(file, middle), "\n\n" + lfBlock + "\n");
     EXPECT_EQ(middle, 1000.0);

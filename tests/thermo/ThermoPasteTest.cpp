@@ -89,10 +89,11 @@ TEST(ThermoPaste, WholeTextRefusalsAndUnknownElements) {
     f.fake.dialogs.shown.clear();
     store::Connection db = f.database.open();
     PasteRequest request;
-    request.text = "AR                120186Ar  1               G   300.000  5000.000  1000.000    1\n"
-                   " 0.02500000E+02 0.00000000E+00 0.00000000E+00 0.00000000E+00 0.00000000E+00    2\n"
-                   "-0.07453750E+04 0.04366000E+02 0.02500000E+02 0.00000000E+00 0.00000000E+00    3\n"
-                   " 0.00000000E+00 0.00000000E+00-0.07453750E+04 0.04366000E+02                   4\n";
+    request.text =
+        "AR                120186Ar  1               G   300.000  5000.000  1000.000    1\n"
+        " 0.02500000E+02 0.00000000E+00 0.00000000E+00 0.00000000E+00 0.00000000E+00    2\n"
+        "-0.07453750E+04 0.04366000E+02 0.02500000E+02 0.00000000E+00 0.00000000E+00    3\n"
+        " 0.00000000E+00 0.00000000E+00-0.07453750E+04 0.04366000E+02                   4\n";
     request.letterCaseHint = "Read them in upper case.";
     const PasteResult result = pasteSpeciesText(db, f.database.elements(), request, f.fake.ui);
     EXPECT_TRUE(result.unknownOnlyByLetterCase);
