@@ -71,7 +71,11 @@ struct ThermoFixture {
     PasteResult paste(const std::string& text, std::int64_t afterNum = 0,
                       ReadOptions options = {}) {
         store::Connection db = database.open();
-        PasteRequest request{text, afterNum, options, dir / "ErrorMsg.txt", {}};
+        PasteRequest request;
+        request.text = text;
+        request.afterNum = afterNum;
+        request.options = options;
+        request.errorFile = dir / "ErrorMsg.txt";
         return pasteSpeciesText(db, database.elements(), request, fake.ui);
     }
 
