@@ -56,8 +56,13 @@ Reading readBlocks(const CollectedText& collected, const ElementTable& elements,
     bool askAboutRefusals = true;
     const std::size_t count = collected.blocks.size();
     for (std::size_t i = 0; i < count; ++i) {
-        if (showProgress && (i % 64 == 0))
+        if (showProgress && (i % 64 == 0)) {
             ui.progress.show(progressText, static_cast<int>(100 * i / count));
+            if (ui.progress.cancelRequested()) {
+                reading.cancelled = true;
+                break;
+            }
+        }
         const SpeciesBlock& block = collected.blocks[i];
         BlockResult result = readSpeciesBlock(block, elements, options);
         if (result.outcome == BlockOutcome::Accepted) {
@@ -83,8 +88,6 @@ Reading readBlocks(const CollectedText& collected, const ElementTable& elements,
         if (reply.choice == RefusalChoice::Stop)
             break;
     }
-    if (showProgress)
-        ui.progress.done();
     return reading;
 }
 
@@ -162,10 +165,18 @@ PasteResult pasteSpeciesText(store::Connection& db, const ElementTable& elements
         result.refusedWhole = true;
         return result;
     }
+    // Until the rows are committed the paste can stop and leave the file as it was: the
+    // progress offers Cancel over the reading and the insertion.
+    struct ProgressEnd {
+        Progress& progress;
+        ~ProgressEnd() { progress.done(); }
+    } progressEnd{ui.progress};
+    ui.progress.setCancellable(true);
     Reading reading = readBlocks(collected, elements, request.options, request.text.size(), ui);
     result.rejected = reading.rejected;
     result.unknownElements = static_cast<int>(reading.unknownNames.size());
     if (reading.cancelled) {
+        ui.progress.done();
         result.cancelled = true;
         return result;
     }
@@ -179,15 +190,23 @@ PasteResult pasteSpeciesText(store::Connection& db, const ElementTable& elements
             marks.tmp = "0";
             rows.push_back(rowFromSpecies(reading.accepted[i], elements, marks));
         }
-        store::Transaction transaction(db);
-        if (request.clearMarks)
-            db.execute("UPDATE [Trm] SET Upaste = 0, SelT = 0;");
-        insertSpeciesRows(db, request.afterNum, std::move(rows), &ui.progress);
-        transaction.commit();
-        ui.progress.done();
+        {
+            store::Transaction transaction(db);
+            if (request.clearMarks)
+                db.execute("UPDATE [Trm] SET Upaste = 0, SelT = 0;");
+            if (!insertSpeciesRows(db, request.afterNum, std::move(rows), &ui.progress)) {
+                ui.progress.done();
+                result.cancelled = true;
+                return result; // the transaction rolls back
+            }
+            transaction.commit();
+        }
+        ui.progress.setCancellable(false);
         checkAllSpecies(db);
+        ui.progress.done();
         result.inserted = static_cast<int>(reading.accepted.size());
     }
+    ui.progress.done();
     report(reading, request, ui, result);
     return result;
 }

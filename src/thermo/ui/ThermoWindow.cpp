@@ -1,6 +1,8 @@
 #include "thermo/ui/ThermoWindow.h"
 
 #include "common/PlaceError.h"
+#include "common/ui/ColumnFitter.h"
+#include "common/ui/GridCursor.h"
 #include "thermo/SpeciesRow.h"
 #include "thermo/ui/ChartSetupDialog.h"
 #include "thermo/ui/ElementEditorWindow.h"
@@ -65,6 +67,7 @@ ThermoWindow::ThermoWindow(ThermoWindowContext context, QWidget* parent)
                            QAbstractItemView::AnyKeyPressed);
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
     grid_->horizontalHeader()->setHighlightSections(false);
+    fitter_ = new kinetra::ui::ColumnFitter(grid_);
     // Plotting from the row header needs the chart window, which this version does not have.
     grid_->verticalHeader()->setToolTip(
         tr("Double click plots the row's functions once charts are available; use \"Numeric "
@@ -95,7 +98,6 @@ ThermoWindow::ThermoWindow(ThermoWindowContext context, QWidget* parent)
     applyViewOnly();
     applyTextSize();
     redraw();
-    grid_->resizeColumnsToContents();
 }
 
 ThermoWindow::~ThermoWindow() {
@@ -294,21 +296,25 @@ void ThermoWindow::redraw() {
     const auto& columns = table_->columns();
     for (std::size_t c = 0; c < columns.size(); ++c)
         grid_->setColumnHidden(static_cast<int>(c), !table_->isColumnVisible(c));
-    QItemSelectionModel* selection = grid_->selectionModel();
-    if (const auto current = table_->currentRow(); current && *current < table_->rowCount()) {
-        const int column = std::max(0, grid_->currentIndex().column());
-        selection->setCurrentIndex(model_->index(static_cast<int>(*current), column),
-                                   QItemSelectionModel::NoUpdate);
-        grid_->scrollTo(model_->index(static_cast<int>(*current), column));
-    }
-    QItemSelection rows;
-    for (std::size_t row : table_->selection())
-        rows.select(model_->index(static_cast<int>(row), 0),
-                    model_->index(static_cast<int>(row), model_->columnCount() - 1));
-    selection->select(rows, QItemSelectionModel::ClearAndSelect);
+    fitColumns();
+    kinetra::ui::showRowCursor(*grid_, table_->currentRow(), table_->selection());
     count_->setText(qs(table_->rowCountText()));
     message_->setText(qs(table_->statusMessage()));
     redrawing_ = false;
+}
+
+void ThermoWindow::fitColumns() {
+    std::vector<bool> shown;
+    for (int c = 0; c < model_->columnCount(); ++c)
+        shown.push_back(!grid_->isColumnHidden(c));
+    const int size = grid_->font().pointSize();
+    if (table_->revision() == fittedRevision_ && shown == fittedColumns_ &&
+        size == fittedPointSize_)
+        return;
+    fitter_->fitAll();
+    fittedRevision_ = table_->revision();
+    fittedColumns_ = std::move(shown);
+    fittedPointSize_ = size;
 }
 
 void ThermoWindow::gridRowChanged() {
@@ -355,8 +361,8 @@ void ThermoWindow::applyTextSize() {
     grid_->setFont(font);
     grid_->verticalHeader()->setFont(font);
     grid_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 6);
-    for (std::size_t field : {trm::kTmin, trm::kTmax, trm::kTbound})
-        grid_->resizeColumnToContents(static_cast<int>(field));
+    grid_->horizontalHeader()->setFont(font);
+    fitColumns();
 }
 
 void ThermoWindow::openInputWindow() {
@@ -421,10 +427,8 @@ void ThermoWindow::openElementEditor() {
         return;
     ElementEditorWindow editor(context_.database, context_.ui, context_.programDir / "ErrorMsg.txt",
                                this);
-    if (editor.exec() == QDialog::Accepted) {
+    if (editor.exec() == QDialog::Accepted)
         table_->showAll();
-        grid_->resizeColumnsToContents();
-    }
 }
 
 void ThermoWindow::openChartSetup() {
