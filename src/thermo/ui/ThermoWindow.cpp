@@ -3,6 +3,7 @@
 #include "common/PlaceError.h"
 #include "common/ui/ColumnFitter.h"
 #include "common/ui/GridCursor.h"
+#include "common/ui/StandardShortcuts.h"
 #include "thermo/SpeciesRow.h"
 #include "thermo/ui/ChartSetupDialog.h"
 #include "thermo/ui/ElementEditorWindow.h"
@@ -68,6 +69,7 @@ ThermoWindow::ThermoWindow(ThermoWindowContext context, QWidget* parent)
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
     grid_->horizontalHeader()->setHighlightSections(false);
     fitter_ = new kinetra::ui::ColumnFitter(grid_);
+    setFocusProxy(grid_);
     // Plotting from the row header needs the chart window, which this version does not have.
     grid_->verticalHeader()->setToolTip(
         tr("Double click plots the row's functions once charts are available; use \"Numeric "
@@ -202,6 +204,7 @@ void ThermoWindow::buildMenus() {
     addItem(filter, "TDB_FilterName", tr("By Name"), [this] { openFilter(); });
     addItem(filter, "TDB_FilterElements", tr("By Elements"), [this] { openElementsFilter(); });
     addItem(edit, "TDB_Find", tr("Find"), [this] { openFind(); });
+    addItem(edit, "TDB_FindNext", tr("Find Next"), [this] { findNext(); });
     edit->addSeparator();
     addItem(
         edit, "TDB_Elements", tr("Chemical Elements"), [this] { openElementEditor(); }, true);
@@ -230,6 +233,16 @@ void ThermoWindow::buildMenus() {
             t.setTextSize(s);
             applyTextSize();
         });
+
+    using kinetra::ui::StandardCommand;
+    const std::pair<const char*, StandardCommand> keys[] = {
+        {"TDB_Open", StandardCommand::Open},        {"TDB_Save", StandardCommand::Save},
+        {"TDB_Cut", StandardCommand::Cut},          {"TDB_Copy", StandardCommand::Copy},
+        {"TDB_Paste", StandardCommand::Paste},      {"TDB_SelectAll", StandardCommand::SelectAll},
+        {"TDB_Delete", StandardCommand::Delete},    {"TDB_Find", StandardCommand::Find},
+        {"TDB_FindNext", StandardCommand::FindNext}};
+    for (const auto& [name, command] : keys)
+        kinetra::ui::giveShortcut(actions_.at(name), command);
 
     auto* references = new QMenu(tr("References"));
     addItem(references, "TDB_References", tr("Find/Filter"), [this] { openReferences(); });
@@ -398,6 +411,14 @@ void ThermoWindow::openFind() {
     }
     find_->show();
     find_->raise();
+}
+
+void ThermoWindow::findNext() {
+    // Without a pattern yet, Find Next asks for one.
+    if (auto* dialog = qobject_cast<FindDialog*>(find_.data()))
+        dialog->findNext();
+    else
+        openFind();
 }
 
 void ThermoWindow::openFilter() {

@@ -99,6 +99,8 @@ private:
     void openInputWindow();
     void openPasteSpecial();
     void openFind();
+    // F3: the find window's Find Next again.
+    void findNext();
     void openFilter();
     void openReferences();
     void openElementsFilter();
