@@ -70,9 +70,9 @@ struct TempApp {
                  fs::copy_options::recursive);
     }
 
-    ui::MainWindow& open() {
+    ui::MainWindow& open(ui::StartupTimings timings = fastTimings()) {
         window = std::make_unique<ui::MainWindow>(app, realProgress ? withStatusProgress : fake.ui,
-                                                  fastTimings());
+                                                  timings);
         if (realProgress)
             statusProgress.attach(window->statusBar());
         window->resize(1000, 700);

@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
 #include <algorithm>
@@ -51,6 +52,24 @@ QString toolbarTitle(int mode) {
     }
 }
 
+// The toolbar pictures come from the desktop's icon theme; where it lacks them (another desktop)
+// or there is none (a bare X server, the offscreen platform), from Adwaita, which
+// scripts/install-deps installs. Platforms without a desktop do not even search the system's
+// icon folders, so they are added.
+void useIconTheme() {
+    QStringList paths = QIcon::themeSearchPaths();
+    for (const QString& folder :
+         QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                   QStandardPaths::LocateDirectory))
+        if (!paths.contains(folder))
+            paths << folder;
+    QIcon::setThemeSearchPaths(paths);
+    if (QIcon::themeName().isEmpty())
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
+    else
+        QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+}
+
 } // namespace
 
 MainWindow::MainWindow(App& app, Ui& ui, StartupTimings timings, QWidget* parent)
@@ -63,9 +82,7 @@ MainWindow::MainWindow(App& app, Ui& ui, StartupTimings timings, QWidget* parent
     setCentralWidget(mdi_);
     connect(mdi_, &QMdiArea::subWindowActivated, this, &MainWindow::childActivated);
     statusBar(); // made now, so that the progress display can attach to it
-    // The toolbar pictures come from the desktop's icon theme; where it lacks them (a bare X
-    // server, another desktop), from Adwaita, which scripts/install-deps installs.
-    QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+    useIconTheme();
 
     buildMenus();
     connectCommands();
