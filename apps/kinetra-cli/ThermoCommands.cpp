@@ -109,6 +109,7 @@ int thermoImport(Context& c, const std::vector<std::string>& args) {
     request.afterNum = after;
     request.options = options;
     request.errorFile = db->path().parent_path() / "ErrorMsg.txt";
+    c.dialogs.listingFile = request.errorFile.string();
     const PasteResult result = pasteSpeciesText(connection, db->elements(), request, c.ui);
     c.io.out << "Inserted: " << result.inserted << '\n'
              << "Refused for format: " << result.rejected << '\n'
@@ -274,15 +275,22 @@ int thermoElements(Context& c, const std::vector<std::string>& args) {
         rows[static_cast<std::size_t>(*slot) - 1].weight = weight;
     }
     c.dialogs.answerYes = a.has("--yes");
-    const ElementChangeResult result =
-        applyElementRows(*db, c.ui, before, rows, db->path().parent_path() / "ErrorMsg.txt");
-    if (!result.applied)
+    const fs::path listing = db->path().parent_path() / "ErrorMsg.txt";
+    c.dialogs.listingFile = listing.string();
+    const ElementChangeResult result = applyElementRows(*db, c.ui, before, rows, listing);
+    if (!result.applied) {
+        if (c.dialogs.declined > 0)
+            c.io.err << "Nothing was changed: removing an element removes its species; confirm "
+                        "with --yes.\n";
         return 1;
+    }
     {
         store::Connection connection = db->open();
         printElements(c, loadElementRows(connection));
     }
     c.io.out << result.kept << " species kept, " << result.removed << " removed.\n";
+    if (result.removed > 0)
+        c.io.out << "Error listing: " << listing.string() << '\n';
     return 0;
 }
 

@@ -16,7 +16,7 @@ constexpr std::size_t kProgressTextSize = 10000;
 
 const char* const kNotFourLines =
     "There was an input error; the input has been terminated.\n"
-    "The error is can be due to a wrong format of the thermodynamic data. "
+    "The error can be due to a wrong format of the thermodynamic data. "
     "The data for each species should be written on 4 lines. "
     "Empty lines and lines with the exclamation mark at the first position are ignored.";
 
@@ -127,7 +127,7 @@ std::string reportUnknownElementSpecies(const std::vector<std::string>& names, D
                "the species was omitted. \r\n";
     }
     const std::string count = std::to_string(names.size());
-    dialogs.message("The listed below " + count + " species nave been omitted. " +
+    dialogs.message("The listed below " + count + " species have been omitted. " +
                         "The species contain elements that are not available in the ELEMENTS "
                         "table." +
                         "\n" + "Note. Element names are case-sensitive.\n" + nameColumns(names),

@@ -69,7 +69,7 @@ struct PasteSpecialModel {
     static constexpr const char* kNameRuleFirstBlank =
         "Characters from the first position to the first blank space";
     static constexpr const char* kTcomFrame = "Common temperature of temperature intervals";
-    static constexpr const char* kTcomCheckBox = "Inset default value";
+    static constexpr const char* kTcomCheckBox = "Insert default value";
     static constexpr const char* kBadTcom = "Common temperature, please enter a positive number.";
 
     explicit PasteSpecialModel(const ThermoRunSettings& settings) : nameRule(settings.nameRule) {}

@@ -196,7 +196,7 @@ private slots:
     void settingsOpenTheOptionsWindowOnTheirTab() {
         ui::MainWindow& w = t->open();
         const std::tuple<const char*, QString, int> items[] = {
-            {"MDI_PhysCon", "Pphysical constants", 1}, {"NDIColours", "Colors", 0}};
+            {"MDI_PhysCon", "Physical constants", 1}, {"NDIColours", "Colors", 0}};
         for (const auto& [key, caption, page] : items) {
             whenModal([&](QWidget* dialog) {
                 QCOMPARE(dialog->windowTitle(), caption);

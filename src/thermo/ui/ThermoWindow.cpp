@@ -253,7 +253,7 @@ void ThermoWindow::buildMenus() {
         {"TDB_Cut", "Cut"},
         {"TDB_Copy", "Copy"},
         {"TDB_Paste", "Paste"},
-        {"TDB_All", "Show All Speceis"},
+        {"TDB_All", "Show All Species"},
         {"TDB_NumericData", "Numeric Data of Current Species"},
         {"TDB_NewRow", "Insert New Row"},
         {"TDB_Renumber", "Renumber"},
