@@ -168,6 +168,7 @@ int reactionsImport(Context& c, const std::vector<std::string>& args) {
     read.options = options;
     read.constants = unitConstants(c);
     read.errorFile = open->database->path().parent_path() / "ErrorMsg.txt";
+    c.dialogs.listingFile = read.errorFile.string();
     RefusalMemory memory;
     ReadResult result;
     try {
@@ -232,6 +233,7 @@ int mechanismImport(Context& c, const std::vector<std::string>& args) {
     request.reactionTemplate = c.folders.support(files::kEmptyReac);
     request.constants = unitConstants(c);
     request.errorFile = request.reactionDatabase.parent_path() / "ErrorMsg.txt";
+    c.dialogs.listingFile = request.errorFile.string();
     RefusalMemory memory;
     MechanismImportResult result;
     try {

@@ -114,6 +114,7 @@ int thermoImport(Context& c, const std::vector<std::string>& args) {
     request.afterNum = after;
     request.options = options;
     request.errorFile = db->path().parent_path() / "ErrorMsg.txt";
+    c.dialogs.listingFile = request.errorFile.string();
     request.keepRepeats = a.has("--keep-repeats");
     const ThermoFileResult imported = importThermoFile(connection, db->elements(), request, c.ui);
     const PasteResult& result = imported.paste;
@@ -286,15 +287,22 @@ int thermoElements(Context& c, const std::vector<std::string>& args) {
         rows[static_cast<std::size_t>(*slot) - 1].weight = weight;
     }
     c.dialogs.answerYes = a.has("--yes");
-    const ElementChangeResult result =
-        applyElementRows(*db, c.ui, before, rows, db->path().parent_path() / "ErrorMsg.txt");
-    if (!result.applied)
+    const fs::path listing = db->path().parent_path() / "ErrorMsg.txt";
+    c.dialogs.listingFile = listing.string();
+    const ElementChangeResult result = applyElementRows(*db, c.ui, before, rows, listing);
+    if (!result.applied) {
+        if (c.dialogs.declined > 0)
+            c.io.err << "Nothing was changed: removing an element removes its species; confirm "
+                        "with --yes.\n";
         return 1;
+    }
     {
         store::Connection connection = db->open();
         printElements(c, loadElementRows(connection));
     }
     c.io.out << result.kept << " species kept, " << result.removed << " removed.\n";
+    if (result.removed > 0)
+        c.io.out << "Error listing: " << listing.string() << '\n';
     return 0;
 }
 

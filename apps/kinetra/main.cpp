@@ -24,7 +24,8 @@ namespace {
 // "options" and "colors" open the options window on the physical constants or on the colours,
 // "text" shows OPTIONS.txt in a text window, "thermo-input" and "thermo-elements" open the
 // species input window and the element editor of the thermo window, "thermo-reduced" shows it
-// without the coefficient columns.
+// without the coefficient columns, "thermo-tiled" writes the database as thermo text into a text
+// document and tiles the two windows.
 void openForScreenshot(kinetra::ui::MainWindow& window, const kinetra::App& app) {
     const QString what = qEnvironmentVariable("KINETRA_SCREENSHOT");
     if (what.isEmpty())
@@ -48,8 +49,13 @@ void openForScreenshot(kinetra::ui::MainWindow& window, const kinetra::App& app)
                           : nullptr;
                 if (!thermo)
                     return;
-                child->showMaximized();
                 thermo->grid()->setCurrentIndex(thermo->grid()->model()->index(5, 2));
+                if (what == QLatin1String("thermo-tiled")) {
+                    thermo->action("TDB_Chemkin")->trigger();
+                    window.mdiArea()->tileSubWindows();
+                    return;
+                }
+                child->showMaximized();
                 if (what == QLatin1String("thermo-reduced"))
                     thermo->runToolbarOperation("FullReduced");
                 else
@@ -86,7 +92,7 @@ int main(int argc, char** argv) {
 
     kinetra::ui::MainWindow window(app, ui);
     progress.attach(window.statusBar());
-    window.resize(1400, 900);
+    window.fitToScreen();
     window.show();
     openForScreenshot(window, app);
     // The title window comes up over a main window that has been drawn.

@@ -70,6 +70,12 @@ public:
     virtual void show(const std::string& text, int percent) = 0;
     virtual void busy(bool on) = 0; // the hourglass pointer
     virtual void done() = 0;        // clears text, bar and hourglass
+    // Work that can stop without leaving a trace offers Cancel while it reports: after
+    // setCancellable(true) the display shows a Cancel button until done() or
+    // setCancellable(false), and cancelRequested() tells the work whether it was pressed. A
+    // display without a button (batch work) never asks to cancel.
+    virtual void setCancellable(bool on) { (void)on; }
+    virtual bool cancelRequested() const { return false; }
 };
 
 struct LocalDateTime {

@@ -11,7 +11,7 @@ namespace kinetra::reactions {
 
 namespace {
 
-constexpr const char* kPasteTitleAsShipped = "KINETRA, Paste Recations";
+constexpr const char* kPasteTitleAsShipped = "KINETRA, Paste Reactions";
 constexpr std::size_t kProgressTextSize = 10000;
 constexpr std::size_t kLargeTable = 500;
 

@@ -1,6 +1,7 @@
 #include "reactions/ReactionTable.h"
 
 #include "common/NumberFormat.h"
+#include "common/RowDeletion.h"
 #include "common/TextFile.h"
 #include "common/TextUtil.h"
 #include "reactions/ReactionCheck.h"
@@ -249,6 +250,13 @@ void ReactionTable::setCurrentRow(std::optional<std::size_t> row) {
     current_ = row && *row < rows_.rows.size() ? row : std::nullopt;
 }
 
+void ReactionTable::moveCursorTo(std::size_t row) {
+    setCurrentRow(row);
+    selection_.clear();
+    if (current_)
+        selection_.push_back(*current_);
+}
+
 void ReactionTable::setSelection(std::vector<std::size_t> rowsInOrder) {
     selection_.clear();
     for (std::size_t r : rowsInOrder)
@@ -404,7 +412,7 @@ void ReactionTable::deleteKeys(const std::vector<std::int64_t>& keys, const char
 
 bool ReactionTable::deleteSelected() {
     const std::vector<std::int64_t> keys = selectedKeys();
-    if (keys.empty())
+    if (keys.empty() || !confirmRowDeletion(ui_.dialogs, keys.size(), "reaction", "reactions"))
         return false;
     deleteKeys(keys, "All visible rows are deleted, the hidden rows will be shown.");
     return true;

@@ -193,7 +193,11 @@ public:
 
     // ---- Cursor, selection and status ---------------------------------------------------
     std::optional<std::size_t> currentRow() const { return current_; }
+    // The grid's cursor moved (the grid reports its own selection separately).
     void setCurrentRow(std::optional<std::size_t> row);
+    // A command moved the cursor (Find): the row becomes current and the only one selected, so
+    // that the highlight shows where edits, numeric data and deletions will go.
+    void moveCursorTo(std::size_t row);
     // The selected rows in the order the user picked them: the paste marks follow that order.
     void setSelection(std::vector<std::size_t> rowsInOrder);
     const std::vector<std::size_t>& selectionOrder() const { return selection_; }

@@ -107,7 +107,7 @@ template <class Match> std::size_t ReactionTable::findRows(FindDirection directi
     case FindDirection::Down:
         for (std::size_t i = current_ ? *current_ + 1 : 0; i < count; ++i)
             if (match(rows_.rows[i])) {
-                setCurrentRow(i);
+                moveCursorTo(i);
                 return 1;
             }
         return endOfSearch();
@@ -115,7 +115,7 @@ template <class Match> std::size_t ReactionTable::findRows(FindDirection directi
         // Reaching the top says nothing, as in the thermo window.
         for (std::size_t i = current_.value_or(count); i-- > 0;)
             if (match(rows_.rows[i])) {
-                setCurrentRow(i);
+                moveCursorTo(i);
                 return 1;
             }
         return 0;

@@ -18,8 +18,8 @@ constexpr std::size_t kMaxNameLength = 16;
 constexpr std::size_t kMaxTextLength = 255;
 constexpr std::size_t kMaxReactants = 3, kMaxProducts = 6;
 
-const char* const kIncomplete = "Arrenious coefficients are incomplete. "
-                                "Make sure taht the number of the coefficients is 3.";
+const char* const kIncomplete = "Arrhenius coefficients are incomplete. "
+                                "Make sure that the number of the coefficients is 3.";
 const char* const kNotNumbers = "Arrhenius coefficients, numbers are required.";
 const char* const kNotRecognized = "The reaction type has not been recognized.";
 
@@ -206,8 +206,8 @@ struct Side {
     std::size_t limit() const { return products ? kMaxProducts : kMaxReactants; }
     std::string word() const { return products ? "product" : "reactant"; }
     std::string tooMany() const {
-        return products ? "The number of products exceedes the maximum allowable value (6)."
-                        : "The number of reactants exceedes the maximum allowable value (3).";
+        return products ? "The number of products exceeds the maximum allowable value (6)."
+                        : "The number of reactants exceeds the maximum allowable value (3).";
     }
 };
 
@@ -496,7 +496,7 @@ BlockReading readReactionBlock(const ReactionBlock& block, const ReadingOptions&
         return refused("Duplicate specification of the keyword REV in current reaction.");
     if (dupLines > 1)
         return refused(
-            "Duplicate specification of the keyword DUPLICARE (or DUP) in current reaction.");
+            "Duplicate specification of the keyword DUPLICATE (or DUP) in current reaction.");
     if (lowLines > 0 && revLines > 0)
         return refused(
             "The keywords LOW and REV cannot be simultaneously specified in the same reaction.");
@@ -609,8 +609,8 @@ BlockReading readReactionBlock(const ReactionBlock& block, const ReadingOptions&
                 const int productOrder = static_cast<int>(products.names.size()) - 1;
                 if (auto error = readArrhenius(
                         arguments, avogadroPower(productOrder), eFactor,
-                        {"The Arrenious coefficients for the reverse reaction are incomplete. "
-                         "Make sure taht the number of the coefficients is 3.",
+                        {"The Arrhenius coefficients for the reverse reaction are incomplete. "
+                         "Make sure that the number of the coefficients is 3.",
                          "Arrhenius coefficients for the reverse reaction, numbers are required."},
                         reverse))
                     return refused(*error);
@@ -627,8 +627,8 @@ BlockReading readReactionBlock(const ReactionBlock& block, const ReadingOptions&
             Arrhenius low;
             if (auto error = readArrhenius(
                     keywordArguments(text, 3), avogadroPower(order + 1), eFactor,
-                    {"Arrenious coefficients for the LOW pressure limit are incomplete. "
-                     "Make sure taht the number of the coefficients is 3.",
+                    {"Arrhenius coefficients for the LOW pressure limit are incomplete. "
+                     "Make sure that the number of the coefficients is 3.",
                      "Arrhenius coefficients for low pressure limit, numbers are required."},
                     low))
                 return refused(*error);

@@ -22,6 +22,9 @@ struct ToolbarButton {
     std::string key;       // "SAVE_MENU"
     std::string tooltip;   // trailing blanks are exact
     std::string operation; // the operation of the active child window, empty when none
+    // The picture: a name of the freedesktop icon naming scheme, as the Adwaita theme (GNOME
+    // project, LGPL-3 or CC-BY-SA-3.0) spells its monochrome icons; the caption is the tooltip.
+    std::string icon;
 };
 
 // Toolbar modes: 0 none, 1 thermo table, 2 reaction table, 4 chart, 5 text document.

@@ -201,7 +201,7 @@ ThermoDocument writeThermoDocument(const std::vector<SpeciesRecord>& species,
     doc.written = static_cast<int>(names.size());
 
     std::string& text = doc.text;
-    appendLine(text, "!KINETRA" + formatDate(header.when, "mmm d yyyy") + "  " +
+    appendLine(text, "!KINETRA " + formatDate(header.when, "mmm d yyyy") + "  " +
                          formatDate(header.when, "hh:nn:ss"));
     appendLine(text, "!Document: WINDOWS text file in CHEMKIN format.");
     if (header.reactionDatabaseName)

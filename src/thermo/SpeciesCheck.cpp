@@ -92,7 +92,7 @@ SpeciesCheckResult checkSpecies(const SpeciesRecord& species, bool checkCoeffici
                      "Temperature interval, Tmin is equal to or greater than Tmax.");
     if (tcom < tmin || tcom > tmax)
         return fault(kTcomOutside, -2,
-                     "Temperature interval, Tcom is outside of the interval (Tmain, Tmax). "
+                     "Temperature interval, Tcom is outside of the interval (Tmin, Tmax). "
                      "Enter a correct value.");
 
     // Coefficients that happen to sum to zero are still coefficients: only an all-zero set
@@ -117,7 +117,7 @@ const std::string& speciesMessage(int code) {
         "Error in  setting of chemical elements.",
         "Error in  setting of chemical elements.",
         "",
-        "The polynimial coefficients aren't specified.",
+        "The polynomial coefficients aren't specified.",
         "Incorrect setting of temperature interval.",
         "Incorrect setting of temperature interval.",
         "Incorrect setting of temperature interval.",

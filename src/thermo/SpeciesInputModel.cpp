@@ -80,7 +80,7 @@ InputOkResult checkRefusal(const SpeciesCheckResult& check) {
     case kTooManyElements:
         return refusal(InputTab::Elements, check.detail);
     case kNoCoefficients:
-        return refusal(InputTab::Polynomials, "The polynimial coefficients aren't specified.");
+        return refusal(InputTab::Polynomials, "The polynomial coefficients aren't specified.");
     case kNoTmin:
         return refusal(InputTab::General,
                        "The low temperature Tmin, please enter a positive number.");
@@ -95,7 +95,7 @@ InputOkResult checkRefusal(const SpeciesCheckResult& check) {
                                           "equal to or greater than Tmax.");
     case kTcomOutside:
         return refusal(InputTab::General, "Incorrect setting of temperature intervals, Tcom is "
-                                          "outside of the interval (Tmain, Tmax).");
+                                          "outside of the interval (Tmin, Tmax).");
     default:
         return {};
     }

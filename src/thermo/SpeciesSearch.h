@@ -41,7 +41,7 @@ inline constexpr std::string_view kFindNextButton = "Find Next";
 inline constexpr std::string_view kFilterDialogTitle = "Filter Dialog";
 inline constexpr std::string_view kFilterSpeciesLabel =
     "From entire database,\nfilter species whose names LIKE";
-inline constexpr std::string_view kFilterSpeciesButton = "Filer";
+inline constexpr std::string_view kFilterSpeciesButton = "Filter";
 
 // The combined find/filter dialog of the references.
 inline constexpr std::string_view kReferenceDialogTitle = "Find/Filter";

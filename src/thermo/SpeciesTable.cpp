@@ -56,7 +56,7 @@ std::vector<std::vector<Value>> readAllRows(store::Connection& db, const char* t
     return result;
 }
 
-void insertSpeciesRows(store::Connection& db, std::int64_t afterNum,
+bool insertSpeciesRows(store::Connection& db, std::int64_t afterNum,
                        std::vector<std::vector<Value>> newRows, Progress* progress) {
     std::vector<std::vector<Value>> old = readAllRows(db, "Trm");
     const std::int64_t added = static_cast<std::int64_t>(newRows.size());
@@ -84,11 +84,15 @@ void insertSpeciesRows(store::Connection& db, std::int64_t afterNum,
         const std::size_t end = std::min(all.size(), start + chunk);
         for (std::size_t i = start; i < end; ++i)
             all[i][trm::kNum] = static_cast<std::int64_t>(i + 1);
-        if (large && progress)
+        if (large && progress) {
             progress->show("Preparing thermodynamic data...",
                            static_cast<int>(100 * start / all.size()));
+            if (progress->cancelRequested())
+                return false;
+        }
         db.insertRows("Trm", std::span(all).subspan(start, end - start));
     }
+    return true;
 }
 
 } // namespace kinetra::thermo

@@ -20,9 +20,10 @@ void renumberSpecies(store::Connection& db);
 
 // Inserts whole rows after the row whose Num is afterNum (0: before the first row) and
 // renumbers the table 1..n, keeping every field of the old rows. Marks (SelT) of later rows are
-// shifted past the new ones. Shows "Preparing thermodynamic data..." for large tables. The caller
-// owns the transaction.
-void insertSpeciesRows(store::Connection& db, std::int64_t afterNum,
+// shifted past the new ones. Shows "Preparing thermodynamic data..." for large tables and stops
+// with false, half done, when the user cancels there: the caller owns the transaction and rolls
+// it back.
+bool insertSpeciesRows(store::Connection& db, std::int64_t afterNum,
                        std::vector<std::vector<store::Value>> newRows, Progress* progress);
 
 // Every row of a table in Num order, fields in position order.

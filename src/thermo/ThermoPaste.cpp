@@ -16,7 +16,7 @@ constexpr std::size_t kProgressTextSize = 10000;
 
 const char* const kNotFourLines =
     "There was an input error; the input has been terminated.\n"
-    "The error is can be due to a wrong format of the thermodynamic data. "
+    "The error can be due to a wrong format of the thermodynamic data. "
     "The data for each species should be written on 4 lines. "
     "Empty lines and lines with the exclamation mark at the first position are ignored.";
 
@@ -57,8 +57,13 @@ Reading readBlocks(const CollectedText& collected, const ElementTable& elements,
     bool askAboutRefusals = true;
     const std::size_t count = collected.blocks.size();
     for (std::size_t i = 0; i < count; ++i) {
-        if (showProgress && (i % 64 == 0))
+        if (showProgress && (i % 64 == 0)) {
             ui.progress.show(progressText, static_cast<int>(100 * i / count));
+            if (ui.progress.cancelRequested()) {
+                reading.cancelled = true;
+                break;
+            }
+        }
         const SpeciesBlock& block = collected.blocks[i];
         BlockResult result = readSpeciesBlock(block, elements, options);
         if (result.outcome == BlockOutcome::Accepted) {
@@ -87,8 +92,6 @@ Reading readBlocks(const CollectedText& collected, const ElementTable& elements,
         if (reply.choice == RefusalChoice::Stop)
             break;
     }
-    if (showProgress)
-        ui.progress.done();
     return reading;
 }
 
@@ -132,7 +135,7 @@ std::string reportUnknownElementSpecies(const std::vector<std::string>& names, D
                "the species was omitted. \r\n";
     }
     const std::string count = std::to_string(names.size());
-    dialogs.message("The listed below " + count + " species nave been omitted. " +
+    dialogs.message("The listed below " + count + " species have been omitted. " +
                         "The species contain elements that are not available in the ELEMENTS "
                         "table." +
                         "\n" + "Note. Element names are case-sensitive." + hintLine + "\n" +
@@ -182,12 +185,20 @@ PasteResult pasteSpeciesText(store::Connection& db, const ElementTable& elements
         result.refusedWhole = true;
         return result;
     }
+    // Until the rows are committed the paste can stop and leave the file as it was: the
+    // progress offers Cancel over the reading and the insertion.
+    struct ProgressEnd {
+        Progress& progress;
+        ~ProgressEnd() { progress.done(); }
+    } progressEnd{ui.progress};
+    ui.progress.setCancellable(true);
     Reading reading = readBlocks(collected, elements, request.options, request.text.size(), ui);
     result.rejected = reading.rejected;
     result.unknownElements = static_cast<int>(reading.unknownNames.size());
     result.unknownOnlyByLetterCase =
         !reading.unknownNames.empty() && reading.unknownOnlyByLetterCase;
     if (reading.cancelled) {
+        ui.progress.done();
         result.cancelled = true;
         return result;
     }
@@ -201,15 +212,23 @@ PasteResult pasteSpeciesText(store::Connection& db, const ElementTable& elements
             marks.tmp = "0";
             rows.push_back(rowFromSpecies(reading.accepted[i], elements, marks));
         }
-        store::Transaction transaction(db);
-        if (request.clearMarks)
-            db.execute("UPDATE [Trm] SET Upaste = 0, SelT = 0;");
-        insertSpeciesRows(db, request.afterNum, std::move(rows), &ui.progress);
-        transaction.commit();
-        ui.progress.done();
+        {
+            store::Transaction transaction(db);
+            if (request.clearMarks)
+                db.execute("UPDATE [Trm] SET Upaste = 0, SelT = 0;");
+            if (!insertSpeciesRows(db, request.afterNum, std::move(rows), &ui.progress)) {
+                ui.progress.done();
+                result.cancelled = true;
+                return result; // the transaction rolls back
+            }
+            transaction.commit();
+        }
+        ui.progress.setCancellable(false);
         checkAllSpecies(db);
+        ui.progress.done();
         result.inserted = static_cast<int>(reading.accepted.size());
     }
+    ui.progress.done();
     report(reading, request, ui, result);
     return result;
 }

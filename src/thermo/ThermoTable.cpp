@@ -1,6 +1,7 @@
 #include "thermo/ThermoTable.h"
 
 #include "common/NumberFormat.h"
+#include "common/RowDeletion.h"
 #include "common/TextFile.h"
 #include "common/TextNumber.h"
 #include "common/TextUtil.h"
@@ -142,6 +143,7 @@ void ThermoTable::refresh() {
 
     store::Connection db = database_.open();
     rows_ = db.queryKeyed("SELECT " + view_);
+    ++revision_;
     nameCounts_.clear();
     for (const store::Row& row : db.query("SELECT Species FROM [Trm];").rows)
         ++nameCounts_[store::toText(row[0])];
@@ -233,6 +235,13 @@ bool ThermoTable::isInvalid(std::size_t row) const {
 void ThermoTable::setCurrentRow(std::optional<std::size_t> row) {
     current_ = row && *row < rows_.rows.size() ? row : std::nullopt;
     updateStatus();
+}
+
+void ThermoTable::moveCursorTo(std::size_t row) {
+    setCurrentRow(row);
+    selection_.clear();
+    if (current_)
+        selection_.insert(*current_);
 }
 
 void ThermoTable::setSelection(std::set<std::size_t> rows) {
@@ -379,10 +388,14 @@ PasteResult ThermoTable::pasteSpecial(PasteSpecialModel& dialog) {
 PasteResult ThermoTable::paste(const ReadOptions& options) {
     if (refuseWhenViewOnly())
         return {};
+    return pasteText(ui_.clipboard.text(), options);
+}
+
+PasteResult ThermoTable::pasteText(std::string text, const ReadOptions& options) {
     PasteRequest request;
-    request.text = ui_.clipboard.text();
-    request.afterNum = insertionNum();
     request.options = options;
+    request.text = std::move(text);
+    request.afterNum = insertionNum();
     request.errorFile = programDir_ / "ErrorMsg.txt";
     request.letterCaseHint = "The symbols differ from the element table only in letter case: "
                              "read them with Paste Special and the letter case \"Uppercase\".";
@@ -407,9 +420,8 @@ PasteResult ThermoTable::paste(const ReadOptions& options) {
 bool ThermoTable::insertNewRow() {
     if (refuseWhenViewOnly())
         return false;
-    ui_.clipboard.clear();
-    ui_.clipboard.setText(newRowTemplate());
-    return paste(ReadOptions{}).inserted > 0;
+    // The template goes in as text, not through the clipboard: the user's copied text stays.
+    return pasteText(newRowTemplate(), ReadOptions{}).inserted > 0;
 }
 
 void ThermoTable::undoPaste() {
@@ -417,6 +429,10 @@ void ThermoTable::undoPaste() {
     for (std::size_t i = 0; i < rows_.rows.size(); ++i)
         if (store::toInteger(rows_.rows[i][trm::kUPaste]).value_or(0) == 1)
             selection_.insert(i);
+    // The cursor joins the highlight, so that the input window and the status line speak of a
+    // row the user sees selected.
+    if (!selection_.empty() && (!current_ || !selection_.contains(*current_)))
+        setCurrentRow(*selection_.begin());
 }
 
 std::vector<std::int64_t> ThermoTable::selectedKeys() const {
@@ -503,7 +519,7 @@ bool ThermoTable::deleteSelected() {
     if (refuseWhenViewOnly())
         return false;
     const std::vector<std::int64_t> keys = selectedKeys();
-    if (keys.empty())
+    if (keys.empty() || !confirmRowDeletion(ui_.dialogs, keys.size(), "species", "species"))
         return false;
     deleteKeys(keys);
     return true;

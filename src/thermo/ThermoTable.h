@@ -69,7 +69,7 @@ struct PasteSpecialModel {
     static constexpr const char* kNameRuleFirstBlank =
         "Characters from the first position to the first blank space";
     static constexpr const char* kTcomFrame = "Common temperature of temperature intervals";
-    static constexpr const char* kTcomCheckBox = "Inset default value";
+    static constexpr const char* kTcomCheckBox = "Insert default value";
     static constexpr const char* kBadTcom = "Common temperature, please enter a positive number.";
 
     explicit PasteSpecialModel(const ThermoRunSettings& settings) : nameRule(settings.nameRule) {}
@@ -100,6 +100,9 @@ public:
     // Re-reads the rows of the view ("SELECT " + view) and the grid description.
     void refresh();
     const store::RowSet& rows() const { return rows_; }
+    // Counts the re-reads of the rows: a window that shows the table compares it with the count
+    // it last drew to know whether the data changed.
+    std::uint64_t revision() const { return revision_; }
     std::size_t rowCount() const { return rows_.rows.size(); }
     const std::string& view() const { return view_; }
     bool isAllView() const { return view_ == kAllSpeciesView; }
@@ -132,8 +135,12 @@ public:
 
     // ---- Cursor, selection and status ---------------------------------------------------
     std::optional<std::size_t> currentRow() const { return current_; }
-    // The row change of the grid: updates the status message.
+    // The row change of the grid: updates the status message. The grid reports its own
+    // selection separately.
     void setCurrentRow(std::optional<std::size_t> row);
+    // A command moved the cursor (Find): the row becomes current and the only one selected, so
+    // that the highlight shows where edits, numeric data and deletions will go.
+    void moveCursorTo(std::size_t row);
     const std::set<std::size_t>& selection() const { return selection_; }
     void setSelection(std::set<std::size_t> rows);
     void selectAll();
@@ -158,7 +165,7 @@ public:
     // Writes one typed cell. Numeric columns take numbers only (an empty text clears the
     // field, except in the "No" column).
     bool setCell(std::size_t row, std::size_t column, const std::string& text);
-    // A "NEW<" row after the current row, through the clipboard like any paste.
+    // A "NEW<" row after the current row, read like pasted text; the clipboard is not touched.
     bool insertNewRow();
     // The clipboard text after the current row; the pasted rows are then shown. A cancelled
     // or empty paste leaves every row as it was, the marks of the previous paste included.
@@ -173,6 +180,7 @@ public:
     // Copy, then delete. Rows the clipboard text could not carry would be lost, so then
     // nothing is deleted.
     bool cut();
+    // Asks first, naming the count; deletes on Yes.
     bool deleteSelected();
     bool renumber();
 
@@ -207,6 +215,7 @@ private:
         bool complete = false; // every chosen row reached the clipboard
     };
     CopyOutcome copyRows();
+    PasteResult pasteText(std::string text, const ReadOptions& options);
     void deleteKeys(const std::vector<std::int64_t>& keys);
 
     ThermoDatabase& database_;
@@ -218,6 +227,7 @@ private:
 
     std::string view_ = kAllSpeciesView;
     store::RowSet rows_;
+    std::uint64_t revision_ = 0;
     std::unordered_map<std::string, int> nameCounts_; // over the whole table
     std::vector<GridColumn> columns_;
     std::optional<std::size_t> current_;

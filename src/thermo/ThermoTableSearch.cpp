@@ -15,7 +15,7 @@ bool ThermoTable::find(std::string_view pattern, FindDirection direction, Filter
     const std::optional<std::size_t> found =
         findNextAndReport(ui_.dialogs, values, current_.value_or(0), pattern, direction);
     if (found)
-        setCurrentRow(found);
+        moveCursorTo(*found);
     return found.has_value();
 }
 

@@ -42,12 +42,19 @@ TEST(ThermoCli, CommandsOnGriThermoAndRefusals) {
     EXPECT_NE(table.out.find("      T(K)       H (kJ/mol)"), std::string::npos);
     EXPECT_EQ(run({"thermo", "table", db, "H2O", "--tmin", "500", "--tmax", "400"}).code, 2);
 
-    // Slot 4 holds N: without --yes the removal question is answered No.
-    EXPECT_EQ(run({"thermo", "elements", db, "4=Ar"}).code, 1);
+    // Slot 4 holds N: without --yes the removal question is answered No, and the terminal says
+    // what was not done instead of asking a question it does not wait for.
+    const CliRun declined = run({"thermo", "elements", db, "4=Ar"});
+    EXPECT_EQ(declined.code, 1);
+    EXPECT_EQ(declined.err, "Nothing was changed: removing an element removes its species; "
+                            "confirm with --yes.\n");
     const CliRun changed = run({"thermo", "elements", db, "4=Ar", "--yes"});
     EXPECT_EQ(changed.code, 0);
     EXPECT_NE(changed.out.find(" 4  Ar      39.948\n"), std::string::npos);
-    EXPECT_NE(changed.out.find("species kept, 18 removed."), std::string::npos);
+    EXPECT_NE(changed.out.find("species kept, 18 removed.\nError listing: "), std::string::npos);
+    EXPECT_EQ(changed.err.find('?'), std::string::npos);
+    // The 18 names fit on four lines of five: nothing is cut.
+    EXPECT_EQ(changed.err.find("more lines"), std::string::npos);
 
     const CliRun r = run({"thermo", "import", db,
                           std::string(KINETRA_SHARED_DATA_DIR) + "/small/bad-nasa7-float.dat"});

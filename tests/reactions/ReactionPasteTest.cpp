@@ -52,7 +52,7 @@ TEST(ReactionPaste, PlacementAndMarks) {
     EXPECT_EQ(t.snapshot(), marked);
     ASSERT_EQ(t.fake.dialogs.shown.size(), 2u);
     EXPECT_EQ(t.fake.dialogs.shown[0].text, kNoReactionData);
-    EXPECT_EQ(t.fake.dialogs.shown[0].title, "KINETRA, Paste Recations"); // an empty clipboard
+    EXPECT_EQ(t.fake.dialogs.shown[0].title, "KINETRA, Paste Reactions"); // an empty clipboard
     EXPECT_EQ(t.fake.dialogs.shown[1].title, "KINETRA, Paste Reactions");
 }
 
@@ -106,7 +106,7 @@ TEST(ReactionPaste, RefusalsStopCancelAndListing) {
               "omitted.\r\nLine 3\r\n" +
                   plog +
                   "\r\n"
-                  "Arrenious coefficients are incomplete. Make sure taht the number of the "
+                  "Arrhenius coefficients are incomplete. Make sure that the number of the "
                   "coefficients is 3.\r\nLine 5\r\nA=B 1E13 0.5\r\n\r\n");
 }
 

@@ -35,7 +35,9 @@ TEST(ReactionTable, ViewsNewRowAndDeletes) {
     // until Renumber.
     ASSERT_TRUE(t.filterBySpecies({"O", "O", "OH", "", SpeciesFilterJoin::Or})); // rows 1 to 3
     t.selectAll();
+    f.fake.dialogs.answers = {Answer::Yes};
     ASSERT_TRUE(t.deleteSelected());
+    EXPECT_EQ(f.fake.dialogs.shown.end()[-2].text, "Do you want to delete 3 reactions?");
     EXPECT_EQ(f.fake.dialogs.last().text,
               "All visible rows are deleted, the hidden rows will be shown.");
     EXPECT_TRUE(t.isAllView());
@@ -106,8 +108,11 @@ TEST(ReactionTable, FindBySpeciesAndRowNumber) {
     f.read(kFour);
     ReactionFindRequest find{ReactionFindField::Species, "O", true, false, FindDirection::Down};
     t.setCurrentRow(1);
+    t.setSelection({1});
     EXPECT_EQ(t.find(find), 1u);
     EXPECT_EQ(t.currentRow(), 2u);
+    // The highlight moves with the cursor: edits and deletions go where the user looks.
+    EXPECT_EQ(t.selection(), (std::set<std::size_t>{2}));
     EXPECT_EQ(t.find(find), 0u);
     EXPECT_EQ(f.fake.dialogs.last().text, "End of search.");
     find.direction = FindDirection::All;

@@ -105,12 +105,12 @@ TEST(ReactionTextReader, RefusalsNameTheirReason) {
              {"A+M(+M)=AB+M(+M) 1 2 3\nLOW/1 2 3/",
               "The reaction type has not been recognized. Check 'M' and '(+M)' symbols."},
              {"A+B(+M)=AB 1 2 3\nLOW/1 2 3/", "The reaction type has not been recognized."},
-             {"2A+2B=C 1 2 3", "The number of reactants exceedes the maximum allowable value (3)."},
-             {"A=4B+3C 1 2 3", "The number of products exceedes the maximum allowable value (6)."},
+             {"2A+2B=C 1 2 3", "The number of reactants exceeds the maximum allowable value (3)."},
+             {"A=4B+3C 1 2 3", "The number of products exceeds the maximum allowable value (6)."},
              {"A(=B 1 2 3", "In the reactant names, expected ')'."},
              {"A=B 1 2 3 4", "Arrhenius coefficients, numbers are required."},
              {"A+B(+M)=AB(+M) 1 2 3\nLOW/1 2/",
-              "Arrenious coefficients for the LOW pressure limit are incomplete. Make sure taht "
+              "Arrhenius coefficients for the LOW pressure limit are incomplete. Make sure that "
               "the number of the coefficients is 3."}}) {
         const BlockReading r = readFirst(text);
         EXPECT_FALSE(r.accepted) << text;
@@ -208,7 +208,7 @@ TEST(ReactionTextReader, ReactionLinesAsPublishedFilesWriteThem) {
              {"A=B 5 1E13 0 100", "Arrhenius coefficients, numbers are required."},
              {"A=B+ 5 1E13 0 100", "Arrhenius coefficients, numbers are required."},
              {"A=2 1E13 0 100", "The species name 2 is a number; the equation cannot be read."},
-             {"A=B 1E13 0", "Arrenious coefficients are incomplete. Make sure taht the number "
+             {"A=B 1E13 0", "Arrhenius coefficients are incomplete. Make sure that the number "
                             "of the coefficients is 3."},
              {"A=B 1E13 x 100", "Arrhenius coefficients, numbers are required."}}) {
         const BlockReading r = readFirst(text);

@@ -23,10 +23,11 @@ const MenuItem* findItem(const std::vector<MenuItem>& items, const std::string& 
 
 // One caption per menu level: a renamed or lost item at any depth shows up here.
 TEST(Commands, MenuCaptionsAndToolbarOperations) {
-    EXPECT_EQ(mainMenus().size(), 3u);
+    EXPECT_EQ(mainMenus().size(), 4u);
     for (const auto& [name, caption] : {std::pair{"FILE", "File"},
                                         {"MDI_NEWREAC", "Reaction Database"},
-                                        {"MDI_StBarShow", "Hide"}}) {
+                                        {"MDI_StBarShow", "Hide"},
+                                        {"WIN_CLOSEALL", "Close All"}}) {
         const MenuItem* item = findItem(mainMenus(), name);
         ASSERT_NE(item, nullptr) << name;
         EXPECT_EQ(item->caption, caption) << name;

@@ -6,14 +6,19 @@
 #include "shell/OptionsWindowModel.h"
 #include "shell/ui/ChildWindow.h"
 #include "shell/ui/OptionsWindow.h"
+#include "shell/ui/TextDocumentWindow.h"
 #include "shell/ui/TitleWindow.h"
 
 #include <QAction>
 #include <QColorDialog>
+#include <QFontInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QToolBar>
 
@@ -83,8 +88,13 @@ private slots:
             for (std::size_t i = 0; i < buttons.size(); ++i) {
                 QCOMPARE(actions[i]->objectName(), QString::fromStdString(buttons[i].key));
                 QCOMPARE(actions[i]->toolTip(), QString::fromStdString(buttons[i].tooltip));
-                // The thermo window answers its toolbar; the other windows come later.
-                QCOMPARE(actions[i]->isEnabled(), mode == 1);
+                // Every button shows a picture from the icon theme.
+                QVERIFY2(!actions[i]->icon().isNull(), buttons[i].icon.c_str());
+                // The thermo window and the text document answer their toolbars; the other
+                // windows come later.
+                QCOMPARE(actions[i]->isEnabled(),
+                         mode == 1 ||
+                             (mode == 5 && ui::TextDocumentWindow::offers(buttons[i].operation)));
             }
         }
     }
@@ -186,7 +196,7 @@ private slots:
     void settingsOpenTheOptionsWindowOnTheirTab() {
         ui::MainWindow& w = t->open();
         const std::tuple<const char*, QString, int> items[] = {
-            {"MDI_PhysCon", "Pphysical constants", 1}, {"NDIColours", "Colors", 0}};
+            {"MDI_PhysCon", "Physical constants", 1}, {"NDIColours", "Colors", 0}};
         for (const auto& [key, caption, page] : items) {
             whenModal([&](QWidget* dialog) {
                 QCOMPARE(dialog->windowTitle(), caption);
@@ -251,6 +261,167 @@ private slots:
         w.findChild<QPushButton*>("cancelButton")->click();
         QVERIFY(!w.isVisible());
         QTRY_VERIFY(t->app.closing); // the program ends through its exit routine
+    }
+
+    // An unsaved text document asks at File > Exit: Cancel keeps the program and the text, No
+    // lets the exit go on; Yes saves first, under a name the save dialog asks for.
+    void modifiedTextDocumentsAskAtExit() {
+        ui::MainWindow& w = t->open();
+        w.menuAction("MDI_TEXT")->trigger();
+        auto* editor = qobject_cast<QPlainTextEdit*>(w.mdiArea()->activeSubWindow()->widget());
+        QTest::keyClicks(editor, "H2O 300 K");
+        t->fake.dialogs.answers = {Answer::Cancel};
+        w.menuAction("EXIT")->trigger();
+        QTRY_COMPARE(t->fake.dialogs.shown.size(), std::size_t(1));
+        QCOMPARE(t->fake.dialogs.last().text, "Do you want to save the text document Text Doc1?");
+        QCOMPARE(t->fake.dialogs.last().buttons, Buttons::YesNoCancel);
+        QTest::qWait(50);
+        QVERIFY(w.isVisible() && !t->app.closing);
+        QCOMPARE(editor->toPlainText(), QStringLiteral("H2O 300 K"));
+
+        t->fake.dialogs.answers = {Answer::Yes};
+        t->fake.files.paths = {(t->dir / "notes").string()};
+        w.menuAction("EXIT")->trigger();
+        QTRY_VERIFY(t->app.closing);
+        QCOMPARE(readFile(t->dir / "notes.txt"), std::string("H2O 300 K"));
+    }
+
+    void textDocumentsUseAFixedPitchFontAndSaveAs() {
+        ui::MainWindow& w = t->open();
+        w.menuAction("MDI_TEXT")->trigger();
+        auto* editor = qobject_cast<QPlainTextEdit*>(w.mdiArea()->activeSubWindow()->widget());
+        QVERIFY(QFontInfo(editor->font()).fixedPitch());
+        QCOMPARE(editor->lineWrapMode(), QPlainTextEdit::NoWrap);
+        QTest::keyClicks(editor, "x");
+        t->fake.files.paths = {(t->dir / "kept.txt").string()};
+        w.menuAction("SAVEAS")->trigger();
+        QCOMPARE(w.mdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("kept.txt"));
+        QCOMPARE(captions(), std::vector<std::string>{"kept.txt"});
+        // Saved: closing asks nothing.
+        QVERIFY(w.mdiArea()->activeSubWindow()->close());
+        QVERIFY(t->fake.dialogs.shown.empty());
+    }
+
+    // The keys of the main window's commands, shown in its menus and typed.
+    void shortcutsOfTheMainWindow() {
+        ui::MainWindow& w = t->open();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(w.menuAction("MDI_TEXT")->shortcut().toString(), QStringLiteral("Ctrl+N"));
+        QCOMPARE(w.menuAction("OPEN")->shortcut().toString(), QStringLiteral("Ctrl+O"));
+        QCOMPARE(w.menuAction("SAVE")->shortcut().toString(), QStringLiteral("Ctrl+S"));
+        QTest::keyClick(&w, Qt::Key_N, Qt::ControlModifier);
+        QTest::keyClick(&w, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(captions(), (std::vector<std::string>{"Text Doc1", "Text Doc2"}));
+        auto* editor = qobject_cast<QPlainTextEdit*>(w.mdiArea()->activeSubWindow()->widget());
+        QTest::keyClicks(editor, "abc");
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(editor, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(editor->toPlainText(), QString());
+        QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(editor->toPlainText(), QStringLiteral("abc"));
+        t->fake.files.paths = {(t->dir / "abc.txt").string()};
+        QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(readFile(t->dir / "abc.txt"), std::string("abc"));
+    }
+
+    // Ctrl+Tab goes through every window in the order they were opened and back to the first;
+    // Ctrl+Shift+Tab goes the other way.
+    void ctrlTabGoesThroughEveryWindow() {
+        ui::MainWindow& w = t->open();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        for (int i = 0; i < 4; ++i)
+            w.menuAction("MDI_TEXT")->trigger();
+        const auto active = [&w] { return w.mdiArea()->activeSubWindow()->windowTitle(); };
+        QCOMPARE(active(), QStringLiteral("Text Doc4"));
+        QStringList visited;
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(w.focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+            visited << active();
+        }
+        QCOMPARE(visited, (QStringList{"Text Doc1", "Text Doc2", "Text Doc3", "Text Doc4"}));
+        QTest::keyClick(w.focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(active(), QStringLiteral("Text Doc3"));
+        QCOMPARE(w.menuAction("WIN_NEXT")->shortcut().toString(), QStringLiteral("Ctrl+Tab"));
+    }
+
+    // Window: Cascade, Tile, Close All, and the open windows to pick from.
+    void windowMenuArrangesListsAndClosesAll() {
+        ui::MainWindow& w = t->open();
+        for (int i = 0; i < 3; ++i)
+            w.menuAction("MDI_TEXT")->trigger();
+        QMenu* menu = w.menuAction("MDI_WINDOW")->menu();
+        emit menu->aboutToShow();
+        QStringList listed;
+        for (QAction* item : w.windowListItems())
+            listed << item->text() + (item->isChecked() ? "*" : "");
+        QCOMPARE(listed, (QStringList{"&1 Text Doc1", "&2 Text Doc2", "&3 Text Doc3*"}));
+        w.windowListItems().first()->trigger();
+        QCOMPARE(w.mdiArea()->activeSubWindow()->windowTitle(), QStringLiteral("Text Doc1"));
+
+        w.menuAction("WIN_TILE")->trigger();
+        const QRect area = w.mdiArea()->viewport()->rect();
+        int covered = 0;
+        for (QMdiSubWindow* sub : w.mdiArea()->subWindowList()) {
+            QVERIFY(area.contains(sub->geometry()));
+            covered += sub->width() * sub->height();
+        }
+        QVERIFY(covered > area.width() * area.height() * 9 / 10);
+        w.menuAction("WIN_CASCADE")->trigger();
+        QSet<int> lefts;
+        for (QMdiSubWindow* sub : w.mdiArea()->subWindowList())
+            lefts << sub->x();
+        QCOMPARE(lefts.size(), 3);
+
+        // Close All stops at a Cancel and closes the rest on No.
+        auto* second = qobject_cast<QPlainTextEdit*>(w.mdiArea()->subWindowList()[1]->widget());
+        QTest::keyClicks(second, "changed");
+        t->fake.dialogs.answers = {Answer::Cancel};
+        w.menuAction("WIN_CLOSEALL")->trigger();
+        QCOMPARE(captions(), (std::vector<std::string>{"Text Doc2", "Text Doc3"}));
+        t->fake.dialogs.answers = {Answer::No};
+        w.menuAction("WIN_CLOSEALL")->trigger();
+        QVERIFY(t->app.windows.all().empty());
+    }
+
+    // A document window opens wholly inside the main window, however many came before it; the
+    // main window's first size fits the screen.
+    void windowsOpenInsideAndTheMainWindowFitsTheScreen() {
+        ui::MainWindow& w = t->open();
+        for (int i = 0; i < 12; ++i)
+            w.menuAction("MDI_TEXT")->trigger();
+        const QRect area = w.mdiArea()->viewport()->rect();
+        for (QMdiSubWindow* sub : w.mdiArea()->subWindowList())
+            QVERIFY2(area.contains(sub->geometry()), qPrintable(sub->windowTitle()));
+        w.fitToScreen();
+        const QRect free = w.screen()->availableGeometry();
+        QVERIFY(free.contains(w.geometry()));
+        QVERIFY(w.width() > free.width() / 2);
+    }
+
+    // Once the checks have passed, a click or Esc closes the title window at once.
+    void titleWindowGoesAtAClickOrEscAfterItsChecks() {
+        for (bool byKey : {false, true}) {
+            t = std::make_unique<TempApp>();
+            // The close timer would wait a minute: only the user's click or key ends the window.
+            auto timings = fastTimings();
+            timings.titleClose = 60000;
+            ui::MainWindow& w = t->open(timings);
+            QSignalSpy finished(&w, &ui::MainWindow::startUpFinished);
+            w.startUp();
+            QPointer<ui::TitleWindow> title = w.titleWindow();
+            QVERIFY(title);
+            // Before the checks the window stays.
+            QTest::keyClick(title, Qt::Key_Escape);
+            QTest::mouseClick(title, Qt::LeftButton);
+            QVERIFY(title && finished.isEmpty());
+            QTRY_VERIFY(t->app.checksPassed);
+            if (byKey)
+                QTest::keyClick(title, Qt::Key_Escape);
+            else
+                QTest::mouseClick(title, Qt::LeftButton);
+            QCOMPARE(finished.size(), 1);
+            QTRY_VERIFY(!title);
+        }
     }
 
     void closeBoxRunsTheExitRoutineFirst() {

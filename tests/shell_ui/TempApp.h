@@ -2,6 +2,7 @@
 // over it: window tests never touch build/app.
 #pragma once
 
+#include "common/ui/StatusProgress.h"
 #include "shell/App.h"
 #include "shell/ui/MainWindow.h"
 #include "support/FakeUi.h"
@@ -47,6 +48,11 @@ struct TempApp {
     TempDir dir;
     App app{AppFolders::fromAppDir(dir.path())};
     FakeUi fake;
+    // The workbench's own progress display in the status bar, for tests of long work that the
+    // user watches and cancels; the other seams stay scripted.
+    bool realProgress = false;
+    ui::StatusProgress statusProgress;
+    Ui withStatusProgress{fake.dialogs, fake.clipboard, fake.files, statusProgress, fake.clock};
     std::unique_ptr<ui::MainWindow> window;
 
     TempApp() {
@@ -64,8 +70,11 @@ struct TempApp {
                  fs::copy_options::recursive);
     }
 
-    ui::MainWindow& open() {
-        window = std::make_unique<ui::MainWindow>(app, fake.ui, fastTimings());
+    ui::MainWindow& open(ui::StartupTimings timings = fastTimings()) {
+        window = std::make_unique<ui::MainWindow>(app, realProgress ? withStatusProgress : fake.ui,
+                                                  timings);
+        if (realProgress)
+            statusProgress.attach(window->statusBar());
         window->resize(1000, 700);
         window->show();
         return *window;

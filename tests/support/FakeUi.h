@@ -58,10 +58,21 @@ class FakeProgress final : public Progress {
 public:
     void show(const std::string& text, int percent) override;
     void busy(bool on) override { busyNow = on; }
-    void done() override { busyNow = false; }
+    void done() override {
+        busyNow = false;
+        cancellable = false;
+    }
+    void setCancellable(bool on) override { cancellable = on; }
+    // The user presses Cancel once a text starting with cancelAt is shown with Cancel offered.
+    bool cancelRequested() const override {
+        return cancellable && !cancelAt.empty() && !texts.empty() &&
+               texts.back().starts_with(cancelAt);
+    }
     std::vector<std::string> texts;
     std::vector<int> percents;
     bool busyNow = false;
+    bool cancellable = false;
+    std::string cancelAt;
 };
 
 class FixedClock final : public Clock {

@@ -136,7 +136,7 @@ TEST(NasaTextWriter, ThermoDocument) {
     EXPECT_EQ(doc.written, 27);
     ASSERT_EQ(doc.refusals.size(), 1u);
     std::vector<std::string> lines = split(doc.text);
-    EXPECT_EQ(lines[0], "!KINETRADec 6 2026  14:05:09");
+    EXPECT_EQ(lines[0], "!KINETRA Dec 6 2026  14:05:09");
     EXPECT_EQ(lines[2], "!Reaction DataBase: GRI30");
     EXPECT_EQ(lines[3], "!Thermodynamic DataBase: C:\\Data\\thermo.tdb");
     // Only the elements in use, weights to five digits.

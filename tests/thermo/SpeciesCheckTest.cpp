@@ -67,7 +67,7 @@ TEST(SpeciesCheck, RulesInOrder) {
         {"Tmin equal to Tmax", with([](SpeciesRecord& s) { s.tmin = s.tmax = 1000; }), 14, -2,
          "Temperature interval, Tmin is equal to or greater than Tmax."},
         {"Tcom below Tmin", with([](SpeciesRecord& s) { s.tcom = 299; }), 15, -2,
-         "Temperature interval, Tcom is outside of the interval (Tmain, Tmax). Enter a correct "
+         "Temperature interval, Tcom is outside of the interval (Tmin, Tmax). Enter a correct "
          "value."},
         {"Tcom at Tmax", with([](SpeciesRecord& s) { s.tcom = 5000; }), 0, 0, ""},
         {"no coefficients", with([](SpeciesRecord& s) { s.coefficients = {}; }), 10, 0, ""},

@@ -72,7 +72,7 @@ TEST_F(SpeciesInputModelTest, FaultsNameTheirTabAndLeaveTheFile) {
     model.tmin = "abc";
     expectRefused("The low temperature Tmin, please enter a positive number.", InputTab::General);
     model.coefficients.fill("0");
-    expectRefused("The polynimial coefficients aren't specified.", InputTab::Polynomials);
+    expectRefused("The polynomial coefficients aren't specified.", InputTab::Polynomials);
     // Another row's name; the row's own name is no duplicate.
     model.name = "N2";
     expectRefused("The species name has a duplicate, change the name.", InputTab::General);

@@ -32,6 +32,26 @@ TEST(ThermoPaste, InsertsAfterTheRowAndMarksThePastedRows) {
         EXPECT_EQ(store::toInteger(nums.rows[i].field("Num")), static_cast<std::int64_t>(i + 1));
 }
 
+// The Cancel of the progress, pressed while the 9,180 records of C3Mech are read or while they
+// are inserted, leaves every row of the table as it was, the marks of the last paste included.
+TEST(ThermoPaste, CancelOfTheProgressLeavesTheTableAsItWas) {
+    ReadOptions options;
+    const std::string c3mech =
+        unframeThermoFile(sharedDataFile("c3mech-large/C3MechV3.3.THERM"), options);
+    for (const char* phase : {"Pasting thermodynamic data", "Preparing thermodynamic data"}) {
+        ThermoFixture f;
+        f.paste(kFourSpecies);
+        const auto before = f.fileRows();
+        f.fake.progress.cancelAt = phase;
+        const PasteResult result = f.paste(c3mech, 2, options);
+        EXPECT_TRUE(result.cancelled) << phase;
+        EXPECT_EQ(result.inserted, 0) << phase;
+        EXPECT_EQ(f.fileRows(), before) << phase;
+        EXPECT_TRUE(f.fake.dialogs.shown.empty()) << phase;
+        EXPECT_FALSE(f.fake.progress.cancellable) << phase;
+    }
+}
+
 TEST(ThermoPaste, RefusalWindowContinueStopAndCancel) {
     std::string bad = kFourSpecies; // H2 and O2 without their Tcom (columns 66..73)
     bad.replace(65, 8, std::string(8, ' ')).replace(81 * 4 + 65, 8, std::string(8, ' '));

@@ -55,8 +55,11 @@ protected:
 };
 
 TEST_F(ThermoTableTest, NewRowCellEditsAndDuplicates) {
+    // The user's copied text stays on the clipboard.
+    fake.clipboard.content = "copied by the user";
     ASSERT_TRUE(table->insertNewRow());
-    EXPECT_EQ(fake.clipboard.content, newRowTemplate());
+    EXPECT_EQ(fake.clipboard.content, "copied by the user");
+    EXPECT_EQ(table->cellText(0, trm::kSpecies), "NEW<");
     EXPECT_TRUE(database.mustSave());
     ASSERT_EQ(paste(water("H2O") + water("H2O") + water("NEW<")).inserted, 3);
     table->showAll();
@@ -134,9 +137,17 @@ TEST_F(ThermoTableTest, CopyCutAndDelete) {
     EXPECT_FALSE(table->cut());
     EXPECT_EQ(fileRows().size(), 4u);
 
-    // Deleting every row a filter shows brings the other rows back.
+    // Delete asks first, naming the count; No keeps every row.
     table->setView(" * FROM [Trm] WHERE Species = 'S3' OR Species = 'WIDE' ORDER BY Num;");
     table->selectAll();
+    fake.dialogs.answers = {Answer::No};
+    EXPECT_FALSE(table->deleteSelected());
+    EXPECT_EQ(fake.dialogs.last().text, "Do you want to delete 2 species?");
+    EXPECT_EQ(fake.dialogs.last().buttons, Buttons::YesNo);
+    EXPECT_EQ(fileRows().size(), 4u);
+
+    // Deleting every row a filter shows brings the other rows back.
+    fake.dialogs.answers = {Answer::Yes};
     ASSERT_TRUE(table->deleteSelected());
     EXPECT_EQ(fake.dialogs.last().text,
               "All visible rows are deleted, the hidden rows will be shown.");

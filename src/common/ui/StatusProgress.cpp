@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <QStatusBar>
 
 namespace kinetra::ui {
 
 StatusProgress::~StatusProgress() {
+    closeCancelWindow();
     busy(false);
 }
 
@@ -23,7 +25,15 @@ void StatusProgress::attach(QStatusBar* bar) {
 void StatusProgress::show(const std::string& text, int percent) {
     if (!bar_)
         return;
-    bar_->showMessage(QString::fromStdString(text));
+    const QString message = QString::fromStdString(text);
+    bar_->showMessage(message);
+    if (cancellable_) {
+        progress_->hide();
+        showCancelWindow(message, percent);
+        // The progress window is modal: the only input that gets through is its Cancel.
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        return;
+    }
     if (percent >= 0 && percent <= 100) {
         progress_->setValue(percent);
         progress_->show();
@@ -34,6 +44,44 @@ void StatusProgress::show(const std::string& text, int percent) {
     // command can start in the middle of this one) keeps the windows drawn while it runs.
     bar_->repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void StatusProgress::showCancelWindow(const QString& text, int percent) {
+    if (!cancelWindow_) {
+        cancelWindow_ = new QProgressDialog(text, QStringLiteral("Cancel"), 0, 100, bar_->window());
+        cancelWindow_->setObjectName(QStringLiteral("progressWindow"));
+        cancelWindow_->setWindowTitle(QStringLiteral("KINETRA"));
+        cancelWindow_->setWindowModality(Qt::ApplicationModal);
+        cancelWindow_->setAutoClose(false);
+        cancelWindow_->setAutoReset(false);
+        cancelWindow_->setMinimumDuration(0);
+        cancelWindow_->setMinimumWidth(360);
+        QObject::connect(cancelWindow_, &QProgressDialog::canceled, cancelWindow_,
+                         [this] { cancelled_ = true; });
+    }
+    cancelWindow_->setLabelText(text);
+    if (percent >= 0 && percent <= 100) {
+        cancelWindow_->setRange(0, 100);
+        cancelWindow_->setValue(percent);
+    } else {
+        cancelWindow_->setRange(0, 0);
+    }
+    if (!cancelWindow_->isVisible())
+        cancelWindow_->show();
+}
+
+void StatusProgress::closeCancelWindow() {
+    if (cancelWindow_) {
+        // Deleted at once: a later long operation starts with a fresh window and no old signal.
+        delete cancelWindow_;
+    }
+}
+
+void StatusProgress::setCancellable(bool on) {
+    cancellable_ = on;
+    cancelled_ = false;
+    if (!on)
+        closeCancelWindow();
 }
 
 void StatusProgress::busy(bool on) {
@@ -54,6 +102,9 @@ void StatusProgress::done() {
         bar_->clearMessage();
         progress_->hide();
     }
+    cancellable_ = false;
+    cancelled_ = false;
+    closeCancelWindow();
     busy(false);
 }
 

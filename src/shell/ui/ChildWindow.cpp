@@ -3,8 +3,6 @@
 #include "common/ui/DocumentView.h"
 
 #include <QCloseEvent>
-#include <QFontDatabase>
-#include <QPlainTextEdit>
 #include <QStringDecoder>
 
 namespace kinetra::ui {
@@ -34,17 +32,6 @@ QString displayText(std::string_view bytes) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
     return text;
-}
-
-QPlainTextEdit* newTextEditor(const QString& text, bool readOnly) {
-    auto* editor = new QPlainTextEdit;
-    editor->setPlainText(text);
-    editor->setReadOnly(readOnly);
-    if (readOnly) {
-        editor->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-        editor->setLineWrapMode(QPlainTextEdit::NoWrap);
-    }
-    return editor;
 }
 
 } // namespace kinetra::ui

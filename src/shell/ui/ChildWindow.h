@@ -6,8 +6,6 @@
 #include <QMdiSubWindow>
 #include <string_view>
 
-class QPlainTextEdit;
-
 namespace kinetra::ui {
 
 class ChildWindow final : public QMdiSubWindow {
@@ -32,9 +30,5 @@ private:
 // The text of a file as it should be shown: UTF-8 when the bytes are valid UTF-8, otherwise
 // Latin-1 (files written by other programs), with CR LF and lone CR line ends made plain.
 QString displayText(std::string_view bytes);
-
-// The editor of a text window; a viewer is read-only and uses a fixed-width font, because the
-// files it shows are column-aligned tables.
-QPlainTextEdit* newTextEditor(const QString& text, bool readOnly);
 
 } // namespace kinetra::ui

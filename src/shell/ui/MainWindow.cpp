@@ -3,11 +3,13 @@
 #include "common/TextFile.h"
 #include "common/TextUtil.h"
 #include "common/ui/DocumentView.h"
+#include "common/ui/StandardShortcuts.h"
 #include "shell/OptionsWindowModel.h"
 #include "shell/ui/ChildWindow.h"
 #include "shell/ui/HelpWindows.h"
 #include "shell/ui/OptionsWindow.h"
 #include "shell/ui/QtColour.h"
+#include "shell/ui/TextDocumentWindow.h"
 #include "shell/ui/TitleWindow.h"
 #include "thermo/ui/ThermoWindow.h"
 
@@ -20,9 +22,11 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
+#include <QScreen>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
+#include <algorithm>
 #include <exception>
 
 namespace kinetra::ui {
@@ -48,6 +52,24 @@ QString toolbarTitle(int mode) {
     }
 }
 
+// The toolbar pictures come from the desktop's icon theme; where it lacks them (another desktop)
+// or there is none (a bare X server, the offscreen platform), from Adwaita, which
+// scripts/install-deps installs. Platforms without a desktop do not even search the system's
+// icon folders, so they are added.
+void useIconTheme() {
+    QStringList paths = QIcon::themeSearchPaths();
+    for (const QString& folder :
+         QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                   QStandardPaths::LocateDirectory))
+        if (!paths.contains(folder))
+            paths << folder;
+    QIcon::setThemeSearchPaths(paths);
+    if (QIcon::themeName().isEmpty())
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
+    else
+        QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+}
+
 } // namespace
 
 MainWindow::MainWindow(App& app, Ui& ui, StartupTimings timings, QWidget* parent)
@@ -60,6 +82,7 @@ MainWindow::MainWindow(App& app, Ui& ui, StartupTimings timings, QWidget* parent
     setCentralWidget(mdi_);
     connect(mdi_, &QMdiArea::subWindowActivated, this, &MainWindow::childActivated);
     statusBar(); // made now, so that the progress display can attach to it
+    useIconTheme();
 
     buildMenus();
     connectCommands();
@@ -108,14 +131,18 @@ void MainWindow::addMenuItems(QMenu* menu, const std::vector<MenuItem>& items) {
 }
 
 void MainWindow::connectCommands() {
-    // The items that work in this version; Close, Save and Save as... belong to the document
-    // windows and do nothing here. Every other item waits for its window and stays disabled.
+    // The items that work in this version; every other item waits for its window and stays
+    // disabled.
     const std::map<std::string, std::function<void()>> commands{
         {"MDI_TEXT", [this] { newTextDocument(); }},
         {"OPEN", [this] { shell_.OpenDocumentFile(""); }},
-        {"CLOSE", {}},
-        {"SAVE", {}},
-        {"SAVEAS", {}},
+        {"CLOSE",
+         [this] {
+             if (QMdiSubWindow* active = mdi_->activeSubWindow())
+                 active->close();
+         }},
+        {"SAVE", [this] { saveActiveDocument(false); }},
+        {"SAVEAS", [this] { saveActiveDocument(true); }},
         {"EXIT", [this] { shell_.RequestExit(); }},
         {"MDI_PhysCon", [this] { openOptionsWindow(OptionsTab::PhysicalConstants); }},
         {"NDIColours", [this] { openOptionsWindow(OptionsTab::Colours); }},
@@ -125,6 +152,11 @@ void MainWindow::connectCommands() {
         {"THERMOSHOW", [this] { showThermoWindow(); }},
         {"THERMOOPEN", [this] { connectThermoDatabase(false); }},
         {"THERMONEW", [this] { connectThermoDatabase(true); }},
+        {"WIN_CASCADE", [this] { mdi_->cascadeSubWindows(); }},
+        {"WIN_TILE", [this] { mdi_->tileSubWindows(); }},
+        {"WIN_CLOSEALL", [this] { closeAllDocuments(); }},
+        {"WIN_NEXT", [this] { mdi_->activateNextSubWindow(); }},
+        {"WIN_PREVIOUS", [this] { mdi_->activatePreviousSubWindow(); }},
     };
     for (auto& [name, action] : actions_) {
         if (action->isSeparator() || action->menu())
@@ -134,10 +166,19 @@ void MainWindow::connectCommands() {
             action->setEnabled(false);
             continue;
         }
-        if (command->second)
-            connect(action, &QAction::triggered, this,
-                    [this, run = command->second] { guarded(run); });
+        connect(action, &QAction::triggered, this, [this, run = command->second] { guarded(run); });
     }
+    giveShortcut(actions_.at("MDI_TEXT"), StandardCommand::New);
+    giveShortcut(actions_.at("OPEN"), StandardCommand::Open);
+    giveShortcut(actions_.at("SAVE"), StandardCommand::Save);
+    // Through every window in the order they were opened, not only back and forth between the
+    // last two. The shortcut is taken before the MDI area's own Ctrl+Tab sees the key.
+    actions_.at("WIN_NEXT")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab));
+    actions_.at("WIN_PREVIOUS")
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)});
+    connect(actions_.at("MDI_WINDOW")->menu(), &QMenu::aboutToShow, this,
+            &MainWindow::refreshWindowList);
     // Opening documents needs what the start-up loads.
     actions_.at("OPEN")->setEnabled(false);
 }
@@ -146,15 +187,20 @@ void MainWindow::buildToolbars() {
     for (int mode : kToolbarModes) {
         auto* bar = new QToolBar(toolbarTitle(mode), this);
         bar->setObjectName(QStringLiteral("toolbar%1").arg(mode));
-        bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        bar->setIconSize(QSize(20, 20));
         bar->setMovable(false);
         for (const ToolbarButton& button : toolbarButtons(mode)) {
-            QAction* action = bar->addAction(qs(trimBlanks(button.tooltip)));
+            const QString caption = qs(trimBlanks(button.tooltip));
+            QAction* action = bar->addAction(QIcon::fromTheme(qs(button.icon)), caption);
             action->setObjectName(qs(button.key));
             action->setToolTip(qs(button.tooltip));
-            // Each button forwards to an operation of the active document window. Only the
-            // thermo window offers its operations in this version.
-            if (mode == 1 && !button.operation.empty())
+            // Each button forwards to an operation of the active document window: the thermo
+            // window's, and the text document's that exist in this version.
+            const bool works =
+                !button.operation.empty() &&
+                (mode == 1 || (mode == 5 && TextDocumentWindow::offers(button.operation)));
+            if (works)
                 connect(action, &QAction::triggered, this,
                         [this, mode, key = button.key] { runToolbarButton(mode, key); });
             else
@@ -236,6 +282,8 @@ void MainWindow::titleFinished() {
     if (app_.terminate)
         return;
     actions_.at("OPEN")->setEnabled(true);
+    // The title window had the keyboard; the keys go to the workbench now.
+    QMainWindow::activateWindow();
     emit startUpFinished();
 }
 
@@ -243,7 +291,7 @@ void MainWindow::titleFinished() {
 
 ChildWindow* MainWindow::addChild(QWidget* content, const std::string& name,
                                   const std::string& caption, const std::filesystem::path& path,
-                                  int toolbarMode) {
+                                  int toolbarMode, double areaFraction) {
     const int id = app_.windows.add(name, caption, path);
     auto* child = new ChildWindow(id, toolbarMode, content);
     child->setWindowTitle(qs(caption));
@@ -252,10 +300,33 @@ ChildWindow* MainWindow::addChild(QWidget* content, const std::string& name,
         child->setWindowIcon(QIcon(icon));
     connect(child, &ChildWindow::closed, this, &MainWindow::childClosed);
     mdi_->addSubWindow(child);
-    child->resize(mdi_->size() * 0.75);
+    placeInside(child, areaFraction);
     child->show();
     mdi_->setActiveSubWindow(child);
     return child;
+}
+
+void MainWindow::placeInside(QMdiSubWindow* window, double areaFraction) {
+    const QSize area = mdi_->viewport()->size();
+    const QSize size = (area * areaFraction).expandedTo(window->minimumSizeHint()).boundedTo(area);
+    window->resize(size);
+    // The area cascades new windows from the top left; the cascade must not push one out.
+    const QPoint at = window->pos();
+    window->move(std::clamp(at.x(), 0, std::max(0, area.width() - size.width())),
+                 std::clamp(at.y(), 0, std::max(0, area.height() - size.height())));
+}
+
+void MainWindow::addTextWindow(const std::string& caption, const std::filesystem::path& path,
+                               const QString& text, bool readOnly) {
+    auto* document = new TextDocumentWindow(textdoc::TextDocumentState{caption, path, false}, text,
+                                            readOnly, ui_);
+    ChildWindow* child = addChild(document, windows::kText, caption, path, 5);
+    const int id = child->registryId();
+    connect(document, &TextDocumentWindow::captionChanged, child,
+            [this, child, id](const QString& newCaption) {
+                child->setWindowTitle(newCaption);
+                app_.windows.setCaption(id, newCaption.toStdString());
+            });
 }
 
 int MainWindow::newTextDocument() {
@@ -265,7 +336,9 @@ int MainWindow::newTextDocument() {
                             kTitle, Icon::Information);
         return 0;
     }
-    return addChild(newTextEditor({}, false), windows::kText, *caption, {}, 5)->registryId();
+    addTextWindow(*caption, {}, {}, false);
+    auto* child = qobject_cast<ChildWindow*>(mdi_->activeSubWindow());
+    return child ? child->registryId() : 0;
 }
 
 void MainWindow::openTextWindow(const std::filesystem::path& path, bool /*solverFile*/) {
@@ -275,8 +348,60 @@ void MainWindow::openTextWindow(const std::filesystem::path& path, bool /*solver
                             Icon::Exclamation);
         return;
     }
-    addChild(newTextEditor(displayText(*bytes), true), windows::kText, path.filename().string(),
-             path, 5);
+    addTextWindow(path.filename().string(), path, displayText(*bytes), true);
+}
+
+void MainWindow::saveActiveDocument(bool asNew) {
+    if (QMdiSubWindow* active = mdi_->activeSubWindow())
+        if (auto* document = dynamic_cast<DocumentView*>(active->widget()))
+            document->saveDocument(asNew);
+}
+
+bool MainWindow::closeAllDocuments() {
+    for (QMdiSubWindow* window : mdi_->subWindowList(QMdiArea::CreationOrder))
+        if (!window->close())
+            return false;
+    return true;
+}
+
+QList<QAction*> MainWindow::windowListItems() const {
+    return windowList_;
+}
+
+void MainWindow::refreshWindowList() {
+    QMenu* menu = actions_.at("MDI_WINDOW")->menu();
+    for (QAction* item : windowList_) {
+        menu->removeAction(item);
+        item->deleteLater();
+    }
+    windowList_.clear();
+    int number = 0;
+    for (QMdiSubWindow* window : mdi_->subWindowList(QMdiArea::CreationOrder)) {
+        ++number;
+        // The first nine get their digit as the accelerator.
+        const QString prefix =
+            number < 10 ? QStringLiteral("&%1 ").arg(number) : QStringLiteral("%1 ").arg(number);
+        QAction* item = menu->addAction(prefix + window->windowTitle());
+        item->setCheckable(true);
+        item->setChecked(window == mdi_->activeSubWindow());
+        connect(item, &QAction::triggered, this, [this, target = QPointer<QMdiSubWindow>(window)] {
+            if (target)
+                mdi_->setActiveSubWindow(target);
+        });
+        windowList_.append(item);
+    }
+}
+
+void MainWindow::fitToScreen() {
+    QScreen* display = screen() ? screen() : QApplication::primaryScreen();
+    if (!display)
+        return;
+    const QRect free = display->availableGeometry();
+    // The frame the window manager adds is not known before the window is shown: a margin of
+    // a tenth leaves room for it on any screen.
+    const QSize size = (free.size() * 0.9).expandedTo(minimumSizeHint()).boundedTo(free.size());
+    resize(size);
+    move(free.center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
 void MainWindow::childActivated(QMdiSubWindow* window) {
@@ -284,6 +409,9 @@ void MainWindow::childActivated(QMdiSubWindow* window) {
     if (auto* child = qobject_cast<ChildWindow*>(window)) {
         shell_.ShowToolbar(child->toolbarMode());
         showMenusOf(child);
+        // Whatever made it active (a click, Ctrl+Tab, the Window menu), typing goes into it.
+        if (QWidget* content = child->widget(); content && !content->isAncestorOf(focusWidget()))
+            content->setFocus();
     }
 }
 
@@ -299,9 +427,31 @@ void MainWindow::showMenusOf(QMdiSubWindow* window) {
     auto* document = window ? dynamic_cast<DocumentView*>(window->widget()) : nullptr;
     QList<QAction*> wanted = mainMenus_;
     if (document) {
-        wanted.clear();
+        // The document's menus join the main window's: a document menu stands in for the main
+        // menu of the same title (its File), the main window's others (Settings, Window, Help)
+        // follow, so that New, the settings and Help stay reachable.
+        QList<QAction*> joined;
+        QMenu* mainFile = actions_.at("FILE")->menu();
+        bool ownFile = false;
         for (QMenu* menu : document->documentMenus())
-            wanted.append(menu->menuAction());
+            ownFile = ownFile || menu->title() == mainFile->title();
+        if (!ownFile)
+            joined.append(mainFile->menuAction());
+        for (QMenu* menu : document->documentMenus()) {
+            if (menu->title() == mainFile->title()) {
+                QAction* newItem = actions_.at("MDI_NEW");
+                if (!menu->actions().contains(newItem)) {
+                    QAction* first = menu->actions().value(0);
+                    menu->insertAction(first, newItem);
+                    menu->insertSeparator(first);
+                }
+            }
+            joined.append(menu->menuAction());
+        }
+        for (QAction* main : mainMenus_)
+            if (main != mainFile->menuAction())
+                joined.append(main);
+        wanted = joined;
     }
     if (menuBar()->actions() == wanted)
         return;
@@ -408,11 +558,9 @@ void MainWindow::showThermoWindow() {
             return !app_.windows.named(windows::kReaction).empty();
         };
         auto* content = new thermo::ui::ThermoWindow(std::move(context));
-        ChildWindow* child =
-            addChild(content, windows::kThermo, "THERMO Database  " + app_.thermo.path().string(),
-                     app_.thermo.path(), 1);
-        // The species table is wide: it takes the whole area it can.
-        child->resize(mdi_->size() * 0.95);
+        // The species table is wide: it takes nearly the whole area.
+        addChild(content, windows::kThermo, "THERMO Database  " + app_.thermo.path().string(),
+                 app_.thermo.path(), 1, 0.95);
     });
 }
 

@@ -53,6 +53,14 @@ public:
     ChildWindow* thermoWindow() const;
     // File > New > Text Document; the registry id of the new window, 0 when none was opened.
     int newTextDocument();
+    // The first size: most of the screen's free area, whatever its size and scaling, centred.
+    void fitToScreen();
+    // Window > Close All: the document windows in the order they were opened, each with its
+    // save question; a Cancel stops there. True when every one closed.
+    bool closeAllDocuments();
+    // The Window menu's list of the open document windows, one item each, in the order they
+    // were opened, the active one checked.
+    QList<QAction*> windowListItems() const;
 
     // WindowHost
     void showToolbar(int mode) override;
@@ -84,7 +92,15 @@ private:
     void connectCommands();
     void buildToolbars();
     ChildWindow* addChild(QWidget* content, const std::string& name, const std::string& caption,
-                          const std::filesystem::path& path, int toolbarMode);
+                          const std::filesystem::path& path, int toolbarMode,
+                          double areaFraction = 0.75);
+    // Sizes a new window to that fraction of the MDI area and moves it so that it lies wholly
+    // inside, wherever the area's own placement put it.
+    void placeInside(QMdiSubWindow* window, double areaFraction);
+    void addTextWindow(const std::string& caption, const std::filesystem::path& path,
+                       const QString& text, bool readOnly);
+    void refreshWindowList();
+    void saveActiveDocument(bool asNew);
     void childClosed(int registryId);
     void childActivated(QMdiSubWindow* window);
     void showNumberFormatFailure();
@@ -107,7 +123,8 @@ private:
     Shell shell_;
     QMdiArea* mdi_ = nullptr;
     std::map<std::string, QAction*> actions_;
-    QList<QAction*> mainMenus_; // the main window's own menu bar
+    QList<QAction*> mainMenus_;  // the main window's own menu bar
+    QList<QAction*> windowList_; // the open windows at the end of the Window menu
     std::map<int, QToolBar*> toolbars_;
     QTimer numberFormatTimer_;
     QTimer exitTimer_;

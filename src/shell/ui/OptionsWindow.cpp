@@ -88,7 +88,7 @@ OptionsWindow::OptionsWindow(OptionsWindowModel& model, Ui& ui, QWidget* parent)
     : QDialog(parent), model_(model), ui_(ui) {
     setObjectName(QStringLiteral("optionsWindow"));
     setWindowTitle(model.tab == OptionsTab::Colours ? QStringLiteral("Colors")
-                                                    : QStringLiteral("Pphysical constants"));
+                                                    : QStringLiteral("Physical constants"));
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
@@ -168,7 +168,7 @@ QWidget* OptionsWindow::newConstantsPage() {
         {"Gas constant", "J/(K mol)"},
         {"Gas constant", "cal/(K mol)"},
         {"Avogadro", "1/mol"},
-        {"Boltzman", "J/K"},
+        {"Boltzmann", "J/K"},
         {"Pressure", "kPa/atm"},
     }};
     for (int i = 0; i < 5; ++i) {

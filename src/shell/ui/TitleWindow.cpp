@@ -1,7 +1,9 @@
 #include "shell/ui/TitleWindow.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -12,6 +14,7 @@ namespace kinetra::ui {
 TitleWindow::TitleWindow(const App& app, const StartupTimings& timings, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), app_(app) {
     setObjectName(QStringLiteral("titleWindow"));
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("KINETRA"));
     setFixedSize(520, 300);
@@ -72,6 +75,8 @@ void TitleWindow::start() {
     }
     show();
     raise();
+    activateWindow();
+    setFocus();
     load_.start();
     close_.start();
     progress_.start();
@@ -89,11 +94,29 @@ void TitleWindow::abandon() {
 
 void TitleWindow::closeTick() {
     // The close timer keeps ticking until the checks have passed, however long they take.
-    if (!app_.checksPassed)
-        return;
+    if (app_.checksPassed)
+        finish();
+}
+
+void TitleWindow::finish() {
     stopTimers();
     close();
     emit finished();
+}
+
+void TitleWindow::mousePressEvent(QMouseEvent* event) {
+    // Before the checks have passed the program is not ready to be used: the window stays.
+    if (app_.checksPassed && !app_.terminate)
+        finish();
+    event->accept();
+}
+
+void TitleWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && app_.checksPassed && !app_.terminate) {
+        finish();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TitleWindow::stopTimers() {

@@ -1,6 +1,6 @@
 // The title window shown while the program starts: shortly after it appears it asks for the
-// start-up checks, and it closes itself once they passed. The bar only shows that the program is
-// alive.
+// start-up checks, and it closes itself once they passed, or sooner at a click or Esc after
+// they passed. The bar only shows that the program is alive.
 #pragma once
 
 #include "shell/App.h"
@@ -30,8 +30,14 @@ signals:
     // The checks passed and the window has closed.
     void finished();
 
+protected:
+    // Once the checks have passed a click or Esc closes the window at once.
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void closeTick();
+    void finish();
     void stopTimers();
 
     const App& app_;

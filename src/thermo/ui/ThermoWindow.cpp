@@ -1,6 +1,9 @@
 #include "thermo/ui/ThermoWindow.h"
 
 #include "common/PlaceError.h"
+#include "common/ui/ColumnFitter.h"
+#include "common/ui/GridCursor.h"
+#include "common/ui/StandardShortcuts.h"
 #include "thermo/SpeciesRow.h"
 #include "thermo/ui/ChartSetupDialog.h"
 #include "thermo/ui/ElementEditorWindow.h"
@@ -65,6 +68,8 @@ ThermoWindow::ThermoWindow(ThermoWindowContext context, QWidget* parent)
                            QAbstractItemView::AnyKeyPressed);
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
     grid_->horizontalHeader()->setHighlightSections(false);
+    fitter_ = new kinetra::ui::ColumnFitter(grid_);
+    setFocusProxy(grid_);
     // Plotting from the row header needs the chart window, which this version does not have.
     grid_->verticalHeader()->setToolTip(
         tr("Double click plots the row's functions once charts are available; use \"Numeric "
@@ -95,7 +100,6 @@ ThermoWindow::ThermoWindow(ThermoWindowContext context, QWidget* parent)
     applyViewOnly();
     applyTextSize();
     redraw();
-    grid_->resizeColumnsToContents();
 }
 
 ThermoWindow::~ThermoWindow() {
@@ -200,6 +204,7 @@ void ThermoWindow::buildMenus() {
     addItem(filter, "TDB_FilterName", tr("By Name"), [this] { openFilter(); });
     addItem(filter, "TDB_FilterElements", tr("By Elements"), [this] { openElementsFilter(); });
     addItem(edit, "TDB_Find", tr("Find"), [this] { openFind(); });
+    addItem(edit, "TDB_FindNext", tr("Find Next"), [this] { findNext(); });
     edit->addSeparator();
     addItem(
         edit, "TDB_Elements", tr("Chemical Elements"), [this] { openElementEditor(); }, true);
@@ -229,6 +234,16 @@ void ThermoWindow::buildMenus() {
             applyTextSize();
         });
 
+    using kinetra::ui::StandardCommand;
+    const std::pair<const char*, StandardCommand> keys[] = {
+        {"TDB_Open", StandardCommand::Open},        {"TDB_Save", StandardCommand::Save},
+        {"TDB_Cut", StandardCommand::Cut},          {"TDB_Copy", StandardCommand::Copy},
+        {"TDB_Paste", StandardCommand::Paste},      {"TDB_SelectAll", StandardCommand::SelectAll},
+        {"TDB_Delete", StandardCommand::Delete},    {"TDB_Find", StandardCommand::Find},
+        {"TDB_FindNext", StandardCommand::FindNext}};
+    for (const auto& [name, command] : keys)
+        kinetra::ui::giveShortcut(actions_.at(name), command);
+
     auto* references = new QMenu(tr("References"));
     addItem(references, "TDB_References", tr("Find/Filter"), [this] { openReferences(); });
     menus_ = {file, edit, view, references};
@@ -238,7 +253,7 @@ void ThermoWindow::buildMenus() {
         {"TDB_Cut", "Cut"},
         {"TDB_Copy", "Copy"},
         {"TDB_Paste", "Paste"},
-        {"TDB_All", "Show All Speceis"},
+        {"TDB_All", "Show All Species"},
         {"TDB_NumericData", "Numeric Data of Current Species"},
         {"TDB_NewRow", "Insert New Row"},
         {"TDB_Renumber", "Renumber"},
@@ -294,21 +309,25 @@ void ThermoWindow::redraw() {
     const auto& columns = table_->columns();
     for (std::size_t c = 0; c < columns.size(); ++c)
         grid_->setColumnHidden(static_cast<int>(c), !table_->isColumnVisible(c));
-    QItemSelectionModel* selection = grid_->selectionModel();
-    if (const auto current = table_->currentRow(); current && *current < table_->rowCount()) {
-        const int column = std::max(0, grid_->currentIndex().column());
-        selection->setCurrentIndex(model_->index(static_cast<int>(*current), column),
-                                   QItemSelectionModel::NoUpdate);
-        grid_->scrollTo(model_->index(static_cast<int>(*current), column));
-    }
-    QItemSelection rows;
-    for (std::size_t row : table_->selection())
-        rows.select(model_->index(static_cast<int>(row), 0),
-                    model_->index(static_cast<int>(row), model_->columnCount() - 1));
-    selection->select(rows, QItemSelectionModel::ClearAndSelect);
+    fitColumns();
+    kinetra::ui::showRowCursor(*grid_, table_->currentRow(), table_->selection());
     count_->setText(qs(table_->rowCountText()));
     message_->setText(qs(table_->statusMessage()));
     redrawing_ = false;
+}
+
+void ThermoWindow::fitColumns() {
+    std::vector<bool> shown;
+    for (int c = 0; c < model_->columnCount(); ++c)
+        shown.push_back(!grid_->isColumnHidden(c));
+    const int size = grid_->font().pointSize();
+    if (table_->revision() == fittedRevision_ && shown == fittedColumns_ &&
+        size == fittedPointSize_)
+        return;
+    fitter_->fitAll();
+    fittedRevision_ = table_->revision();
+    fittedColumns_ = std::move(shown);
+    fittedPointSize_ = size;
 }
 
 void ThermoWindow::gridRowChanged() {
@@ -355,8 +374,8 @@ void ThermoWindow::applyTextSize() {
     grid_->setFont(font);
     grid_->verticalHeader()->setFont(font);
     grid_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 6);
-    for (std::size_t field : {trm::kTmin, trm::kTmax, trm::kTbound})
-        grid_->resizeColumnToContents(static_cast<int>(field));
+    grid_->horizontalHeader()->setFont(font);
+    fitColumns();
 }
 
 void ThermoWindow::openInputWindow() {
@@ -394,6 +413,14 @@ void ThermoWindow::openFind() {
     find_->raise();
 }
 
+void ThermoWindow::findNext() {
+    // Without a pattern yet, Find Next asks for one.
+    if (auto* dialog = qobject_cast<FindDialog*>(find_.data()))
+        dialog->findNext();
+    else
+        openFind();
+}
+
 void ThermoWindow::openFilter() {
     FilterDialog dialog(*table_, context_.ui.dialogs, this);
     dialog.exec();
@@ -421,10 +448,8 @@ void ThermoWindow::openElementEditor() {
         return;
     ElementEditorWindow editor(context_.database, context_.ui, context_.programDir / "ErrorMsg.txt",
                                this);
-    if (editor.exec() == QDialog::Accepted) {
+    if (editor.exec() == QDialog::Accepted)
         table_->showAll();
-        grid_->resizeColumnsToContents();
-    }
 }
 
 void ThermoWindow::openChartSetup() {

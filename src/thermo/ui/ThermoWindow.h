@@ -20,6 +20,10 @@
 #include <optional>
 #include <string>
 
+namespace kinetra::ui {
+class ColumnFitter;
+}
+
 class QAction;
 class QLabel;
 class QMenu;
@@ -86,12 +90,17 @@ private:
     void cellDoubleClicked(const QModelIndex& index);
     void applyViewOnly();
     void applyTextSize();
+    // Fits the columns to their contents when the data, the column set or the text size changed
+    // since the last fit.
+    void fitColumns();
     // Runs a command with its place code; an unexpected error becomes a message.
     void run(const char* placeCode, const std::function<void()>& command);
 
     void openInputWindow();
     void openPasteSpecial();
     void openFind();
+    // F3: the find window's Find Next again.
+    void findNext();
     void openFilter();
     void openReferences();
     void openElementsFilter();
@@ -103,6 +112,11 @@ private:
     std::unique_ptr<ThermoTable> table_;
     ThermoTableModel* model_ = nullptr;
     QTableView* grid_ = nullptr;
+    kinetra::ui::ColumnFitter* fitter_ = nullptr;
+    // What the columns were last fitted to: the table's revision, the shown columns, the size.
+    std::uint64_t fittedRevision_ = 0;
+    std::vector<bool> fittedColumns_;
+    int fittedPointSize_ = 0;
     QLabel* count_ = nullptr;
     QLabel* message_ = nullptr;
     QList<QMenu*> menus_;
