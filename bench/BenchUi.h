@@ -26,17 +26,6 @@ public:
     void clear() override {}
 };
 
-// Holds what the benchmark puts on it, as the desktop's clipboard would.
-class TextClipboard final : public Clipboard {
-public:
-    std::string text() const override { return text_; }
-    void setText(const std::string& t) override { text_ = t; }
-    void clear() override { text_.clear(); }
-
-private:
-    std::string text_;
-};
-
 class NoFiles final : public FileDialogs {
 public:
     std::string openFile(FilterKind, const std::string&) override { return {}; }
@@ -52,7 +41,7 @@ public:
 
 struct QuietUi {
     QuietDialogs dialogs;
-    TextClipboard clipboard;
+    MemoryClipboard clipboard;
     NoFiles files;
     NoProgress progress;
     SystemClock clock;

@@ -43,17 +43,6 @@ private:
     std::ostream& err_;
 };
 
-// A clipboard that lives for the run only: batch work never touches the desktop's clipboard.
-class MemoryClipboard final : public Clipboard {
-public:
-    std::string text() const override { return text_; }
-    void setText(const std::string& t) override { text_ = t; }
-    void clear() override { text_.clear(); }
-
-private:
-    std::string text_;
-};
-
 // File dialogs cannot be answered in batch work: every dialog is a cancel.
 class NoFileDialogs final : public FileDialogs {
 public:

@@ -41,6 +41,18 @@ public:
     virtual void clear() = 0;
 };
 
+// A clipboard that lives for the run only: batch work and benchmarks never touch the
+// desktop's clipboard.
+class MemoryClipboard final : public Clipboard {
+public:
+    std::string text() const override { return text_; }
+    void setText(const std::string& t) override { text_ = t; }
+    void clear() override { text_.clear(); }
+
+private:
+    std::string text_;
+};
+
 // The six filter kinds of the program's file dialogs.
 enum class FilterKind {
     AllTextDatabasesCharts = 1, // "All Files (*.*)|*.*|Windows Text (*.txt)|*.txt|DataBases ..."

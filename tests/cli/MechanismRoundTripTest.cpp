@@ -2,6 +2,7 @@
 // keeps every digit of its rate parameters. The values are compared with a parse of the
 // original file written here, independently of the program's reader: its own splitting of the
 // REACTIONS section, strtod for the numbers.
+#include "CliData.h"
 #include "CliRun.h"
 #include "common/TextUtil.h"
 #include "reactions/ReactionRecord.h"
@@ -18,20 +19,10 @@ namespace kinetra::cli {
 namespace {
 
 using reactions::ReactionRecord;
+using testing::data;
+using testing::records;
 using testing::run;
 using Numbers = std::vector<double>;
-
-std::string data(const std::string& relative) {
-    return std::string(KINETRA_SHARED_DATA_DIR) + "/" + relative;
-}
-
-std::vector<ReactionRecord> records(const std::filesystem::path& db) {
-    std::vector<ReactionRecord> out;
-    for (const auto& row :
-         store::Connection::open(db).query("SELECT * FROM [Reactions] ORDER BY Num;").rows)
-        out.push_back(reactions::reactionFromRow(row));
-    return out;
-}
 
 // ---- the independent parse ------------------------------------------------------------------
 

@@ -1,3 +1,4 @@
+#include "CliData.h"
 #include "CliRun.h"
 #include "common/TextUtil.h"
 #include "reactions/MechanismFile.h"
@@ -13,19 +14,9 @@ namespace {
 using reactions::ReactionRecord;
 
 using testing::CliRun;
+using testing::data;
+using testing::records;
 using testing::run;
-
-std::string data(const std::string& relative) {
-    return std::string(KINETRA_SHARED_DATA_DIR) + "/" + relative;
-}
-
-std::vector<ReactionRecord> records(const std::filesystem::path& db) {
-    std::vector<ReactionRecord> out;
-    for (const auto& row :
-         store::Connection::open(db).query("SELECT * FROM [Reactions] ORDER BY Num;").rows)
-        out.push_back(reactions::reactionFromRow(row));
-    return out;
-}
 
 bool duplicate(const ReactionRecord& r) {
     return upperAscii(trimBlanks(r.comment)).starts_with("DUP");
