@@ -50,10 +50,8 @@ int thermoNew(Context& c, const std::vector<std::string>& args) {
     if (!parseArgs(args, {}, {"--force"}, a, c.io.err) || a.positional.size() != 1)
         return usage(c, "thermo new DB [--force]");
     const fs::path target = a.positional[0];
-    if (fs::exists(target) && !a.has("--force")) {
-        c.io.err << "kinetra-cli: " << target.string() << " exists; use --force to replace it.\n";
+    if (!mayWrite(c, target, a.has("--force")))
         return 1;
-    }
     copyFileOverwrite(c.folders.support(files::kEmptyThermo), target);
     c.io.out << "THERMO database " << target.string() << " created.\n";
     return 0;
@@ -97,6 +95,8 @@ int thermoImport(Context& c, const std::vector<std::string>& args) {
         return 1;
     }
     store::Connection connection = db->open();
+    // The row count and the insertion after it under one write lock: a second import waits.
+    store::Transaction transaction(connection);
     std::int64_t after = connection.recordCount("Trm");
     if (const auto* v = a.option("--after")) {
         const auto n = parseNumber(*v);
@@ -110,6 +110,7 @@ int thermoImport(Context& c, const std::vector<std::string>& args) {
     request.options = options;
     request.errorFile = db->path().parent_path() / "ErrorMsg.txt";
     const PasteResult result = pasteSpeciesText(connection, db->elements(), request, c.ui);
+    transaction.commit();
     c.io.out << "Inserted: " << result.inserted << '\n'
              << "Refused for format: " << result.rejected << '\n'
              << "Refused for unknown elements: " << result.unknownElements << '\n';
@@ -120,8 +121,11 @@ int thermoImport(Context& c, const std::vector<std::string>& args) {
 
 int thermoExport(Context& c, const std::vector<std::string>& args) {
     ParsedArgs a;
-    if (!parseArgs(args, {"-o"}, {"--comments"}, a, c.io.err) || a.positional.size() != 1)
-        return usage(c, "thermo export DB [-o FILE] [--comments]");
+    if (!parseArgs(args, {"-o"}, {"--comments", "--force"}, a, c.io.err) ||
+        a.positional.size() != 1)
+        return usage(c, "thermo export DB [-o FILE] [--comments] [--force]");
+    if (const auto* file = a.option("-o"); file && !mayWrite(c, *file, a.has("--force")))
+        return 1;
     auto db = connectDatabase(c, a.positional[0]);
     if (!db)
         return 1;
@@ -296,7 +300,7 @@ void addThermoCommands(std::vector<Command>& commands) {
                         "[--after NUM]",
                         "read four-line thermo text or a whole thermo file into a database",
                         thermoImport});
-    commands.push_back({"thermo export", "DB [-o FILE] [--comments]",
+    commands.push_back({"thermo export", "DB [-o FILE] [--comments] [--force]",
                         "write the valid species as a thermo document", thermoExport});
     commands.push_back({"thermo check", "DB",
                         "list invalid species, then polynomials that jump at Tcom or give "

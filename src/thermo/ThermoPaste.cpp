@@ -179,13 +179,15 @@ PasteResult pasteSpeciesText(store::Connection& db, const ElementTable& elements
             marks.tmp = "0";
             rows.push_back(rowFromSpecies(reading.accepted[i], elements, marks));
         }
+        // The check belongs to the insertion: committed apart, a failure between the two would
+        // leave new rows with validity marks that do not describe them.
         store::Transaction transaction(db);
         if (request.clearMarks)
             db.execute("UPDATE [Trm] SET Upaste = 0, SelT = 0;");
         insertSpeciesRows(db, request.afterNum, std::move(rows), &ui.progress);
+        checkAllSpecies(db);
         transaction.commit();
         ui.progress.done();
-        checkAllSpecies(db);
         result.inserted = static_cast<int>(reading.accepted.size());
     }
     report(reading, request, ui, result);
