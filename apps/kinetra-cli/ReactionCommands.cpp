@@ -151,11 +151,14 @@ int reactionsCheck(Context& c, const std::vector<std::string>& args) {
                  << reactionReason(r, open->species) << '\n';
     }
     c.io.out << invalid << " of " << rows.rows.size() << " reactions are invalid.\n";
-    const auto undeclared = undeclaredDuplicates(db);
-    for (const UndeclaredDuplicate& d : undeclared)
-        c.io.out << formatText(std::to_string(d.num), "@@@@@@") << "  "
-                 << undeclaredDuplicateText(d.otherNums) << '\n';
-    c.io.out << undeclared.size() << " reactions are undeclared duplicates.\n";
+    // Each group once, under its first reaction.
+    std::size_t undeclared = 0;
+    for (const auto& group : undeclaredDuplicateGroups(db)) {
+        c.io.out << formatText(std::to_string(group.front()), "@@@@@@") << "  "
+                 << undeclaredDuplicateGroupText(group) << '\n';
+        undeclared += group.size();
+    }
+    c.io.out << undeclared << " reactions are undeclared duplicates.\n";
     return 0;
 }
 

@@ -68,6 +68,7 @@ void ReactionDatabase::createFromTemplate(bool replaceExisting) {
 }
 
 void ReactionDatabase::open(const ThermoSpeciesList& species) {
+    removeStaleTemporaries(path_.parent_path()); // what a killed run left beside the file
     store::Connection db = connect();
     requireReactionTable(db, path_.string());
     if (!isStartupCopy() && !equalsIgnoreCase(fileName(), "EmptyReac.mdb"))

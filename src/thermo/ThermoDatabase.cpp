@@ -110,6 +110,9 @@ ConnectOutcome outcomeOf(const store::StoreError& e) {
 
 ConnectOutcome ThermoDatabase::connect(const fs::path& path) {
     failureDetail_.clear();
+    // Temporary files a killed run left beside the database (a half-written ErrorMsg.txt, a
+    // half-made rebuild) go now.
+    removeStaleTemporaries(path.parent_path());
     if (readOnlyState(path) == ReadOnlyState::ReadOnly)
         return ConnectOutcome::ReadOnly;
     ElementTable elements;
