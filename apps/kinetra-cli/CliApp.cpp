@@ -2,6 +2,7 @@
 
 #include "CliCommand.h"
 #include "ConsoleUi.h"
+#include "common/PlaceError.h"
 #include "common/Seams.h"
 #include "shell/AppFolders.h"
 
@@ -96,7 +97,20 @@ int runCli(const std::vector<std::string>& args, Streams streams, const std::str
     SystemClock clock;
     Ui ui{dialogs, clipboard, files, progress, clock};
     Context context{streams, ui, dialogs, AppFolders::fromAppDir(appDir)};
-    return command->run(context, std::vector<std::string>(args.begin() + used, args.end()));
+    // Whatever a command did not foresee ends here, not in an abort: its place code (the
+    // command's position in the table) and the description, exit status 1. Every write goes
+    // through a transaction or a temporary file, so the failure leaves nothing half-written.
+    try {
+        return command->run(context, std::vector<std::string>(args.begin() + used, args.end()));
+    } catch (...) {
+        const auto position = static_cast<int>(command - commands().data()) + 1;
+        std::string code = std::to_string(position);
+        code.insert(0, code.size() < 3 ? 3 - code.size() : 0, '0');
+        progress.done();
+        streams.err << "CLI#" << code << ". " << describeException(std::current_exception())
+                    << '\n';
+        return 1;
+    }
 }
 
 } // namespace kinetra::cli

@@ -37,4 +37,17 @@ bool parseArgs(const std::vector<std::string>& args, const std::vector<std::stri
     return true;
 }
 
+bool mayWrite(Context& c, const std::filesystem::path& file, bool force) {
+    std::error_code error;
+    if (std::filesystem::is_directory(file, error)) {
+        c.io.err << "kinetra-cli: " << file.string() << " is a folder; name a file.\n";
+        return false;
+    }
+    if (std::filesystem::exists(std::filesystem::symlink_status(file, error)) && !force) {
+        c.io.err << "kinetra-cli: " << file.string() << " exists; use --force to replace it.\n";
+        return false;
+    }
+    return true;
+}
+
 } // namespace kinetra::cli

@@ -7,6 +7,7 @@
 #include "common/Seams.h"
 #include "shell/AppFolders.h"
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -32,6 +33,10 @@ struct Command {
 void addThermoCommands(std::vector<Command>& commands);
 void addReactionCommands(std::vector<Command>& commands);
 void addMechanismCommands(std::vector<Command>& commands);
+
+// Whether a command may write the file: a folder never, an existing file only with --force
+// (force). Says why not on err.
+bool mayWrite(Context& c, const std::filesystem::path& file, bool force);
 
 // Splits arguments into positional ones and "--name value" / "-o value" options; flags listed in
 // `flags` take no value. Returns false (with a message on err) for an unknown or incomplete option.

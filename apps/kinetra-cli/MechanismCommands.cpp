@@ -13,6 +13,7 @@
 #include "shell/PhysicalConstants.h"
 #include "thermo/ElementEditor.h"
 #include "thermo/ThermoPaste.h"
+#include "thermo/NasaTextReader.h"
 
 #include <filesystem>
 #include <ostream>
@@ -30,9 +31,9 @@ using namespace kinetra::reactions;
 // elements. A weight written in the section ("CI /13.003/", an isotope) defines its element;
 // the others take the periodic table's. The template's slots stay when the section is
 // missing, holds more than ten elements or names one without a weight the table does not know.
-void seedElementSlots(const fs::path& thermoPath, const MechanismSections& sections) {
+std::optional<thermo::ElementRows> seededElementSlots(const MechanismSections& sections) {
     if (sections.elements.empty() || sections.elements.size() > thermo::kElementRowCount)
-        return;
+        return std::nullopt;
     thermo::ElementRows rows = thermo::emptyElementRows();
     for (std::size_t i = 0; i < sections.elements.size(); ++i) {
         const std::optional<double> written =
@@ -41,13 +42,43 @@ void seedElementSlots(const fs::path& thermoPath, const MechanismSections& secti
                                        ? store::toText(store::Value(*written))
                                        : thermo::proposedWeight(sections.elements[i]);
         if (weight == "0")
-            return;
+            return std::nullopt;
         rows[i].symbol = sections.elements[i];
         rows[i].weight = weight;
     }
-    store::Connection db = store::Connection::open(thermoPath);
-    thermo::writeElementRows(db, rows);
+    return rows;
 }
+
+// Whether a thermo file given apart holds at least one species the reader can read (refusals
+// for unknown elements count: the species are there). A file of something else would otherwise
+// store every reaction as invalid without a word.
+bool holdsThermoData(const std::string& text) {
+    thermo::ReadOptions options;
+    const thermo::CollectedText collected =
+        thermo::collectSpeciesBlocks(thermo::unframeThermoFile(text, options));
+    const thermo::ElementTable anyElements;
+    return std::any_of(collected.blocks.begin(), collected.blocks.end(), [&](const auto& block) {
+        return thermo::readSpeciesBlock(block, anyElements, options).outcome !=
+               thermo::BlockOutcome::Rejected;
+    });
+}
+
+// A thermo database this run created goes again when the run stores nothing: a refusal leaves
+// nothing behind.
+class CreatedFile {
+public:
+    explicit CreatedFile(fs::path path) : path_(std::move(path)) {}
+    ~CreatedFile() {
+        if (!path_.empty())
+            deleteFileIfPresent(path_);
+    }
+    CreatedFile(const CreatedFile&) = delete;
+    CreatedFile& operator=(const CreatedFile&) = delete;
+    void keep() { path_.clear(); }
+
+private:
+    fs::path path_;
+};
 
 constexpr const char* kImportUsage =
     "reactions import DB FILE [--thermo THERMO_DB] [--after NUM] [--a-units mol-cm-sec|cm-sec] "
@@ -56,7 +87,7 @@ constexpr const char* kMechanismUsage = "mechanism import FILE --thermo THERMO_D
                                         "REACTIONS_DB [--thermo-file FILE] [--stoich on|off]";
 constexpr const char* kExportUsage =
     "reactions export DB [--thermo THERMO_DB] [-o FILE] [--no-thermo] [--thermo-comments] "
-    "[--no-reference] [--comments] [--no-brackets] [--no-blanks] [--immediate]";
+    "[--no-reference] [--comments] [--no-brackets] [--no-blanks] [--immediate] [--force]";
 
 int usage(Context& c, const char* text) {
     c.io.err << "usage: kinetra-cli " << text << '\n';
@@ -215,18 +246,25 @@ int mechanismImport(Context& c, const std::vector<std::string>& args) {
         request.thermoText = readInput(c, *file);
         if (!request.thermoText)
             return 1;
+        if (!holdsThermoData(*request.thermoText)) {
+            c.io.err << "kinetra-cli: " << *file << " holds no thermo data.\n";
+            return 1;
+        }
     }
 
     const fs::path thermoPath = *a.option("--thermo");
     const fs::path emptyThermo = c.folders.support(files::kEmptyThermo);
-    if (!fs::exists(thermoPath)) {
-        copyFileOverwrite(emptyThermo, thermoPath);
-        seedElementSlots(thermoPath, splitMechanismFile(request.text));
-    }
+    // Made whole under a temporary name, so that neither a kill nor a second import running at
+    // the same moment leaves a file with the template's slots in place of the mechanism's.
+    const bool created = thermo::createThermoDatabase(
+        emptyThermo, thermoPath, seededElementSlots(splitMechanismFile(request.text)));
+    CreatedFile createdThermo(created ? thermoPath : fs::path());
     thermo::ThermoDatabase thermo({emptyThermo, {}});
     if (const auto outcome = thermo.connect(thermoPath);
         outcome != thermo::ConnectOutcome::Connected) {
-        c.io.err << thermo::connectFailureMessage(outcome, thermoPath.string()) << '\n';
+        c.io.err << thermo::connectFailureMessage(outcome, thermoPath.string(),
+                                                  thermo.failureDetail())
+                 << '\n';
         return 1;
     }
     request.reactionDatabase = *a.option("--reactions");
@@ -255,6 +293,12 @@ int mechanismImport(Context& c, const std::vector<std::string>& args) {
     if (result.errorFileWritten)
         c.io.out << "Error listing: " << request.errorFile.string() << '\n';
     const bool stored = result.speciesAdded + result.speciesKept + result.reactionsStored > 0;
+    if (!stored && result.speciesRefused + result.reactionsRefused == 0 &&
+        !result.thermoRefusedWhole)
+        c.io.err << "kinetra-cli: " << a.positional[0]
+                 << " holds no species and no reactions to import.\n";
+    if (stored)
+        createdThermo.keep();
     return stored ? 0 : 1;
 }
 
@@ -262,10 +306,12 @@ int reactionsExport(Context& c, const std::vector<std::string>& args) {
     ParsedArgs a;
     if (!parseArgs(args, {"--thermo", "-o"},
                    {"--no-thermo", "--thermo-comments", "--no-reference", "--comments",
-                    "--no-brackets", "--no-blanks", "--immediate"},
+                    "--no-brackets", "--no-blanks", "--immediate", "--force"},
                    a, c.io.err) ||
         a.positional.size() != 1)
         return usage(c, kExportUsage);
+    if (const auto* file = a.option("-o"); file && !mayWrite(c, *file, a.has("--force")))
+        return 1;
     MechanismOptions options;
     options.thermoSection = !a.has("--no-thermo");
     options.thermoComments = a.has("--thermo-comments");
@@ -312,7 +358,7 @@ void addMechanismCommands(std::vector<Command>& commands) {
     commands.push_back({"reactions export",
                         "DB [--thermo THERMO_DB] [-o FILE] [--no-thermo] [--thermo-comments] "
                         "[--no-reference] [--comments] [--no-brackets] [--no-blanks] "
-                        "[--immediate]",
+                        "[--immediate] [--force]",
                         "write the valid reactions and their species as a mechanism document",
                         reactionsExport});
     commands.push_back({"mechanism import",

@@ -26,7 +26,9 @@ struct OpenReactions {
 
 // Connects the thermo database (thermoPath, or THERMOPath.txt's), loads its valid species and
 // opens (or, with create, first creates) the reaction database. Nothing after a message on err.
+// A file created meanwhile by another process is kept unless replace.
 std::unique_ptr<OpenReactions> openReactions(Context& c, const std::string& path,
-                                             const std::string* thermoPath, bool create);
+                                             const std::string* thermoPath, bool create,
+                                             bool replace = false);
 
 } // namespace kinetra::cli

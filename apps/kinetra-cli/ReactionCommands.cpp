@@ -20,7 +20,8 @@ namespace fs = std::filesystem;
 using namespace kinetra::reactions;
 
 std::unique_ptr<OpenReactions> openReactions(Context& c, const std::string& path,
-                                             const std::string* thermoPath, bool create) {
+                                             const std::string* thermoPath, bool create,
+                                             bool replace) {
     auto open = std::make_unique<OpenReactions>(c.folders);
     const std::string thermoFile = thermoPath ? *thermoPath : readThermoPathFile(c.folders);
     const thermo::ConnectOutcome outcome = open->thermo.connect(thermoFile);
@@ -45,7 +46,7 @@ std::unique_ptr<OpenReactions> openReactions(Context& c, const std::string& path
     open->database.emplace(path, ReactionFiles{c.folders.support(files::kEmptyReac),
                                                c.folders.support(files::kStartupReacCopy)});
     if (create)
-        open->database->createFromTemplate();
+        open->database->createFromTemplate(replace);
     try {
         open->database->open(open->species);
     } catch (const store::StoreError& e) {
@@ -89,7 +90,7 @@ int reactionsNew(Context& c, const std::vector<std::string>& args) {
         c.io.err << "kinetra-cli: " << a.positional[0] << " exists; use --force to replace it.\n";
         return 1;
     }
-    auto open = openReactions(c, a.positional[0], a.option("--thermo"), true);
+    auto open = openReactions(c, a.positional[0], a.option("--thermo"), true, a.has("--force"));
     if (!open)
         return 1;
     c.io.out << "Reaction database " << a.positional[0] << " created.\n";
@@ -150,11 +151,14 @@ int reactionsCheck(Context& c, const std::vector<std::string>& args) {
                  << reactionReason(r, open->species) << '\n';
     }
     c.io.out << invalid << " of " << rows.rows.size() << " reactions are invalid.\n";
-    const auto undeclared = undeclaredDuplicates(db);
-    for (const UndeclaredDuplicate& d : undeclared)
-        c.io.out << formatText(std::to_string(d.num), "@@@@@@") << "  "
-                 << undeclaredDuplicateText(d.otherNums) << '\n';
-    c.io.out << undeclared.size() << " reactions are undeclared duplicates.\n";
+    // Each group once, under its first reaction.
+    std::size_t undeclared = 0;
+    for (const auto& group : undeclaredDuplicateGroups(db)) {
+        c.io.out << formatText(std::to_string(group.front()), "@@@@@@") << "  "
+                 << undeclaredDuplicateGroupText(group) << '\n';
+        undeclared += group.size();
+    }
+    c.io.out << undeclared << " reactions are undeclared duplicates.\n";
     return 0;
 }
 

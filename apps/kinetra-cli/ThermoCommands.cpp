@@ -51,10 +51,8 @@ int thermoNew(Context& c, const std::vector<std::string>& args) {
     if (!parseArgs(args, {}, {"--force"}, a, c.io.err) || a.positional.size() != 1)
         return usage(c, "thermo new DB [--force]");
     const fs::path target = a.positional[0];
-    if (fs::exists(target) && !a.has("--force")) {
-        c.io.err << "kinetra-cli: " << target.string() << " exists; use --force to replace it.\n";
+    if (!mayWrite(c, target, a.has("--force")))
         return 1;
-    }
     copyFileOverwrite(c.folders.support(files::kEmptyThermo), target);
     c.io.out << "THERMO database " << target.string() << " created.\n";
     return 0;
@@ -102,6 +100,8 @@ int thermoImport(Context& c, const std::vector<std::string>& args) {
         return 1;
     }
     store::Connection connection = db->open();
+    // The row count and the insertion after it under one write lock: a second import waits.
+    store::Transaction transaction(connection);
     std::int64_t after = connection.recordCount("Trm");
     if (const auto* v = a.option("--after")) {
         const auto n = parseNumber(*v);
@@ -118,6 +118,7 @@ int thermoImport(Context& c, const std::vector<std::string>& args) {
     request.keepRepeats = a.has("--keep-repeats");
     const ThermoFileResult imported = importThermoFile(connection, db->elements(), request, c.ui);
     const PasteResult& result = imported.paste;
+    transaction.commit();
     c.io.out << "Inserted: " << result.inserted << '\n'
              << "Refused for format: " << result.rejected << '\n'
              << "Refused for unknown elements: " << result.unknownElements << '\n';
@@ -133,8 +134,11 @@ int thermoImport(Context& c, const std::vector<std::string>& args) {
 
 int thermoExport(Context& c, const std::vector<std::string>& args) {
     ParsedArgs a;
-    if (!parseArgs(args, {"-o"}, {"--comments"}, a, c.io.err) || a.positional.size() != 1)
-        return usage(c, "thermo export DB [-o FILE] [--comments]");
+    if (!parseArgs(args, {"-o"}, {"--comments", "--force"}, a, c.io.err) ||
+        a.positional.size() != 1)
+        return usage(c, "thermo export DB [-o FILE] [--comments] [--force]");
+    if (const auto* file = a.option("-o"); file && !mayWrite(c, *file, a.has("--force")))
+        return 1;
     auto db = connectDatabase(c, a.positional[0]);
     if (!db)
         return 1;
@@ -318,7 +322,7 @@ void addThermoCommands(std::vector<Command>& commands) {
                         "first record of a name is read, later ones are skipped and listed "
                         "(--keep-repeats stores them as duplicates)",
                         thermoImport});
-    commands.push_back({"thermo export", "DB [-o FILE] [--comments]",
+    commands.push_back({"thermo export", "DB [-o FILE] [--comments] [--force]",
                         "write the valid species as a thermo document", thermoExport});
     commands.push_back({"thermo check", "DB",
                         "list invalid species, then polynomials that jump at Tcom or give "

@@ -5,6 +5,7 @@
 #include "common/ui/StatusProgress.h"
 #include "shell/App.h"
 #include "shell/ui/ChildWindow.h"
+#include "shell/ui/GuardedApplication.h"
 #include "shell/ui/MainWindow.h"
 #include "thermo/ui/ThermoWindow.h"
 
@@ -16,6 +17,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <clocale>
+#include <iostream>
 
 namespace {
 
@@ -70,8 +72,8 @@ void openForScreenshot(kinetra::ui::MainWindow& window, const kinetra::App& app)
 
 } // namespace
 
-int main(int argc, char** argv) {
-    QApplication qtApp(argc, argv);
+int main(int argc, char** argv) try {
+    kinetra::ui::GuardedApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KINETRA"));
     // QApplication has switched the C library to the user's locale; numbers that pass through
     // it must keep the point whatever the user's decimal symbol.
@@ -89,6 +91,7 @@ int main(int argc, char** argv) {
     kinetra::ui::StatusProgress progress;
     kinetra::SystemClock clock;
     kinetra::Ui ui{dialogs, clipboard, files, progress, clock};
+    qtApp.setDialogs(&dialogs);
 
     kinetra::ui::MainWindow window(app, ui);
     progress.attach(window.statusBar());
@@ -98,4 +101,8 @@ int main(int argc, char** argv) {
     // The title window comes up over a main window that has been drawn.
     QTimer::singleShot(0, &window, [&window] { window.startUp(); });
     return qtApp.exec();
+} catch (const std::exception& e) {
+    // Before the event loop runs (building the state and the windows) nothing else catches.
+    std::cerr << "KINETRA: " << e.what() << '\n';
+    return 1;
 }

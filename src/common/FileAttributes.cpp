@@ -6,7 +6,10 @@
 
 #include "common/TextFile.h"
 
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace kinetra {
 
@@ -36,57 +39,62 @@ void deleteFileIfPresent(const fs::path& path) {
         fs::remove(path, error);
 }
 
-namespace {
-
-// Copies `from` to a fresh temporary name beside `to`; returns that name, or an empty path.
-fs::path copyToTemporary(const fs::path& from, const fs::path& to) {
+fs::path copyToTemporaryBeside(const fs::path& from, const fs::path& target) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path temporary = temporaryPathBeside(to);
+        fs::path temporary = temporaryPathBeside(target);
         std::error_code error;
-        if (fs::copy_file(from, temporary, fs::copy_options::none, error))
-            return temporary;
+        if (fs::copy_file(from, temporary, fs::copy_options::none, error)) {
+            // A copy of a protected template is a working file: its owner may change it.
+            fs::permissions(temporary, fs::perms::owner_read | fs::perms::owner_write,
+                            fs::perm_options::add, error);
+            if (!error)
+                return temporary;
+        }
+        fs::remove(temporary, error);
         if (error != std::errc::file_exists)
             break;
     }
-    return {};
+    throw std::runtime_error("Cannot copy file " + from.string() + " to " + target.string());
 }
 
-} // namespace
+bool publishNewFile(const fs::path& temporary, const fs::path& target) {
+    // link() refuses an existing name, which rename() would replace.
+    const int linked = ::link(temporary.c_str(), target.c_str());
+    const int error = linked == 0 ? 0 : errno;
+    ::unlink(temporary.c_str());
+    if (linked == 0)
+        return true;
+    if (error == EEXIST)
+        return false;
+    throw std::runtime_error("Cannot create file " + target.string() + ": " +
+                             std::strerror(error));
+}
+
+bool copyFileIfAbsent(const fs::path& from, const fs::path& to) {
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(to, error)))
+        return false;
+    return publishNewFile(copyToTemporaryBeside(from, to), to);
+}
 
 void copyFileOverwrite(const fs::path& from, const fs::path& to) {
     // Like writeTextFile, a target marked read-only is refused rather than silently replaced.
     bool copied = readOnlyState(from) != ReadOnlyState::Missing &&
                   readOnlyState(to) != ReadOnlyState::ReadOnly;
     if (copied) {
-        fs::path temporary = copyToTemporary(from, to);
-        std::error_code error;
-        copied = !temporary.empty();
-        if (copied) {
-            // A copy of a protected template is a working file: its owner may change it.
-            fs::permissions(temporary, fs::perms::owner_read | fs::perms::owner_write,
-                            fs::perm_options::add, error);
-            if (!error)
-                fs::rename(temporary, to, error);
+        try {
+            const fs::path temporary = copyToTemporaryBeside(from, to);
+            std::error_code error;
+            fs::rename(temporary, to, error);
             copied = !error;
             if (!copied)
                 fs::remove(temporary, error);
+        } catch (const std::runtime_error&) {
+            copied = false;
         }
     }
     if (!copied)
         throw std::runtime_error("Cannot copy file " + from.string() + " to " + to.string());
-}
-
-void changeWithBackup(const fs::path& file, const std::function<void()>& change) {
-    const fs::path keep = temporaryPathBeside(file);
-    copyFileOverwrite(file, keep);
-    try {
-        change();
-    } catch (...) {
-        copyFileOverwrite(keep, file);
-        deleteFileIfPresent(keep);
-        throw;
-    }
-    deleteFileIfPresent(keep);
 }
 
 } // namespace kinetra

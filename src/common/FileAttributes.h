@@ -3,7 +3,6 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
 
 namespace kinetra {
 
@@ -21,8 +20,19 @@ void deleteFileIfPresent(const std::filesystem::path& path);
 // std::runtime_error naming both paths on failure.
 void copyFileOverwrite(const std::filesystem::path& from, const std::filesystem::path& to);
 
-// Runs a change that rewrites a file in several steps, with a copy of the file kept beside it:
-// should the change fail, the copy is put back and the error rethrown, so nothing is lost.
-void changeWithBackup(const std::filesystem::path& file, const std::function<void()>& change);
+// Copies a whole file to a fresh temporary name beside `target` (see temporaryPathBeside) and
+// returns that name; throws std::runtime_error naming both paths on failure.
+std::filesystem::path copyToTemporaryBeside(const std::filesystem::path& from,
+                                            const std::filesystem::path& target);
+
+// Gives a complete file its final name only when nothing has that name yet: another process
+// creating the same file at the same moment can never be overwritten, and a half-made file never
+// appears under the final name. The temporary name goes away either way. Returns false when the
+// target existed; throws std::runtime_error on other failures.
+bool publishNewFile(const std::filesystem::path& temporary, const std::filesystem::path& target);
+
+// A copy of `from` at `to` made whole under a temporary name and published as above; false
+// (and nothing changed) when `to` exists.
+bool copyFileIfAbsent(const std::filesystem::path& from, const std::filesystem::path& to);
 
 } // namespace kinetra

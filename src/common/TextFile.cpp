@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <csignal>
 #include <random>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -112,11 +113,53 @@ std::optional<std::string> readFileBytes(const fs::path& path) {
     return content;
 }
 
+namespace {
+
+constexpr std::string_view kTemporaryMark = ".tmp-";
+
+// The process id a temporary name carries, if it has the form "<target>.tmp-<pid>-...".
+std::optional<pid_t> ownerOfTemporary(std::string_view name) {
+    const std::size_t mark = name.rfind(kTemporaryMark);
+    if (mark == std::string_view::npos || mark == 0)
+        return std::nullopt;
+    name.remove_prefix(mark + kTemporaryMark.size());
+    const std::size_t dash = name.find('-');
+    if (dash == 0 || dash == std::string_view::npos || dash > 9)
+        return std::nullopt;
+    pid_t pid = 0;
+    for (char c : name.substr(0, dash)) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        pid = pid * 10 + (c - '0');
+    }
+    return pid;
+}
+
+bool processRuns(pid_t pid) {
+    return pid == ::getpid() || ::kill(pid, 0) == 0 || errno == EPERM;
+}
+
+} // namespace
+
+void removeStaleTemporaries(const fs::path& folder) {
+    std::error_code error;
+    const fs::path where = folder.empty() ? fs::path(".") : folder;
+    for (fs::directory_iterator it(where, error), end; !error && it != end; it.increment(error)) {
+        const auto owner = ownerOfTemporary(it->path().filename().string());
+        if (owner && !processRuns(*owner)) {
+            std::error_code ignored;
+            if (it->is_regular_file(ignored))
+                fs::remove(it->path(), ignored);
+        }
+    }
+}
+
 fs::path temporaryPathBeside(const fs::path& target) {
+    removeStaleTemporaries(target.parent_path());
     static constexpr char kHex[] = "0123456789abcdef";
     std::random_device random;
-    std::string suffix = ".tmp-";
-    for (int i = 0; i < 4; ++i) {
+    std::string suffix = std::string(kTemporaryMark) + std::to_string(::getpid()) + "-";
+    for (int i = 0; i < 2; ++i) {
         unsigned bits = random();
         for (int k = 0; k < 4; ++k, bits >>= 4)
             suffix += kHex[bits & 15];

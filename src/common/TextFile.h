@@ -20,7 +20,13 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& path);
 void writeTextFile(const std::filesystem::path& path, std::string_view content);
 
 // A fresh name in the target's folder for a file that is written and then renamed over the
-// target; the name is random, so callers create it exclusively and try again if it is taken.
+// target ("name.tmp-<process id>-<random>"); callers create it exclusively and try again if it
+// is taken. Temporary files of the same target left by a process that no longer runs (a kill, a
+// power cut) are removed first, so that they go away on the next run.
 std::filesystem::path temporaryPathBeside(const std::filesystem::path& target);
+
+// Removes the "name.tmp-<pid>-..." files of the folder (SQLite journals of such files included)
+// whose process has ended. Files of running processes are left alone.
+void removeStaleTemporaries(const std::filesystem::path& folder);
 
 } // namespace kinetra

@@ -72,4 +72,48 @@ std::string readerText(std::string_view text) {
     return out;
 }
 
+namespace {
+
+// The length of the valid UTF-8 sequence of two to four bytes at text[i], or 0.
+std::size_t utf8SequenceAt(std::string_view text, std::size_t i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    const std::size_t length = lead >= 0xF0 && lead <= 0xF4   ? 4
+                               : lead >= 0xE0                 ? 3
+                               : lead >= 0xC2 && lead <= 0xDF ? 2
+                                                              : 0;
+    if (length == 0 || i + length > text.size())
+        return 0;
+    for (std::size_t k = 1; k < length; ++k)
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return 0;
+    return length;
+}
+
+} // namespace
+
+std::string readableExcerpt(std::string_view text, std::size_t limit) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    std::size_t i = 0;
+    while (i < text.size() && out.size() < limit) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c < 0x7F) {
+            out += static_cast<char>(c);
+            ++i;
+        } else if (const std::size_t n = c >= 0x80 ? utf8SequenceAt(text, i) : 0) {
+            out.append(text.substr(i, n));
+            i += n;
+        } else {
+            out += "\\x";
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+            ++i;
+        }
+    }
+    if (i < text.size())
+        out += "...";
+    return out;
+}
+
 } // namespace kinetra

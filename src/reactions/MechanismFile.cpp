@@ -245,6 +245,9 @@ SpeciesOutcome importSpecies(thermo::ThermoDatabase& thermo, const std::string& 
     const std::string body = thermo::unframeThermoFile(thermoText, options);
     const thermo::CollectedText collected = thermo::collectSpeciesBlocks(body);
     store::Connection db = thermo.open();
+    // The names already stored are read under the write lock: a second import running at the
+    // same time waits rather than adding the same species again.
+    store::Transaction transaction(db);
 
     std::string text = body;
     // Text the reader refuses as a whole goes to the paste unfiltered, so that the user gets
@@ -281,6 +284,7 @@ SpeciesOutcome importSpecies(thermo::ThermoDatabase& thermo, const std::string& 
     request.options = options;
     request.errorFile = errorFile;
     outcome.paste = thermo::pasteSpeciesText(db, thermo.elements(), request, ui);
+    transaction.commit();
     return outcome;
 }
 
@@ -451,8 +455,7 @@ MechanismImportResult importMechanism(thermo::ThermoDatabase& thermo,
     }
     if (exists) {
         store::Connection db = store::Connection::open(request.reactionDatabase);
-        if (!db.hasTable("Reactions"))
-            throw store::StoreError(noReactionsTableMessage(request.reactionDatabase.string()));
+        requireReactionTable(db, request.reactionDatabase.string());
     }
 
     // Both flows write ErrorMsg.txt; the species listing is kept for the combined file.
@@ -483,11 +486,14 @@ MechanismImportResult importMechanism(thermo::ThermoDatabase& thermo,
         return result;
     }
 
-    if (!exists)
-        copyFileOverwrite(request.reactionTemplate, request.reactionDatabase);
+    if (!exists) // another import creating it at the same moment keeps its file
+        copyFileIfAbsent(request.reactionTemplate, request.reactionDatabase);
     store::Connection thermoDb = thermo.open();
     const ThermoSpeciesList species = ThermoSpeciesList::load(thermoDb);
     store::Connection db = store::Connection::open(request.reactionDatabase);
+    // From the last Num to the insertion under one write lock, so that two imports never
+    // number their reactions from the same last row.
+    store::Transaction transaction(db);
     // Reactions already stored may name the species just added.
     checkAllReactions(db, species);
 
@@ -502,6 +508,7 @@ MechanismImportResult importMechanism(thermo::ThermoDatabase& thermo,
     read.errorFile = request.errorFile;
     read.quiet = true;
     const ReadResult reading = readReactionText(db, species, read, memory, ui);
+    transaction.commit();
     result.reactionsStored = reading.inserted;
     result.reactionsInvalid = reading.invalid;
     result.reactionsValid = reading.inserted - reading.invalid;

@@ -285,14 +285,21 @@ std::string noReactionsTableMessage(const std::string& path) {
                   "reaction database.";
 }
 
-int checkAllReactions(store::Connection& db, const ThermoSpeciesList& species) {
-    if (!db.hasTable("Reactions")) {
-        std::string path;
-        for (const store::Row& row : db.query("PRAGMA database_list;").rows)
-            if (store::toText(row.field("name")) == "main")
-                path = store::toText(row.field("file"));
+void requireReactionTable(store::Connection& db, const std::string& path) {
+    if (!db.hasTable("Reactions"))
         throw store::StoreError(noReactionsTableMessage(path));
-    }
+    const std::string mismatch = db.schemaMismatch(store::reactionsSchema());
+    if (!mismatch.empty())
+        throw store::StoreError("The file " + path +
+                                " is not a reaction database of this program: " + mismatch + ".");
+}
+
+int checkAllReactions(store::Connection& db, const ThermoSpeciesList& species) {
+    std::string path;
+    for (const store::Row& row : db.query("PRAGMA database_list;").rows)
+        if (store::toText(row.field("name")) == "main")
+            path = store::toText(row.field("file"));
+    requireReactionTable(db, path);
     store::Transaction transaction(db);
     const store::RowSet rows = db.queryKeyed("SELECT * FROM [Reactions] ORDER BY Num ASC;");
     db.execute("UPDATE [Reactions] SET Info = 0;");

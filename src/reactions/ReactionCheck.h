@@ -62,4 +62,9 @@ int checkAllReactions(store::Connection& db, const ThermoSpeciesList& species);
 // database."
 std::string noReactionsTableMessage(const std::string& path);
 
+// Throws store::StoreError with the message above when the file holds no reaction table, or
+// with one naming what is wrong when its table lacks fields or holds them in another order or
+// type: records are read by position, so such a file must not be read at all.
+void requireReactionTable(store::Connection& db, const std::string& path);
+
 } // namespace kinetra::reactions

@@ -60,18 +60,23 @@ bool ReactionDatabase::isStartupCopy() const {
            upperAscii(files_.startupCopy.filename().string());
 }
 
-void ReactionDatabase::createFromTemplate() {
-    copyFileOverwrite(files_.emptyTemplate, path_);
+void ReactionDatabase::createFromTemplate(bool replaceExisting) {
+    if (replaceExisting)
+        copyFileOverwrite(files_.emptyTemplate, path_);
+    else
+        copyFileIfAbsent(files_.emptyTemplate, path_);
 }
 
 void ReactionDatabase::open(const ThermoSpeciesList& species) {
+    removeStaleTemporaries(path_.parent_path()); // what a killed run left beside the file
     store::Connection db = connect();
-    if (!db.hasTable("Reactions"))
-        throw store::StoreError(noReactionsTableMessage(path_.string()));
+    requireReactionTable(db, path_.string());
     if (!isStartupCopy() && !equalsIgnoreCase(fileName(), "EmptyReac.mdb"))
         copyFileOverwrite(path_, savedCopy_);
+    store::Transaction transaction(db);
     checkAllReactions(db, species);
     db.execute("UPDATE [Reactions] SET Tmp = 1;");
+    transaction.commit();
     modified_ = false;
 }
 
@@ -115,18 +120,10 @@ ReactionCloseOutcome ReactionDatabase::close(Dialogs& dialogs) {
 }
 
 void ReactionDatabase::rebuild() {
-    std::vector<std::vector<store::Value>> records;
-    {
-        store::Connection db = connect();
-        records = thermo::readAllRows(db, "Reactions");
-    }
-    changeWithBackup(path_, [&] {
-        copyFileOverwrite(files_.emptyTemplate, path_);
-        store::Connection db = connect();
-        store::Transaction transaction(db);
-        db.insertRows("Reactions", records);
-        transaction.commit();
-    });
+    store::rewriteDatabase(path_, files_.emptyTemplate,
+                           [](store::Connection& old, store::Connection& fresh) {
+                               fresh.insertRows("Reactions", thermo::readAllRows(old, "Reactions"));
+                           });
 }
 
 void runStartupCopy(const ReactionFiles& files, const ThermoSpeciesList& species) {

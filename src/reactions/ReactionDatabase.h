@@ -38,8 +38,10 @@ class ReactionDatabase {
 public:
     ReactionDatabase(std::filesystem::path path, ReactionFiles files);
 
-    // Copies the template over the path (New) before opening.
-    void createFromTemplate();
+    // Copies the template to the path (New) before opening: over an existing file only when
+    // replaceExisting; otherwise a file another process created meanwhile is kept, never
+    // overwritten.
+    void createFromTemplate(bool replaceExisting = true);
     // OpenMain: the saved copy (not for the template or the start-up copy), every record checked
     // and renumbered, all records visible (Tmp = 1). Throws store::StoreError with the
     // "cannot find the table 'Reactions'" text when the file holds no reaction table.
@@ -63,8 +65,8 @@ public:
     // The save prompt (Cancel keeps the database open), the rebuild, then the saved copy goes.
     // The start-up copy closes without either.
     ReactionCloseOutcome close(Dialogs& dialogs);
-    // The compacting rebuild: every record read, the template copied over the file, the records
-    // written back; the old file is put back should that fail.
+    // The compacting rebuild: every record written into a copy of the template, which then
+    // replaces the file; a failure leaves the file as it was.
     void rebuild();
 
 private:

@@ -92,8 +92,11 @@ bool isDeclaredDuplicate(const std::string& comment) {
     return upperAscii(trimBlanks(comment)).rfind("DUP", 0) == 0;
 }
 
-std::vector<UndeclaredDuplicate> undeclaredDuplicates(const store::RowSet& records) {
-    // Groups of valid records by key, each group in Num order.
+namespace {
+
+// The groups of valid records (indexes into the row set) whose members are not all declared
+// duplicates, each in Num order, the groups in the order of their first Num.
+std::vector<std::vector<std::size_t>> undeclaredGroups(const store::RowSet& records) {
     std::map<std::string, std::vector<std::size_t>> groups;
     for (std::size_t i = 0; i < records.rows.size(); ++i) {
         const store::Row& row = records.rows[i];
@@ -101,7 +104,7 @@ std::vector<UndeclaredDuplicate> undeclaredDuplicates(const store::RowSet& recor
             continue;
         groups[duplicateKey(slotsOf(row), DuplicateMode::ReverseMatches)].push_back(i);
     }
-    std::vector<UndeclaredDuplicate> found;
+    std::vector<std::vector<std::size_t>> found;
     for (auto& [key, members] : groups) {
         if (members.size() < 2)
             continue;
@@ -113,6 +116,19 @@ std::vector<UndeclaredDuplicate> undeclaredDuplicates(const store::RowSet& recor
         std::stable_sort(members.begin(), members.end(), [&](std::size_t a, std::size_t b) {
             return numOf(records.rows[a]) < numOf(records.rows[b]);
         });
+        found.push_back(std::move(members));
+    }
+    std::stable_sort(found.begin(), found.end(), [&](const auto& a, const auto& b) {
+        return numOf(records.rows[a.front()]) < numOf(records.rows[b.front()]);
+    });
+    return found;
+}
+
+} // namespace
+
+std::vector<UndeclaredDuplicate> undeclaredDuplicates(const store::RowSet& records) {
+    std::vector<UndeclaredDuplicate> found;
+    for (const auto& members : undeclaredGroups(records)) {
         for (std::size_t i : members) {
             UndeclaredDuplicate entry;
             entry.key = i < records.keys.size() ? records.keys[i] : 0;
@@ -126,6 +142,25 @@ std::vector<UndeclaredDuplicate> undeclaredDuplicates(const store::RowSet& recor
     std::stable_sort(found.begin(), found.end(),
                      [](const auto& a, const auto& b) { return a.num < b.num; });
     return found;
+}
+
+std::vector<std::vector<std::int64_t>> undeclaredDuplicateGroups(store::Connection& db) {
+    const store::RowSet records = db.query("SELECT * FROM [Reactions] ORDER BY Num;");
+    std::vector<std::vector<std::int64_t>> groups;
+    for (const auto& members : undeclaredGroups(records)) {
+        std::vector<std::int64_t>& nums = groups.emplace_back();
+        nums.reserve(members.size());
+        for (std::size_t i : members)
+            nums.push_back(numOf(records.rows[i]));
+    }
+    return groups;
+}
+
+std::string undeclaredDuplicateGroupText(const std::vector<std::int64_t>& nums) {
+    std::string list;
+    for (std::int64_t num : nums)
+        list += (list.empty() ? "" : ", ") + std::to_string(num);
+    return "Undeclared duplicates: reactions " + list + "; mark each with DUPLICATE.";
 }
 
 std::vector<UndeclaredDuplicate> undeclaredDuplicates(store::Connection& db) {

@@ -45,6 +45,13 @@ std::vector<UndeclaredDuplicate> undeclaredDuplicates(store::Connection& db);
 // The same over a keyed snapshot of whole records ("SELECT * FROM [Reactions] ...").
 std::vector<UndeclaredDuplicate> undeclaredDuplicates(const store::RowSet& records);
 
+// The same as groups: the Nums of each group once, in Num order, the groups in the order of
+// their first Num. A listing of a group per member would grow with the square of its size.
+std::vector<std::vector<std::int64_t>> undeclaredDuplicateGroups(store::Connection& db);
+
+// "Undeclared duplicates: reactions 3, 5, 7; mark each with DUPLICATE."
+std::string undeclaredDuplicateGroupText(const std::vector<std::int64_t>& nums);
+
 // "Undeclared duplicate of reaction(s) 5, 7; mark each with DUPLICATE."
 std::string undeclaredDuplicateText(const std::vector<std::int64_t>& otherNums);
 

@@ -21,6 +21,10 @@ Value text(const std::string& s) {
 } // namespace
 
 ReactionRecord reactionFromValues(const std::vector<Value>& v) {
+    // Opening a database checks its fields; a row set of another shape is a fault of the caller.
+    if (v.size() < rx::kFieldCount)
+        throw store::StoreError("A reaction row has " + std::to_string(v.size()) +
+                                " fields instead of " + std::to_string(rx::kFieldCount));
     ReactionRecord r;
     r.num = store::toInteger(v.at(rx::kNum)).value_or(0);
     r.enabled = store::toInteger(v[rx::kEnabled]).value_or(0) != 0;

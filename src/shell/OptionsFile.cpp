@@ -62,8 +62,10 @@ OptionsReadResult readOptionsText(std::string_view text) {
             return r;
     if (!step(integer(o.reserved11)))
         return r;
+    // A physical constant must be positive, as the options window demands: a negative gas
+    // constant would turn every energy conversion around without a word.
     for (auto& c : o.constants)
-        if (!step(real(c)))
+        if (!step(real(c) && c > 0))
             return r;
     if (!step(colour(o.background)))
         return r;

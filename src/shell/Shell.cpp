@@ -110,20 +110,28 @@ bool Shell::MDILoad(bool reload) {
 }
 
 void Shell::reportThermoConnectFailure(thermo::ConnectOutcome outcome, const std::string& path) {
+    // THERMOPath.txt may hold anything, random bytes included: the message shows what it names
+    // in a readable, bounded form.
+    const std::string shown = readableExcerpt(path);
     // Start-up has its own wording, shorter than that of the thermo database commands.
     std::string text;
     switch (outcome) {
     case thermo::ConnectOutcome::ReadOnly:
-        text = "THERMO database " + path + " is read-only, remove this attribute.";
+        text = "THERMO database " + shown + " is read-only, remove this attribute.";
         break;
     case thermo::ConnectOutcome::NoThermoTable:
-        text = path + " The program cannot find the THERMO table. Make sure you are opening the "
-                      "thermodynamic database.";
+        text = shown + " The program cannot find the THERMO table. Make sure you are opening the "
+                       "thermodynamic database.";
         break;
-    default:
-        text = "The ELEMENTS table of the THERMO database '" + path +
+    case thermo::ConnectOutcome::ElementsUnreadable:
+    case thermo::ConnectOutcome::HeaderFailed:
+        text = "The ELEMENTS table of the THERMO database '" + shown +
                "' cannot be read or processed. " +
                "On the File menu, use the THERMO Database item to connect a valid database.";
+        break;
+    default:
+        text = thermo::connectFailureMessage(outcome, shown, app_.thermo.failureDetail()) +
+               " On the File menu, use the THERMO Database item to connect a valid database.";
         break;
     }
     ui_.dialogs.message(text, kTitle, Icon::Critical);

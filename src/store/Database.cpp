@@ -7,7 +7,9 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sqlite3.h>
 #include <unistd.h>
 #include <utility>
@@ -30,8 +32,34 @@ struct StatementDeleter {
 };
 using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
 
+std::string fileNameOf(sqlite3* db) {
+    const char* name = sqlite3_db_filename(db, "main");
+    return name && *name ? name : "(no file)";
+}
+
+// The failures the user can act on get words of their own; the rest keep SQLite's.
 [[noreturn]] void fail(sqlite3* db, std::string_view statement) {
-    throw StoreError(std::string(sqlite3_errmsg(db)) + " (" + std::string(statement) + ")");
+    const int code = sqlite3_errcode(db);
+    const std::string file = fileNameOf(db);
+    switch (code) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        throw StoreError("The database " + file +
+                             " is busy: another program is writing to it. Try again when it has "
+                             "finished.",
+                         StoreProblem::Busy);
+    case SQLITE_FULL:
+        throw StoreError("There is no space left on the disk for the database " + file +
+                             "; nothing of this change has been written.",
+                         StoreProblem::DiskFull);
+    case SQLITE_CORRUPT:
+        throw StoreError("The database " + file + " is damaged (" + sqlite3_errmsg(db) + ").",
+                         StoreProblem::Damaged);
+    case SQLITE_NOTADB:
+        throw StoreError("The file " + file + " is not a database.", StoreProblem::NotDatabase);
+    default:
+        throw StoreError(std::string(sqlite3_errmsg(db)) + " (" + std::string(statement) + ")");
+    }
 }
 
 sqlite3* live(sqlite3* db) {
@@ -225,8 +253,8 @@ sqlite3* openHandle(const fs::path& path, int flags) {
         sqlite3_close_v2(db);
         throw StoreError("Cannot open database " + path.string() + ": " + why);
     }
-    // Another process may hold a lock for a moment (a copy or a second window).
-    sqlite3_busy_timeout(db, 5000);
+    // Another process may hold a lock for a moment (a copy, a second window, a second writer).
+    sqlite3_busy_timeout(db, kBusyWaitMilliseconds);
     return db;
 }
 
@@ -270,14 +298,27 @@ void Row::set(std::string_view name, Value v) {
 
 // ---------------------------------------------------------------------------------------------
 
-Connection::Connection(sqlite3* db) : db_(db) {}
+Connection::Connection(sqlite3* db, fs::path path, OpenMode mode)
+    : db_(db), path_(std::move(path)), mode_(mode) {
+    struct stat info {};
+    if (::stat(path_.c_str(), &info) == 0) {
+        device_ = static_cast<std::uint64_t>(info.st_dev);
+        inode_ = static_cast<std::uint64_t>(info.st_ino);
+    }
+}
 
-Connection::Connection(Connection&& other) noexcept : db_(std::exchange(other.db_, nullptr)) {}
+Connection::Connection(Connection&& other) noexcept
+    : db_(std::exchange(other.db_, nullptr)), path_(std::move(other.path_)), mode_(other.mode_),
+      device_(other.device_), inode_(other.inode_) {}
 
 Connection& Connection::operator=(Connection&& other) noexcept {
     if (this != &other) {
         sqlite3_close_v2(db_);
         db_ = std::exchange(other.db_, nullptr);
+        path_ = std::move(other.path_);
+        mode_ = other.mode_;
+        device_ = other.device_;
+        inode_ = other.inode_;
     }
     return *this;
 }
@@ -286,23 +327,77 @@ Connection::~Connection() {
     sqlite3_close_v2(db_);
 }
 
-Connection Connection::open(const fs::path& path, OpenMode mode) {
-    const int flags = mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
-    Connection c(openHandle(path, flags));
-    auto refuse = [&](const std::string& why) {
-        return StoreError("Cannot open database " + path.string() + ": " + why);
-    };
-    // SQLite takes an empty file for an empty database; to the user it is a broken file.
+namespace {
+
+std::uint32_t bigEndian(const unsigned char* p, int bytes) {
+    std::uint32_t v = 0;
+    for (int i = 0; i < bytes; ++i)
+        v = (v << 8) | p[i];
+    return v;
+}
+
+// A file cut short (an interrupted copy, a full disk) opens without complaint, and the loss
+// shows only when a missing page is read. The header says how long the file must be.
+bool shorterThanItsHeader(const fs::path& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    unsigned char header[100];
+    const bool read = std::fread(header, 1, sizeof header, file) == sizeof header;
+    std::fclose(file);
+    if (!read)
+        return false;
+    std::uint64_t pageSize = bigEndian(header + 16, 2);
+    if (pageSize == 1)
+        pageSize = 65536;
+    // The page count is valid only when the change counter matches "version valid for".
+    if (bigEndian(header + 24, 4) != bigEndian(header + 92, 4))
+        return false;
+    const std::uint64_t pages = bigEndian(header + 28, 4);
     std::error_code ec;
-    if (fs::is_regular_file(path, ec) && fs::file_size(path, ec) == 0 && !ec)
-        throw refuse("the file is empty");
+    const auto size = fs::file_size(path, ec);
+    return !ec && pages > 0 && pageSize * pages > size;
+}
+
+} // namespace
+
+Connection Connection::open(const fs::path& path, OpenMode mode) {
+    auto refuse = [&](const std::string& why, StoreProblem problem) {
+        return StoreError("Cannot open database " + path.string() + ": " + why, problem);
+    };
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (!fs::exists(status))
+        throw refuse("the file does not exist", StoreProblem::Missing);
+    if (fs::is_directory(status))
+        throw refuse("it is a folder, not a file", StoreProblem::Folder);
+    // SQLite takes an empty file for an empty database; to the user it is a broken file.
+    if (fs::is_regular_file(status) && fs::file_size(path, ec) == 0 && !ec)
+        throw refuse("the file is empty", StoreProblem::Empty);
+    const int flags = mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    Connection c(openHandle(path, flags), path, mode);
     // Opening reads nothing; the first statement is what finds out whether this is a database.
-    if (sqlite3_exec(c.db_, "PRAGMA schema_version", nullptr, nullptr, nullptr) != SQLITE_OK)
-        throw refuse(sqlite3_errmsg(c.db_));
+    // It also rolls back what a killed writer left in a journal.
+    if (sqlite3_exec(c.db_, "PRAGMA schema_version", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        switch (sqlite3_errcode(c.db_)) {
+        case SQLITE_NOTADB:
+            throw refuse("the file is not a database", StoreProblem::NotDatabase);
+        case SQLITE_CORRUPT:
+            throw refuse("the file is damaged", StoreProblem::Damaged);
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            throw refuse("another program is writing to it", StoreProblem::Busy);
+        default:
+            throw refuse(sqlite3_errmsg(c.db_), StoreProblem::Other);
+        }
+    }
+    if (shorterThanItsHeader(path))
+        throw refuse("the file is damaged (it is shorter than its header says)",
+                     StoreProblem::Damaged);
     // A file without write permission opens read-only even when asked for writing.
     if (mode == OpenMode::ReadWrite && sqlite3_db_readonly(c.db_, "main") == 0 &&
         sqlite3_exec(c.db_, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr) != SQLITE_OK)
-        throw refuse(sqlite3_errmsg(c.db_));
+        fail(c.db_, "PRAGMA journal_mode=DELETE");
     return c;
 }
 
@@ -313,7 +408,7 @@ Connection Connection::create(const fs::path& path) {
         throw StoreError("Cannot create database " + path.string() + ": " + std::strerror(errno));
     ::close(fd);
     try {
-        Connection c(openHandle(path, SQLITE_OPEN_READWRITE));
+        Connection c(openHandle(path, SQLITE_OPEN_READWRITE), path, OpenMode::ReadWrite);
         run(c.db_, "PRAGMA journal_mode=DELETE");
         // Writes the file header, so that the new file is a database even before any table.
         run(c.db_, "PRAGMA user_version=0");
@@ -483,11 +578,25 @@ std::int64_t Connection::recordCount(std::string_view table) {
     return sqlite3_column_int64(st.get(), 0);
 }
 
+bool Connection::replacedOnDisk() const {
+    struct stat info {};
+    if (inode_ == 0 || ::stat(path_.c_str(), &info) != 0)
+        return false;
+    return static_cast<std::uint64_t>(info.st_dev) != device_ ||
+           static_cast<std::uint64_t>(info.st_ino) != inode_;
+}
+
 void Connection::begin() {
-    sqlite3* db = live(db_);
-    // Taking the write lock at the start rather than at the first change avoids a deadlock
-    // with another writer that SQLite can only resolve by failing one of the two.
-    run(db, sqlite3_db_readonly(db, "main") == 1 ? "BEGIN" : "BEGIN IMMEDIATE");
+    live(db_);
+    for (int attempt = 0;; ++attempt) {
+        // Taking the write lock at the start rather than at the first change avoids a deadlock
+        // with another writer that SQLite can only resolve by failing one of the two.
+        run(db_, sqlite3_db_readonly(db_, "main") == 1 ? "BEGIN" : "BEGIN IMMEDIATE");
+        if (attempt == 3 || !replacedOnDisk())
+            return;
+        run(db_, "ROLLBACK");
+        *this = Connection::open(path_, mode_);
+    }
 }
 
 void Connection::commit() {
@@ -501,24 +610,76 @@ void Connection::rollback() {
         run(db, "ROLLBACK");
 }
 
+bool Connection::inTransaction() const {
+    return db_ && !sqlite3_get_autocommit(db_);
+}
+
+std::string Connection::schemaMismatch(const TableSchema& schema) {
+    const std::vector<ColumnInfo> columns = declaredColumns(live(db_), schema.name);
+    const std::string table = "the table " + schema.name;
+    if (columns.empty())
+        return table + " is missing";
+    auto isColumn = [&](const std::string& name) {
+        return std::any_of(columns.begin(), columns.end(),
+                           [&](const ColumnInfo& c) { return sameName(c.name, name); });
+    };
+    std::vector<std::string> missing;
+    for (const Field& field : schema.fields)
+        if (!isColumn(field.name))
+            missing.push_back(field.name);
+    if (!missing.empty()) {
+        std::string list;
+        for (const std::string& name : missing)
+            list += (list.empty() ? "" : ", ") + name;
+        return table + " has no field" + (missing.size() > 1 ? "s " : " ") + list;
+    }
+    for (const ColumnInfo& column : columns)
+        if (!schema.position(column.name))
+            return table + " has the field " + column.name + ", which the program does not know";
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const Field& field = schema.fields[i];
+        if (!sameName(columns[i].name, field.name))
+            return "the fields of " + table + " are not in the program's order (field " +
+                   std::to_string(i + 1) + " is " + columns[i].name + ", not " + field.name + ")";
+        const bool numeric = field.type != FieldType::Text;
+        const Affinity a = columns[i].affinity;
+        const bool declaredNumeric = a == Affinity::Integer || a == Affinity::Real;
+        if (numeric ? a == Affinity::Text : declaredNumeric)
+            return "the field " + field.name + " of " + table + " holds " +
+                   (numeric ? "text instead of numbers" : "numbers instead of text");
+    }
+    return {};
+}
+
 // ---------------------------------------------------------------------------------------------
 
-Transaction::Transaction(Connection& c) : connection_(c) {
-    connection_.begin();
+Transaction::Transaction(Connection& c) : connection_(c), nested_(c.inTransaction()) {
+    if (nested_)
+        connection_.execute("SAVEPOINT kinetra_step");
+    else
+        connection_.begin();
 }
 
 Transaction::~Transaction() {
     if (done_)
         return;
     try {
-        connection_.rollback();
+        if (!nested_) {
+            connection_.rollback();
+        } else if (connection_.inTransaction()) {
+            connection_.execute("ROLLBACK TO kinetra_step");
+            connection_.execute("RELEASE kinetra_step");
+        }
     } catch (...) {
         // Closing the connection rolls back what is left.
     }
 }
 
 void Transaction::commit() {
-    connection_.commit();
+    if (nested_)
+        connection_.execute("RELEASE kinetra_step");
+    else
+        connection_.commit();
     done_ = true;
 }
 

@@ -7,10 +7,12 @@
 // place. Row sets are snapshots: loaded whole into memory and re-queried after edits.
 #pragma once
 
+#include "store/Schema.h"
 #include "store/Value.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <span>
 #include <stdexcept>
@@ -22,11 +24,32 @@ struct sqlite3;
 
 namespace kinetra::store {
 
+// What kind of failure a StoreError is, so that callers can word their own message for it.
+enum class StoreProblem {
+    Other,
+    Missing,     // no such file
+    Folder,      // the path names a folder
+    Empty,       // a file of zero bytes
+    NotDatabase, // a file of another kind (text, random bytes)
+    Damaged,     // a database file that is truncated or malformed
+    Busy,        // another program kept the database locked past the wait
+    DiskFull,
+};
+
 // Every failing store call throws this; the caller reports it with its own place code.
 class StoreError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit StoreError(const std::string& what, StoreProblem problem = StoreProblem::Other)
+        : std::runtime_error(what), problem_(problem) {}
+    StoreProblem problem() const { return problem_; }
+
+private:
+    StoreProblem problem_;
 };
+
+// How long a writer waits for another program's write lock before it is told the database is
+// busy.
+inline constexpr int kBusyWaitMilliseconds = 3000;
 
 // The column names of a row set, shared by all its rows. Names compare without letter case.
 class Columns {
@@ -72,8 +95,8 @@ enum class OpenMode { ReadWrite, ReadOnly };
 
 class Connection {
 public:
-    // Opens an existing database file; throws StoreError when the file is missing or is not a
-    // database. Never creates a file.
+    // Opens an existing database file; throws StoreError (with its StoreProblem) when the file
+    // is missing, a folder, empty, not a database, truncated or locked. Never creates a file.
     static Connection open(const std::filesystem::path& path, OpenMode mode = OpenMode::ReadWrite);
     // Creates a new, empty database file (replacing nothing: throws when it exists).
     static Connection create(const std::filesystem::path& path);
@@ -98,17 +121,33 @@ public:
                              std::span<const std::vector<Value>> parameterSets);
     bool hasTable(std::string_view table);
     std::int64_t recordCount(std::string_view table);
+    // Empty when the table holds the fields of the schema in its order, with compatible types;
+    // otherwise what is wrong, in words for the user ("the table Trm has no field N10"). Rows
+    // are read by position, so a file that fails this must not be read.
+    std::string schemaMismatch(const TableSchema& schema);
 
+    // BEGIN IMMEDIATE: the write lock is taken before anything is read, so that a
+    // read-modify-write never works on rows another writer is changing. A writer that finds the
+    // lock taken waits kBusyWaitMilliseconds, then gets StoreProblem::Busy. Should the file have
+    // been replaced by a rename while this connection waited (a compacting rebuild), the
+    // connection moves to the new file first, so no change goes into a file no longer there.
     void begin();
     void commit();
     void rollback();
+    bool inTransaction() const;
 
 private:
-    explicit Connection(sqlite3* db);
+    Connection(sqlite3* db, std::filesystem::path path, OpenMode mode);
+    bool replacedOnDisk() const;
     sqlite3* db_ = nullptr;
+    std::filesystem::path path_;
+    OpenMode mode_ = OpenMode::ReadWrite;
+    std::uint64_t device_ = 0, inode_ = 0;
 };
 
 // Runs the statements of a multi-row change as one transaction: rolled back unless committed.
+// Inside another transaction it is a savepoint of that one, so that steps which each keep
+// themselves whole (an insertion, the check of all rows) combine into one change.
 class Transaction {
 public:
     explicit Transaction(Connection& c);
@@ -119,6 +158,7 @@ public:
 
 private:
     Connection& connection_;
+    bool nested_ = false;
     bool done_ = false;
 };
 
@@ -129,5 +169,20 @@ std::string rewriteStatement(std::string_view statement);
 // element slots) to path, replacing any file there.
 void createThermoTemplate(const std::filesystem::path& path);
 void createReactionTemplate(const std::filesystem::path& path);
+
+// Creates a database file from a copy of `templateFile` changed by `fill` (inside a
+// transaction), made whole under a temporary name and given the name `path` only if nothing has
+// that name yet: two processes creating the same file at once never overwrite each other, and a
+// kill never leaves a half-made file. Returns false (and removes its copy) when `path` exists.
+bool createDatabaseIfAbsent(const std::filesystem::path& path,
+                            const std::filesystem::path& templateFile,
+                            const std::function<void(Connection&)>& fill);
+
+// Replaces a database file by a new one made whole under a temporary name from `templateFile`
+// and filled by `fill` (given the old file, locked for writing, and the new one, inside a
+// transaction), then renamed over it. Until the rename the old file is untouched and no other
+// writer can change it; a failure removes the new file and leaves the old one as it was.
+void rewriteDatabase(const std::filesystem::path& path, const std::filesystem::path& templateFile,
+                     const std::function<void(Connection& old, Connection& fresh)>& fill);
 
 } // namespace kinetra::store

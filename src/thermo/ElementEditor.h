@@ -104,8 +104,9 @@ std::string removalQuestion(const std::vector<std::string>& removed);
 ElementValidation confirmElementRows(Dialogs& dialogs, const ElementRows& before,
                                      const ElementRows& rows);
 
-// Writes the ten slots to [Elements] in one transaction: Num, the trimmed symbol and the weight
-// (an empty symbol or unreadable weight stores "" and 0). Rows missing from the table are added.
+// Writes the ten slots to [Elements] in one transaction (a step of the caller's transaction when
+// there is one): Num, the trimmed symbol and the weight (an empty symbol or unreadable weight
+// stores "" and 0). Rows missing from the table are added.
 void writeElementRows(store::Connection& connection, const ElementRows& rows);
 
 // The slots as the rest of the thermo code uses them; slot 0 stays the electron.

@@ -1,6 +1,5 @@
 #include "thermo/ElementTableChange.h"
 
-#include "common/FileAttributes.h"
 #include "common/NumberFormat.h"
 #include "common/TextFile.h"
 #include "thermo/NasaTextWriter.h"
@@ -40,55 +39,51 @@ ElementChangeResult applyElementRows(ThermoDatabase& database, Ui& ui, const Ele
     ElementChangeResult result;
     if (!confirmElementRows(ui.dialogs, before, rows).ok)
         return result;
-
-    const ElementTable oldTable = database.elements();
-    const ElementTable newTable = toElementTable(rows);
-    std::vector<std::vector<store::Value>> species;
-    {
-        store::Connection db = database.open();
-        species = readAllRows(db, "Trm");
-    }
-    // The species go on the clipboard as text first, as a copy the user keeps whatever follows.
-    std::vector<SpeciesRecord> records;
-    records.reserve(species.size());
-    for (const auto& row : species)
-        records.push_back(speciesFromValues(row));
-    ui.clipboard.clear();
-    ui.clipboard.setText(writeClipboardText(records, oldTable, true).text);
-
-    // The species move slot by slot in memory rather than through their text, so coefficients
-    // keep every digit and species the four-element text line cannot hold are not lost.
     std::vector<std::vector<store::Value>> keptRows;
     std::vector<std::string> removedNames;
-    for (std::size_t i = 0; i < species.size(); ++i) {
-        SpeciesRecord record = records[i];
-        if (!moveToSlots(record, oldTable, newTable)) {
-            removedNames.push_back(record.name);
-            continue;
-        }
-        const auto& old = species[i];
-        RowMarks marks;
-        marks.selT = store::toInteger(old[trm::kSelT]).value_or(0);
-        marks.tdb = store::toInteger(old[trm::kTDB]).value_or(0);
-        marks.tmp = store::toText(old[trm::kTmp]);
-        marks.info = store::toInteger(old[trm::kInfo]).value_or(0);
-        marks.upaste = store::toInteger(old[trm::kUPaste]).value_or(0);
-        marks.num = static_cast<std::int64_t>(keptRows.size() + 1);
-        keptRows.push_back(rowFromSpecies(record, newTable, marks));
-    }
 
+    // One write transaction from the first read to the check: the slots and the species they
+    // describe change together or not at all, and no other writer's rows slip in between the
+    // reading of the species and their rewrite.
     try {
-        changeWithBackup(database.path(), [&] {
-            store::Connection db = database.open();
-            writeElementRows(db, rows);
-            {
-                store::Transaction transaction(db);
-                db.execute("DELETE * FROM [Trm];");
-                db.insertRows("Trm", keptRows);
-                transaction.commit();
+        store::Connection db = database.open();
+        store::Transaction transaction(db);
+        const ElementTable oldTable = readElementTable(db).value_or(database.elements());
+        const ElementTable newTable = toElementTable(rows);
+        const std::vector<std::vector<store::Value>> species = readAllRows(db, "Trm");
+        // The species go on the clipboard as text first, as a copy the user keeps whatever
+        // follows.
+        std::vector<SpeciesRecord> records;
+        records.reserve(species.size());
+        for (const auto& row : species)
+            records.push_back(speciesFromValues(row));
+        ui.clipboard.clear();
+        ui.clipboard.setText(writeClipboardText(records, oldTable, true).text);
+
+        // The species move slot by slot in memory rather than through their text, so
+        // coefficients keep every digit and species the four-element text line cannot hold are
+        // not lost.
+        for (std::size_t i = 0; i < species.size(); ++i) {
+            SpeciesRecord record = records[i];
+            if (!moveToSlots(record, oldTable, newTable)) {
+                removedNames.push_back(record.name);
+                continue;
             }
-            checkAllSpecies(db);
-        });
+            const auto& old = species[i];
+            RowMarks marks;
+            marks.selT = store::toInteger(old[trm::kSelT]).value_or(0);
+            marks.tdb = store::toInteger(old[trm::kTDB]).value_or(0);
+            marks.tmp = store::toText(old[trm::kTmp]);
+            marks.info = store::toInteger(old[trm::kInfo]).value_or(0);
+            marks.upaste = store::toInteger(old[trm::kUPaste]).value_or(0);
+            marks.num = static_cast<std::int64_t>(keptRows.size() + 1);
+            keptRows.push_back(rowFromSpecies(record, newTable, marks));
+        }
+        writeElementRows(db, rows);
+        db.execute("DELETE * FROM [Trm];");
+        db.insertRows("Trm", keptRows);
+        checkAllSpecies(db);
+        transaction.commit();
     } catch (...) {
         database.reloadElements();
         throw;

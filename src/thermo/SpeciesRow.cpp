@@ -22,6 +22,10 @@ Value optionalValue(const std::optional<double>& v) {
 } // namespace
 
 SpeciesRecord speciesFromValues(const std::vector<Value>& v) {
+    // Opening a database checks its fields; a row set of another shape is a fault of the caller.
+    if (v.size() < trm::kFieldCount)
+        throw store::StoreError("A species row has " + std::to_string(v.size()) +
+                                " fields instead of " + std::to_string(trm::kFieldCount));
     SpeciesRecord s;
     s.name = store::toText(v.at(trm::kSpecies));
     s.composition[0] = number(v[trm::kCh]);

@@ -5,6 +5,7 @@
 #include "common/QuotedItems.h"
 #include "common/TextFile.h"
 #include "common/TextUtil.h"
+#include "thermo/ElementEditor.h"
 #include "thermo/SpeciesRow.h"
 #include "thermo/SpeciesTable.h"
 
@@ -35,10 +36,28 @@ void writeTables(store::Connection& db, const Tables& tables) {
 
 } // namespace
 
-std::string connectFailureMessage(ConnectOutcome outcome, const std::string& path) {
+std::string connectFailureMessage(ConnectOutcome outcome, const std::string& path,
+                                  const std::string& detail) {
     switch (outcome) {
     case ConnectOutcome::Connected:
         return {};
+    case ConnectOutcome::Missing:
+        return "The THERMO database " + path + " does not exist.";
+    case ConnectOutcome::Folder:
+        return path + " is a folder, not a THERMO database.";
+    case ConnectOutcome::NotDatabase:
+        return "The file " + path +
+               " is not a database (it is empty or of another kind). Make sure you are opening "
+               "the thermodynamic database.";
+    case ConnectOutcome::Damaged:
+        return "The THERMO database " + path +
+               " is damaged (truncated or malformed). Connect another THERMO database or a "
+               "saved copy of this one.";
+    case ConnectOutcome::Busy:
+        return "The THERMO database " + path +
+               " is busy: another program is writing to it. Try again when it has finished.";
+    case ConnectOutcome::WrongFields:
+        return "The file " + path + " is not a THERMO database of this program: " + detail + ".";
     case ConnectOutcome::ReadOnly:
         return "THERMO database " + path + " is read-only. " +
                "Remove this attribute or connect another THERMO database.";
@@ -57,33 +76,68 @@ std::string connectFailureMessage(ConnectOutcome outcome, const std::string& pat
            "thermodynamic database.";
 }
 
+bool createThermoDatabase(const fs::path& templateFile, const fs::path& target,
+                          const std::optional<ElementRows>& slots) {
+    return store::createDatabaseIfAbsent(target, templateFile, [&](store::Connection& db) {
+        if (slots)
+            writeElementRows(db, *slots);
+    });
+}
+
 ThermoDatabase::ThermoDatabase(ThermoFiles files) : files_(std::move(files)) {}
 
-ConnectOutcome ThermoDatabase::connect(const fs::path& path) {
-    switch (readOnlyState(path)) {
-    case ReadOnlyState::ReadOnly:
-        return ConnectOutcome::ReadOnly;
-    case ReadOnlyState::Missing:
-        return ConnectOutcome::NoThermoTable;
-    case ReadOnlyState::Writable:
-        break;
+namespace {
+
+ConnectOutcome outcomeOf(const store::StoreError& e) {
+    switch (e.problem()) {
+    case store::StoreProblem::Missing:
+        return ConnectOutcome::Missing;
+    case store::StoreProblem::Folder:
+        return ConnectOutcome::Folder;
+    case store::StoreProblem::Empty:
+    case store::StoreProblem::NotDatabase:
+        return ConnectOutcome::NotDatabase;
+    case store::StoreProblem::Damaged:
+        return ConnectOutcome::Damaged;
+    case store::StoreProblem::Busy:
+        return ConnectOutcome::Busy;
+    default:
+        return ConnectOutcome::HeaderFailed;
     }
+}
+
+} // namespace
+
+ConnectOutcome ThermoDatabase::connect(const fs::path& path) {
+    failureDetail_.clear();
+    // Temporary files a killed run left beside the database (a half-written ErrorMsg.txt, a
+    // half-made rebuild) go now.
+    removeStaleTemporaries(path.parent_path());
+    if (readOnlyState(path) == ReadOnlyState::ReadOnly)
+        return ConnectOutcome::ReadOnly;
     ElementTable elements;
     try {
         store::Connection db = store::Connection::open(path);
         if (!db.hasTable("Elements") || !db.hasTable("Trm"))
             return ConnectOutcome::NoThermoTable;
+        // Rows are read by position: a table with a field missing or moved would put every
+        // later value in the wrong place.
+        for (const store::TableSchema* schema : {&store::elementsSchema(), &store::trmSchema()}) {
+            failureDetail_ = db.schemaMismatch(*schema);
+            if (!failureDetail_.empty())
+                return ConnectOutcome::WrongFields;
+        }
         auto table = readElementTable(db);
         if (!table)
             return ConnectOutcome::ElementsUnreadable;
         elements = *table;
-        try {
-            checkAllSpecies(db);
-        } catch (const std::exception&) {
-            return ConnectOutcome::HeaderFailed;
-        }
-    } catch (const std::exception&) {
-        return ConnectOutcome::NoThermoTable;
+        checkAllSpecies(db);
+    } catch (const store::StoreError& e) {
+        failureDetail_ = e.what();
+        return outcomeOf(e);
+    } catch (const std::exception& e) {
+        failureDetail_ = e.what();
+        return ConnectOutcome::HeaderFailed;
     }
     path_ = path;
     elements_ = elements;
@@ -99,7 +153,8 @@ bool ThermoDatabase::connect(const fs::path& path, Dialogs& dialogs) {
     const ConnectOutcome outcome = connect(path);
     if (outcome == ConnectOutcome::Connected)
         return true;
-    dialogs.message(connectFailureMessage(outcome, path.string()), kTitle, Icon::Critical);
+    dialogs.message(connectFailureMessage(outcome, path.string(), failureDetail_), kTitle,
+                    Icon::Critical);
     return false;
 }
 
@@ -214,17 +269,13 @@ CloseOutcome ThermoDatabase::closeWindow(Dialogs& dialogs) {
 }
 
 void ThermoDatabase::rebuild() {
-    Tables tables;
-    {
-        store::Connection db = open();
-        tables = readTables(db);
-    }
-    // The rows are safe in memory before the file is replaced.
-    changeWithBackup(path_, [&] {
-        copyFileOverwrite(files_.emptyTemplate, path_);
-        store::Connection db = open();
-        writeTables(db, tables);
-    });
+    store::rewriteDatabase(path_, files_.emptyTemplate,
+                           [](store::Connection& old, store::Connection& fresh) {
+                               const Tables tables = readTables(old);
+                               fresh.execute("DELETE * FROM [Elements];");
+                               fresh.insertRows("Trm", tables.species);
+                               fresh.insertRows("Elements", tables.elements);
+                           });
 }
 
 } // namespace kinetra::thermo

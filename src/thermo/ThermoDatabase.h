@@ -5,9 +5,11 @@
 
 #include "common/Seams.h"
 #include "store/Database.h"
+#include "thermo/ElementEditor.h"
 #include "thermo/SpeciesRecord.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace kinetra::thermo {
@@ -18,10 +20,32 @@ struct ThermoFiles {
     std::filesystem::path pathFile;      // THERMOPath.txt; empty: the path is not remembered
 };
 
-enum class ConnectOutcome { Connected, ReadOnly, NoThermoTable, ElementsUnreadable, HeaderFailed };
+enum class ConnectOutcome {
+    Connected,
+    ReadOnly,
+    NoThermoTable,
+    ElementsUnreadable,
+    HeaderFailed,
+    Missing,     // no file of that name
+    Folder,      // the name is a folder's
+    NotDatabase, // an empty file, a text, random bytes
+    Damaged,     // a truncated or malformed database
+    Busy,        // another program kept it locked
+    WrongFields, // a table lacks fields or holds them in another order or type
+};
 
 // The message for a failed connection of the thermo database commands (title "KINETRA").
-std::string connectFailureMessage(ConnectOutcome outcome, const std::string& path);
+// `detail` says what is wrong for WrongFields (see ThermoDatabase::failureDetail).
+std::string connectFailureMessage(ConnectOutcome outcome, const std::string& path,
+                                  const std::string& detail = {});
+
+// A new thermo database at `target` made from the template with the given element slots, whole
+// or not at all; false (nothing changed) when a file of that name exists, even one another
+// process created a moment ago.
+// Without slots the template's stay.
+bool createThermoDatabase(const std::filesystem::path& templateFile,
+                          const std::filesystem::path& target,
+                          const std::optional<ElementRows>& slots);
 
 // The save prompt of the thermo window and what closing did.
 enum class CloseOutcome { Closed, Cancelled };
@@ -36,6 +60,8 @@ public:
     ConnectOutcome connect(const std::filesystem::path& path);
     // connect() with its failure message.
     bool connect(const std::filesystem::path& path, Dialogs& dialogs);
+    // What the last failed connect found wrong, for the message of WrongFields.
+    const std::string& failureDetail() const { return failureDetail_; }
 
     // The thermo database commands. Each returns true when a database was connected.
     bool createNew(Ui& ui);
@@ -67,8 +93,8 @@ public:
     // The save prompt, then the compacting rebuild of the file. Cancel keeps the window open.
     CloseOutcome closeWindow(Dialogs& dialogs);
 
-    // The rebuild alone: every row read, the template copied over the file and the rows written
-    // back, so the file carries no free pages.
+    // The rebuild alone: every row written into a copy of the template, which then replaces the
+    // file, so the file carries no free pages. A failure leaves the file as it was.
     void rebuild();
     // Both tables replaced by those of another database file, in one transaction.
     void restoreFrom(const std::filesystem::path& source);
@@ -80,6 +106,7 @@ private:
     ElementTable elements_;
     bool elementsValid_ = true;
     bool mustSave_ = false;
+    std::string failureDetail_;
 };
 
 } // namespace kinetra::thermo

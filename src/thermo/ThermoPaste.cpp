@@ -213,6 +213,8 @@ PasteResult pasteSpeciesText(store::Connection& db, const ElementTable& elements
             rows.push_back(rowFromSpecies(reading.accepted[i], elements, marks));
         }
         {
+            // The check belongs to the insertion: committed apart, a failure between the two
+            // would leave new rows with validity marks that do not describe them.
             store::Transaction transaction(db);
             if (request.clearMarks)
                 db.execute("UPDATE [Trm] SET Upaste = 0, SelT = 0;");
@@ -221,10 +223,10 @@ PasteResult pasteSpeciesText(store::Connection& db, const ElementTable& elements
                 result.cancelled = true;
                 return result; // the transaction rolls back
             }
+            ui.progress.setCancellable(false);
+            checkAllSpecies(db);
             transaction.commit();
         }
-        ui.progress.setCancellable(false);
-        checkAllSpecies(db);
         ui.progress.done();
         result.inserted = static_cast<int>(reading.accepted.size());
     }

@@ -33,6 +33,9 @@ TEST(OptionsFile, MissingOrMistypedItemFailsAndKeepsWhatWasRead) {
     EXPECT_EQ(truncated.itemsRead, 15);
     EXPECT_DOUBLE_EQ(truncated.values.constants[kBoltzmann], 1.380649E-23);
     EXPECT_FALSE(readOptionsText(std::string(text).replace(text.find("8.31"), 11, "\"abc\"")).ok);
+    // A constant that is no positive number fails as the options window would refuse it.
+    EXPECT_FALSE(readOptionsText(std::string(text).replace(text.find("8.31"), 11, "-8.3")).ok);
+    EXPECT_FALSE(readOptionsText(std::string(text).replace(text.find("101.325"), 7, "0")).ok);
     EXPECT_FALSE(readOptionsText(std::string(text).replace(0, 9, "0\r\n0\r\n16777216")).ok);
 }
 

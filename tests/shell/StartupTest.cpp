@@ -127,8 +127,9 @@ TEST_F(StartupTest, TitleClosedConnectsTheThermoDatabaseWithTheStartUpMessages) 
     const fs::path missing = dir / "missing.mdb";
     const std::pair<fs::path, std::string> cases[] = {
         {locked, "THERMO database " + locked.string() + " is read-only, remove this attribute."},
-        {missing, missing.string() + " The program cannot find the THERMO table. Make sure "
-                                     "you are opening the thermodynamic database."},
+        {missing, "The THERMO database " + missing.string() +
+                      " does not exist. On the File menu, use the THERMO Database item to "
+                      "connect a valid database."},
     };
     for (const auto& [path, message] : cases) {
         Session s{app.folders};

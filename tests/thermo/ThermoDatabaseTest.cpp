@@ -24,8 +24,33 @@ TEST(ThermoDatabase, ConnectRefusalsKeepThePreviousDatabase) {
     const fs::path nineSlots = f.dir / "nine.mdb";
     fs::copy_file(good, nineSlots);
     store::Connection::open(nineSlots).execute("DELETE * FROM [Elements] WHERE Num = 10;");
-    // Not a database at all.
+    // Files that are no thermo database, each with a message that says what is wrong.
     const fs::path text = f.dir.write("notes.mdb", "not a database");
+    const fs::path empty = f.dir.write("empty.mdb", "");
+    std::string noise(2000, '\0');
+    for (std::size_t i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<char>((i * 7919 + 13) % 251);
+    const fs::path random = f.dir.write("random.mdb", noise);
+    const fs::path folder = f.dir / "folder.mdb";
+    fs::create_directory(folder);
+    const fs::path missing = f.dir / "missing.mdb";
+    // A database cut to half its length, as an interrupted copy leaves it.
+    f.paste(kFourSpecies);
+    const fs::path truncated = f.dir / "truncated.mdb";
+    fs::copy_file(good, truncated);
+    fs::resize_file(truncated, fs::file_size(truncated) / 2);
+    // Tables with a field dropped: read by position, every later value would shift.
+    auto withoutField = [&](const char* name, const char* field) {
+        const fs::path path = f.dir / name;
+        fs::copy_file(good, path);
+        store::Connection::open(path).execute(std::string("ALTER TABLE [Trm] DROP COLUMN ") +
+                                              field);
+        return path;
+    };
+    const fs::path noN10 = withoutField("non10.mdb", "N10");
+    const fs::path noUPaste = withoutField("noupaste.mdb", "UPaste");
+    const fs::path reactionDb = f.dir / "reactions.mdb";
+    store::createReactionTemplate(reactionDb);
 
     const struct {
         fs::path path;
@@ -39,14 +64,40 @@ TEST(ThermoDatabase, ConnectRefusalsKeepThePreviousDatabase) {
          "The ELEMENTS table of the THERMO database " + nineSlots.string() +
              " cannot be read or processed. We recommend you to connect another THERMO "
              "database."},
-        {text, ConnectOutcome::NoThermoTable,
-         text.string() + " The program cannot find the THERMO table. Make sure you are opening "
-                         "the thermodynamic database."},
+        {reactionDb, ConnectOutcome::NoThermoTable,
+         reactionDb.string() + " The program cannot find the THERMO table. Make sure you are "
+                               "opening the thermodynamic database."},
+        {text, ConnectOutcome::NotDatabase,
+         "The file " + text.string() +
+             " is not a database (it is empty or of another kind). Make sure you are opening "
+             "the thermodynamic database."},
+        {empty, ConnectOutcome::NotDatabase,
+         "The file " + empty.string() +
+             " is not a database (it is empty or of another kind). Make sure you are opening "
+             "the thermodynamic database."},
+        {random, ConnectOutcome::NotDatabase,
+         "The file " + random.string() +
+             " is not a database (it is empty or of another kind). Make sure you are opening "
+             "the thermodynamic database."},
+        {folder, ConnectOutcome::Folder, folder.string() + " is a folder, not a THERMO database."},
+        {missing, ConnectOutcome::Missing,
+         "The THERMO database " + missing.string() + " does not exist."},
+        {truncated, ConnectOutcome::Damaged,
+         "The THERMO database " + truncated.string() +
+             " is damaged (truncated or malformed). Connect another THERMO database or a saved "
+             "copy of this one."},
+        {noN10, ConnectOutcome::WrongFields,
+         "The file " + noN10.string() +
+             " is not a THERMO database of this program: the table Trm has no field N10."},
+        {noUPaste, ConnectOutcome::WrongFields,
+         "The file " + noUPaste.string() +
+             " is not a THERMO database of this program: the table Trm has no field UPaste."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path.string());
         EXPECT_EQ(f.database.connect(c.path), c.outcome);
-        EXPECT_EQ(connectFailureMessage(c.outcome, c.path.string()), c.message);
+        EXPECT_EQ(connectFailureMessage(c.outcome, c.path.string(), f.database.failureDetail()),
+                  c.message);
         EXPECT_EQ(f.database.path(), good);
         EXPECT_EQ(kinetra::testing::readFile(f.dir / "THERMOPath.txt"), remembered);
     }
