@@ -252,6 +252,11 @@ std::optional<std::string> readSide(std::string_view text, Side& side, bool stoi
             second.back() = '$';
         }
     }
+    // "(+R2)" with nothing in front names a collider but no species: the side is empty.
+    if (std::any_of(side.names.begin(), side.names.end(),
+                    [](const std::string& name) { return name.empty(); }))
+        return side.products ? "Products in the reaction equation were not specified."
+                             : "Reactants in the reaction equation were not specified.";
 
     if (stoichiometric) {
         // One digit only, and each name written in the text is expanded once: the copies are

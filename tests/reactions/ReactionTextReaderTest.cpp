@@ -210,7 +210,10 @@ TEST(ReactionTextReader, ReactionLinesAsPublishedFilesWriteThem) {
              {"A=2 1E13 0 100", "The species name 2 is a number; the equation cannot be read."},
              {"A=B 1E13 0", "Arrhenius coefficients are incomplete. Make sure that the number "
                             "of the coefficients is 3."},
-             {"A=B 1E13 x 100", "Arrhenius coefficients, numbers are required."}}) {
+             {"A=B 1E13 x 100", "Arrhenius coefficients, numbers are required."},
+             // Found by fuzzing: a collider in front of every species.
+             {"(+R2) = P1+H(+ R2)  2.0E18   -3.0   1200\nLOW/1 2 3/",
+              "Reactants in the reaction equation were not specified."}}) {
         const BlockReading r = readFirst(text);
         EXPECT_FALSE(r.accepted) << text;
         EXPECT_EQ(r.reason, reason) << text;
