@@ -12,8 +12,8 @@
 #include "shell/OptionsFile.h"
 #include "shell/PhysicalConstants.h"
 #include "thermo/ElementEditor.h"
-#include "thermo/ThermoPaste.h"
 #include "thermo/NasaTextReader.h"
+#include "thermo/ThermoPaste.h"
 
 #include <filesystem>
 #include <ostream>
@@ -327,7 +327,7 @@ int reactionsExport(Context& c, const std::vector<std::string>& args) {
         return 1;
     store::Connection reactionDb = open->database->connect();
     store::Connection thermoDb = open->thermo.open();
-    markOutputSelection(reactionDb, thermoDb, " * FROM [Reactions] ORDER BY Num;");
+    markOutputSelection(reactionDb, thermoDb, ReactionView::All);
     const MechanismHeader header{c.ui.clock.now(), open->database->fileName(),
                                  open->thermo.path().string()};
     const MechanismDocument document =

@@ -71,14 +71,31 @@ std::optional<std::int64_t> KeyedView::currentKey() const {
     return std::nullopt;
 }
 
-void deleteRowsByKey(Connection& db, std::string_view table,
-                     const std::vector<std::int64_t>& keys) {
+namespace {
+
+std::vector<std::vector<Value>> keyParameters(const std::vector<std::int64_t>& keys) {
     std::vector<std::vector<Value>> parameters;
     parameters.reserve(keys.size());
     for (std::int64_t key : keys)
         parameters.push_back({Value(key)});
+    return parameters;
+}
+
+} // namespace
+
+void markOnlyRows(Connection& db, std::string_view table, std::string_view field,
+                  const std::vector<std::int64_t>& keys) {
+    const std::string update = "UPDATE [" + std::string(table) + "] SET " + std::string(field);
     Transaction transaction(db);
-    db.executeEach("DELETE FROM [" + std::string(table) + "] WHERE rowid = ?", parameters);
+    db.execute(update + " = 0;");
+    db.executeEach(update + " = 1 WHERE rowid = ?", keyParameters(keys));
+    transaction.commit();
+}
+
+void deleteRowsByKey(Connection& db, std::string_view table,
+                     const std::vector<std::int64_t>& keys) {
+    Transaction transaction(db);
+    db.executeEach("DELETE FROM [" + std::string(table) + "] WHERE rowid = ?", keyParameters(keys));
     transaction.commit();
 }
 

@@ -56,6 +56,11 @@ private:
     std::vector<std::size_t> selection_;
 };
 
+// Sets `field` to 1 on the rows with these keys and to 0 on every other row of `table`, in one
+// transaction: the marks of copies, filters and document selections.
+void markOnlyRows(Connection& db, std::string_view table, std::string_view field,
+                  const std::vector<std::int64_t>& keys);
+
 // Deletes the rows with these keys from `table` in one transaction.
 void deleteRowsByKey(Connection& db, std::string_view table, const std::vector<std::int64_t>& keys);
 

@@ -423,16 +423,7 @@ ThermoTable::CopyOutcome ThermoTable::copyRows() {
         ui_.progress.show("Please wait, copying thermodynamic data...", -1);
     }
     store::Connection db = database_.open();
-    {
-        store::Transaction transaction(db);
-        db.execute("UPDATE [Trm] SET TDB = 0;");
-        std::vector<std::vector<Value>> marks;
-        marks.reserve(keys.size());
-        for (std::int64_t key : keys)
-            marks.push_back({Value(key)});
-        db.executeEach("UPDATE [Trm] SET TDB = 1 WHERE rowid = ?", marks);
-        transaction.commit();
-    }
+    store::markOnlyRows(db, "Trm", "TDB", keys);
     const store::RowSet marked = db.query("SELECT * FROM [Trm] WHERE TDB = 1 ORDER BY Num;");
     const ClipboardText clip = writeClipboardText(speciesFromRows(marked), database_.elements());
     if (large)
