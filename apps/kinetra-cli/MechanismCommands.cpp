@@ -4,6 +4,7 @@
 #include "CliCommand.h"
 #include "ReactionCli.h"
 #include "common/FileAttributes.h"
+#include "common/FileNames.h"
 #include "common/TextFile.h"
 #include "common/TextNumber.h"
 #include "reactions/MechanismFile.h"
@@ -198,7 +199,7 @@ int reactionsImport(Context& c, const std::vector<std::string>& args) {
     }
     read.options = options;
     read.constants = unitConstants(c);
-    read.errorFile = open->database->path().parent_path() / "ErrorMsg.txt";
+    read.errorFile = open->database->path().parent_path() / files::kErrorListing;
     c.dialogs.listingFile = read.errorFile.string();
     RefusalMemory memory;
     ReadResult result;
@@ -270,7 +271,7 @@ int mechanismImport(Context& c, const std::vector<std::string>& args) {
     request.reactionDatabase = *a.option("--reactions");
     request.reactionTemplate = c.folders.support(files::kEmptyReac);
     request.constants = unitConstants(c);
-    request.errorFile = request.reactionDatabase.parent_path() / "ErrorMsg.txt";
+    request.errorFile = request.reactionDatabase.parent_path() / files::kErrorListing;
     c.dialogs.listingFile = request.errorFile.string();
     RefusalMemory memory;
     MechanismImportResult result;

@@ -1,5 +1,6 @@
 #include "reactions/ReactionTable.h"
 
+#include "common/FileNames.h"
 #include "common/NumberFormat.h"
 #include "common/RowDeletion.h"
 #include "common/TextFile.h"
@@ -267,7 +268,7 @@ bool ReactionTable::insertNewRow() {
     request.options.stoichiometric = settings_.stoichiometric;
     request.constants = constants_;
     request.insertAfterNum = currentNum();
-    request.errorFile = programDir_ / "ErrorMsg.txt";
+    request.errorFile = programDir_ / files::kErrorListing;
     request.quiet = true;
     request.resetMarks = true;
     store::Connection db = database_.connect();
@@ -298,7 +299,7 @@ ReadResult ReactionTable::paste(const ReadingOptions& options) {
     request.currentNum = currentNum();
     request.options = options;
     request.constants = constants_;
-    request.errorFile = programDir_ / "ErrorMsg.txt";
+    request.errorFile = programDir_ / files::kErrorListing;
 
     store::Connection db = database_.connect();
     const ReadResult result = pasteReactions(db, species_, request, settings_.refusals, ui_);
@@ -345,7 +346,7 @@ bool ReactionTable::copy() {
     const std::string text = reactionClipboardText(records, settings_.mechanism);
     ui_.clipboard.clear();
     ui_.clipboard.setText(text);
-    writeTextFile(supportDir_ / "CHEM01.TMP", text);
+    writeTextFile(supportDir_ / files::kCopyScratch, text);
     if (large)
         ui_.progress.done();
     return true;
@@ -423,7 +424,7 @@ void ReactionTable::mechanismDocument() {
             text += (text.empty() ? "" : "\n") + refusal;
         ui_.dialogs.message(text, kTitle, Icon::Exclamation);
     }
-    const fs::path file = supportDir_ / "TmpPlot.txt";
+    const fs::path file = supportDir_ / files::kTmpPlot;
     writeTextFile(file, document.text);
     if (openTextFile_)
         openTextFile_(file, "Reaction Mechanism");

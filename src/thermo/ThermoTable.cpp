@@ -1,5 +1,6 @@
 #include "thermo/ThermoTable.h"
 
+#include "common/FileNames.h"
 #include "common/NumberFormat.h"
 #include "common/RowDeletion.h"
 #include "common/TextFile.h"
@@ -374,7 +375,7 @@ PasteResult ThermoTable::pasteText(std::string text, const ReadOptions& options)
     request.options = options;
     request.text = std::move(text);
     request.afterNum = insertionNum();
-    request.errorFile = programDir_ / "ErrorMsg.txt";
+    request.errorFile = programDir_ / files::kErrorListing;
     request.letterCaseHint = "The symbols differ from the element table only in letter case: "
                              "read them with Paste Special and the letter case \"Uppercase\".";
     request.openTextFile = [this](const fs::path& file) {
@@ -434,7 +435,7 @@ ThermoTable::CopyOutcome ThermoTable::copyRows() {
         return {};
     ui_.clipboard.clear();
     ui_.clipboard.setText(clip.text);
-    writeTextFile(supportDir_ / "CHEM01.TMP", clip.text);
+    writeTextFile(supportDir_ / files::kCopyScratch, clip.text);
     refresh();
     return {true, clip.refusals.empty()};
 }
@@ -509,7 +510,7 @@ void ThermoTable::databaseDocument() {
         writeThermoDocument(speciesFromRows(valid), database_.elements(), header, false);
     if (!document.refusals.empty())
         ui_.dialogs.message(joinLines(document.refusals), kTitle, Icon::Exclamation);
-    const fs::path file = supportDir_ / "TmpPlot.txt";
+    const fs::path file = supportDir_ / files::kTmpPlot;
     writeTextFile(file, document.text);
     if (openTextFile_)
         openTextFile_(file, "Thermodynamic Database");
