@@ -117,7 +117,7 @@ int reactionsList(Context& c, const std::vector<std::string>& args) {
     auto open = openReactions(c, a.positional[0], a.option("--thermo"), false);
     if (!open)
         return 1;
-    store::Connection db = open->database->connect();
+    store::Connection db = open->database->connection();
     const auto rows = db.query("SELECT * FROM [Reactions]" + where + " ORDER BY Num;");
     for (const auto& row : rows.rows) {
         const ReactionRecord r = reactionFromRow(row);
@@ -139,7 +139,7 @@ int reactionsCheck(Context& c, const std::vector<std::string>& args) {
     auto open = openReactions(c, a.positional[0], a.option("--thermo"), false);
     if (!open)
         return 1;
-    store::Connection db = open->database->connect();
+    store::Connection db = open->database->connection();
     const auto rows = db.query("SELECT * FROM [Reactions] ORDER BY Num;");
     int invalid = 0;
     for (const auto& row : rows.rows) {

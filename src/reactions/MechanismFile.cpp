@@ -244,7 +244,7 @@ SpeciesOutcome importSpecies(thermo::ThermoDatabase& thermo, const std::string& 
     thermo::ReadOptions options;
     const std::string body = thermo::unframeThermoFile(thermoText, options);
     const thermo::CollectedText collected = thermo::collectSpeciesBlocks(body);
-    store::Connection db = thermo.open();
+    store::Connection db = thermo.connection();
     // The names already stored are read under the write lock: a second import running at the
     // same time waits rather than adding the same species again.
     store::Transaction transaction(db);
@@ -488,7 +488,7 @@ MechanismImportResult importMechanism(thermo::ThermoDatabase& thermo,
 
     if (!exists) // another import creating it at the same moment keeps its file
         copyFileIfAbsent(request.reactionTemplate, request.reactionDatabase);
-    store::Connection thermoDb = thermo.open();
+    store::Connection thermoDb = thermo.connection();
     const ThermoSpeciesList species = ThermoSpeciesList::load(thermoDb);
     store::Connection db = store::Connection::open(request.reactionDatabase);
     // From the last Num to the insertion under one write lock, so that two imports never
