@@ -1,0 +1,59 @@
+// The mechanism in memory and its evaluation: species thermo at T, rate constants, rates of
+// progress and molar production rates. Sized once at construction; evaluation allocates
+// nothing, so the integrator's right-hand side and Jacobian stay free of allocation.
+#pragma once
+
+#include "engine/InputFile.h"
+#include "physics/Rates.h"
+
+#include <vector>
+
+namespace kinetra::engine {
+
+class Kinetics {
+public:
+    explicit Kinetics(const SolverInput& input);
+
+    int speciesCount() const { return static_cast<int>(species_.size()); }
+    int reactionCount() const { return static_cast<int>(reactions_.size()); }
+    const std::vector<double>& molecularWeights() const { return weights_; }
+
+    // Species thermo at T into the workspace: H/RT, Cp/R and G/RT of every species. Species
+    // whose interval holding T has no coefficients get the other set (extrapolated).
+    void updateThermo(double temperature);
+    const std::vector<double>& hOverRT() const { return hRT_; }
+    const std::vector<double>& cpOverR() const { return cpR_; }
+
+    // Forward and reverse rate constants (without third-body or fall-off concentration
+    // factors for the plain third-body form) at T for the concentrations c (mol/cm^3), then
+    // rates of progress and the production rates omega (mol/(cm^3 s)). Calls updateThermo.
+    void productionRates(double temperature, const double* concentrations, double* omega);
+
+    // Rates of progress of the last productionRates call (forward minus reverse).
+    const std::vector<double>& ratesOfProgress() const { return progress_; }
+
+private:
+    struct Reaction {
+        std::vector<int> reactants, products; // one entry per molecule
+        physics::Arrhenius forward, auxiliary;
+        bool reversible = false, explicitReverse = false;
+        bool thirdBody = false; // plain third body: rate times [M]
+        bool falloff = false;
+        int collider = -1; // named fall-off collider, else -1 for [M]
+        std::vector<int> efficiencySpecies;
+        std::vector<double> efficiencies;
+        physics::FalloffParameters falloffForm;
+        double deltaNu = 0;
+    };
+
+    double colliderConcentration(const Reaction& r, double total, const double* c) const;
+
+    std::vector<std::array<double, 15>> species_;
+    std::vector<double> tcom_, weights_;
+    std::vector<Reaction> reactions_;
+    double activationScale_ = 0; // 1/Rcal
+    double gasConstantCm3_ = 0;
+    std::vector<double> hRT_, cpR_, gRT_, progress_;
+};
+
+} // namespace kinetra::engine
