@@ -4,9 +4,9 @@
 //   kinetra-solver-input REACTIONS_DB THERMO_DB -o FILE --fractions "CH4=1,O2=2,N2=7.52"
 //       [--T 1200] [--P 1] [--mode 1] [--tf 0.1] [--h0 1E-10] [--rtol 1E-6] [--atol 1E-15]
 //       [--max-steps 99999] [--every 1] [--max-lines 9999] [--options OPTIONS.txt]
-#include "common/NumberFormat.h"
 #include "shell/OptionsFile.h"
 #include "shell/PhysicalConstants.h"
+#include "solver/RunParameterLines.h"
 #include "solver/SolverInputContent.h"
 #include "store/Database.h"
 
@@ -16,14 +16,6 @@
 #include <sstream>
 
 using namespace kinetra;
-
-namespace {
-
-std::string real(double v) {
-    return formatNumber(v, "0.00####E+00");
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> positional;
@@ -93,28 +85,26 @@ int main(int argc, char** argv) {
                                     constants.gasConstantCal,
                                     constants.gasConstantCm3Atm()};
     auto lines = solver::solverInputLines(header, content.species, content.reactions);
-    // The run settings' rewrite of the parameter lines.
+    solver::RunParameterValues run;
     const int mode = std::stoi(options["--mode"]);
-    const char* modeText[] = {" !Constant Temperature and Constant Pressure",
-                              " !Temperature Equation and Constant Pressure",
-                              " !Constant Temperature and Constant Volume",
-                              " !Temperature Equation and Constant Volume"};
-    lines[13] = " " + real(std::stod(options["--P"])) + " !Initial Pressure, atm";
-    lines[14] = " " + std::to_string(mode) + modeText[mode & 3];
-    lines[15] = " " + real(std::stod(options["--T"])) + " !Initial Temperature";
-    lines[16] = " " + real(std::stod(options["--tmin"])) + " !Minimal Allowable Temperature";
-    lines[17] = " " + real(std::stod(options["--tmax"])) + " !Maximal Allowable Temperature";
-    lines[18] = " " + real(0) + " !Initial Time";
-    lines[19] = " " + real(std::stod(options["--tf"])) + " !Final Time";
-    lines[20] = " " + real(std::stod(options["--h0"])) + " !Initial Step Size";
-    lines[21] = " " + real(std::stod(options["--rtol"])) + " !Relative Tolerance";
-    lines[22] = " " + real(std::stod(options["--atol"])) + " !Absolute Tolerance";
-    lines[23] = " " + options["--max-steps"] + " !Maximum Number of Steps";
-    lines[26] = " " + options["--max-lines"] + " !Maximum Number of Output Lines";
-    lines[27] = " " + options["--every"] + " !Delta N";
-    std::size_t at = solver::line::kThermo;
-    for (std::size_t i = 0; i < content.species.size(); ++i, at += 4)
-        lines[at] = solver::speciesLines(static_cast<int>(i) + 1, content.species[i])[0];
+    run.energyEquation = (mode & 1) != 0;
+    run.constantVolume = (mode & 2) != 0;
+    run.pressure = std::stod(options["--P"]);
+    run.initialTemperature = std::stod(options["--T"]);
+    run.minimumTemperature = std::stod(options["--tmin"]);
+    run.maximumTemperature = std::stod(options["--tmax"]);
+    run.finalTime = std::stod(options["--tf"]);
+    run.initialStep = std::stod(options["--h0"]);
+    run.relativeTolerance = std::stod(options["--rtol"]);
+    run.absoluteTolerance = std::stod(options["--atol"]);
+    run.maximumSteps = std::stol(options["--max-steps"]);
+    run.maximumOutputLines = std::stol(options["--max-lines"]);
+    run.deltaN = std::stol(options["--every"]);
+    solver::rewriteRunParameters(lines, run);
+    std::vector<double> moleFractions;
+    for (const auto& s : content.species)
+        moleFractions.push_back(s.moleFraction);
+    solver::rewriteMoleFractions(lines, moleFractions);
     std::ofstream out(outPath, std::ios::binary);
     for (const auto& l : lines)
         out << l << "\r\n";
