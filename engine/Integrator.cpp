@@ -46,6 +46,16 @@ int rightHandSide(sunrealtype, N_Vector y, N_Vector ydot, void* data) {
     return 0;
 }
 
+int denseJacobian(sunrealtype, N_Vector y, N_Vector, SUNMatrix J, void* data, N_Vector, N_Vector,
+                  N_Vector) {
+    auto* reactor = static_cast<Reactor*>(data);
+    const double* state = N_VGetArrayPointer(y);
+    if (!(state[0] > 0) || !std::isfinite(state[0]))
+        return 1;
+    reactor->jacobian(state, SUNDenseMatrix_Data(J));
+    return 0;
+}
+
 } // namespace
 
 Integrator::Integrator(Reactor& reactor, const RunParameters& p)
@@ -76,6 +86,7 @@ Integrator::Integrator(Reactor& reactor, const RunParameters& p)
         fail("CVodeSetLinearSolver");
         return;
     }
+    CVodeSetJacFn(s_->cvode, denseJacobian);
     CVodeSetInitStep(s_->cvode, p.initialStep);
     CVodeSetStopTime(s_->cvode, p.finalTime);
     // The step limit is the caller's: CVODE may take as many internal steps as one call needs.

@@ -2,6 +2,7 @@
 
 #include "physics/Nasa7.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kinetra::engine {
@@ -48,6 +49,7 @@ Kinetics::Kinetics(const SolverInput& input)
     hRT_.resize(n);
     cpR_.resize(n);
     gRT_.resize(n);
+    dcpR_.resize(n);
     progress_.resize(reactions_.size());
 }
 
@@ -62,6 +64,7 @@ void Kinetics::updateThermo(double temperature) {
         hRT_[k] = v.hOverRT;
         cpR_[k] = v.cpOverR;
         gRT_[k] = physics::gibbsOverRT(v.hOverRT, v.sOverR);
+        dcpR_[k] = physics::nasa7HeatCapacitySlope(set, temperature);
     }
 }
 
@@ -70,6 +73,35 @@ double Kinetics::colliderConcentration(const Reaction& r, double total, const do
         return c[r.collider];
     return physics::thirdBodyConcentration(total, r.efficiencySpecies.data(), r.efficiencies.data(),
                                            static_cast<int>(r.efficiencies.size()), c);
+}
+
+Kinetics::ForwardRate Kinetics::forwardRate(const Reaction& r, const physics::TemperatureTerms& t,
+                                            double collider) const {
+    const double kHigh = physics::arrhenius(r.forward, t, activationScale_);
+    const double slopeHigh = physics::arrheniusLogSlope(r.forward, t, activationScale_);
+    if (!r.falloff)
+        return {kHigh, slopeHigh, 0};
+    const double kLow = physics::arrhenius(r.auxiliary, t, activationScale_);
+    const double slopeLow = physics::arrheniusLogSlope(r.auxiliary, t, activationScale_);
+    if (kHigh <= 0) // no high-pressure limit: k0 [M], as the shared fall-off routine has it
+        return {kLow * collider, slopeLow, kLow};
+    const double pr = kLow * collider / kHigh;
+    const physics::BroadeningSlopes f = physics::broadeningSlopes(r.falloffForm, t.t, pr);
+    const double k = kHigh * pr / (1 + pr) * f.f;
+    const double logPrSlope = 1 / (1 + pr) + f.dLnFdLnPr; // d ln k / d ln Pr
+    return {k, slopeHigh + logPrSlope * (slopeLow - slopeHigh) + f.dLnFdT,
+            kLow * f.f * logPrSlope / (1 + pr)};
+}
+
+void Kinetics::equilibrium(const Reaction& r, const physics::TemperatureTerms& t, double& inverseKc,
+                           double& logSlope) const {
+    double deltaG = 0, deltaH = 0;
+    for (int s : r.products)
+        deltaG += gRT_[s], deltaH += hRT_[s];
+    for (int s : r.reactants)
+        deltaG -= gRT_[s], deltaH -= hRT_[s];
+    inverseKc = 1 / physics::equilibriumConstant(deltaG, r.deltaNu, t, gasConstantCm3_);
+    logSlope = (deltaH - r.deltaNu) * t.invT;
 }
 
 void Kinetics::productionRates(double temperature, const double* c, double* omega) {
@@ -83,42 +115,122 @@ void Kinetics::productionRates(double temperature, const double* c, double* omeg
     }
     for (std::size_t i = 0; i < reactions_.size(); ++i) {
         const Reaction& r = reactions_[i];
-        double kf = physics::arrhenius(r.forward, t, activationScale_);
-        double factor = 1;
-        if (r.falloff) {
-            const double kLow = physics::arrhenius(r.auxiliary, t, activationScale_);
-            kf = physics::falloffRate(kf, kLow, colliderConcentration(r, total, c), r.falloffForm,
-                                      temperature)
-                     .k;
-        } else if (r.thirdBody) {
-            factor = colliderConcentration(r, total, c);
-        }
+        const bool collides = r.falloff || r.thirdBody;
+        const double collider = collides ? colliderConcentration(r, total, c) : 0;
+        const double kf = forwardRate(r, t, collider).k;
         double forward = kf;
         for (int s : r.reactants)
             forward *= c[s];
         double reverse = 0;
         if (r.reversible) {
-            double kr;
             if (r.explicitReverse) {
-                kr = physics::arrhenius(r.auxiliary, t, activationScale_);
+                reverse = physics::arrhenius(r.auxiliary, t, activationScale_);
             } else {
-                double deltaG = 0;
-                for (int s : r.products)
-                    deltaG += gRT_[s];
-                for (int s : r.reactants)
-                    deltaG -= gRT_[s];
-                kr = kf / physics::equilibriumConstant(deltaG, r.deltaNu, t, gasConstantCm3_);
+                double inverseKc = 0, unused = 0;
+                equilibrium(r, t, inverseKc, unused);
+                reverse = kf * inverseKc;
             }
-            reverse = kr;
             for (int s : r.products)
                 reverse *= c[s];
         }
-        const double q = factor * (forward - reverse);
+        const double q = (r.thirdBody ? collider : 1) * (forward - reverse);
         progress_[i] = q;
         for (int s : r.reactants)
             omega[s] -= q;
         for (int s : r.products)
             omega[s] += q;
+    }
+}
+
+namespace {
+
+// d(product of c over the list)/dc for each entry, added with the weight into row-wise
+// contributions: calls add(species, derivative) once per entry.
+template <typename Add>
+void productDerivatives(const std::vector<int>& list, const double* c, Add add) {
+    for (std::size_t m = 0; m < list.size(); ++m) {
+        double others = 1;
+        for (std::size_t o = 0; o < list.size(); ++o)
+            if (o != m)
+                others *= c[list[o]];
+        add(list[m], others);
+    }
+}
+
+} // namespace
+
+void Kinetics::productionRateDerivatives(double temperature, const double* c, double* dOmegaDc,
+                                         double* dOmegaDT) {
+    updateThermo(temperature);
+    const auto t = physics::TemperatureTerms::at(temperature);
+    const std::size_t n = species_.size();
+    double total = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        total += c[k];
+        dOmegaDT[k] = 0;
+    }
+    std::fill(dOmegaDc, dOmegaDc + n * n, 0.0);
+    // Adds d q / d c_l to the column of species l in the rows of the reaction's species.
+    auto addToRows = [&](const Reaction& r, std::size_t l, double dq) {
+        double* column = dOmegaDc + l * n;
+        for (int s : r.reactants)
+            column[s] -= dq;
+        for (int s : r.products)
+            column[s] += dq;
+    };
+    for (const Reaction& r : reactions_) {
+        const bool collides = r.falloff || r.thirdBody;
+        const double collider = collides ? colliderConcentration(r, total, c) : 0;
+        const ForwardRate kf = forwardRate(r, t, collider);
+        double reactantProduct = 1, productProduct = 1;
+        for (int s : r.reactants)
+            reactantProduct *= c[s];
+        for (int s : r.products)
+            productProduct *= c[s];
+        double kr = 0, reverseSlope = 0, inverseKc = 0;
+        if (r.reversible) {
+            if (r.explicitReverse) {
+                kr = physics::arrhenius(r.auxiliary, t, activationScale_);
+                reverseSlope = physics::arrheniusLogSlope(r.auxiliary, t, activationScale_);
+            } else {
+                double kcSlope = 0;
+                equilibrium(r, t, inverseKc, kcSlope);
+                kr = kf.k * inverseKc;
+                reverseSlope = kf.logSlope - kcSlope;
+            }
+        }
+        const double factor = r.thirdBody ? collider : 1;
+        const double forward = kf.k * reactantProduct, reverse = kr * productProduct;
+        const double dqdT = factor * (forward * kf.logSlope - reverse * reverseSlope);
+        for (int s : r.reactants)
+            dOmegaDT[s] -= dqdT;
+        for (int s : r.products)
+            dOmegaDT[s] += dqdT;
+        productDerivatives(r.reactants, c, [&](int l, double d) {
+            addToRows(r, static_cast<std::size_t>(l), factor * kf.k * d);
+        });
+        if (r.reversible)
+            productDerivatives(r.products, c, [&](int l, double d) {
+                addToRows(r, static_cast<std::size_t>(l), -factor * kr * d);
+            });
+        // The collider: d q / d[M] times d[M] / d c_l (the efficiency of l).
+        double dqdM = 0;
+        if (r.thirdBody)
+            dqdM = forward - reverse;
+        else if (r.falloff) // kr = kf / Kc moves with kf; an explicit REV never has LOW
+            dqdM = kf.perCollider *
+                   (reactantProduct - (r.reversible ? productProduct * inverseKc : 0));
+        if (!collides || dqdM == 0)
+            continue;
+        if (r.collider >= 0) {
+            addToRows(r, static_cast<std::size_t>(r.collider), dqdM);
+            continue;
+        }
+        for (std::size_t l = 0; l < n; ++l)
+            addToRows(r, l, dqdM);
+        for (std::size_t j = 0; j < r.efficiencySpecies.size(); ++j)
+            addToRows(r, static_cast<std::size_t>(r.efficiencySpecies[j]),
+                      dqdM * (r.efficiencies[j] - 1));
     }
 }
 

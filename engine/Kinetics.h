@@ -29,6 +29,15 @@ public:
     // rates of progress and the production rates omega (mol/(cm^3 s)). Calls updateThermo.
     void productionRates(double temperature, const double* concentrations, double* omega);
 
+    // The analytic derivatives of the production rates at (T, c): dOmegaDc[k + l N] =
+    // d omega_k / d c_l (column-major, N x N, overwritten) and dOmegaDT[k] = d omega_k / dT at
+    // fixed concentrations. Calls updateThermo.
+    void productionRateDerivatives(double temperature, const double* concentrations,
+                                   double* dOmegaDc, double* dOmegaDT);
+
+    // d(Cp/R)/dT of every species at the temperature of the last updateThermo.
+    const std::vector<double>& heatCapacitySlopes() const { return dcpR_; }
+
     // Rates of progress of the last productionRates call (forward minus reverse).
     const std::vector<double>& ratesOfProgress() const { return progress_; }
 
@@ -47,13 +56,22 @@ private:
     };
 
     double colliderConcentration(const Reaction& r, double total, const double* c) const;
+    // kf and d ln kf / dT; for fall-off also d kf / d[M].
+    struct ForwardRate {
+        double k = 0, logSlope = 0, perCollider = 0;
+    };
+    ForwardRate forwardRate(const Reaction& r, const physics::TemperatureTerms& t,
+                            double collider) const;
+    // 1/Kc and d ln Kc / dT from the Gibbs and enthalpy sums of the workspace.
+    void equilibrium(const Reaction& r, const physics::TemperatureTerms& t, double& inverseKc,
+                     double& logSlope) const;
 
     std::vector<std::array<double, 15>> species_;
     std::vector<double> tcom_, weights_;
     std::vector<Reaction> reactions_;
     double activationScale_ = 0; // 1/Rcal
     double gasConstantCm3_ = 0;
-    std::vector<double> hRT_, cpR_, gRT_, progress_;
+    std::vector<double> hRT_, cpR_, gRT_, dcpR_, progress_;
 };
 
 } // namespace kinetra::engine

@@ -20,6 +20,10 @@ public:
     // dy/dt at the state y. No allocation.
     void rightHandSide(const double* y, double* ydot);
 
+    // The analytic Jacobian d(dy/dt)/dy at the state y into J (column-major, size() x size(),
+    // J[i + j size()] = d ydot_i / d y_j). No allocation.
+    void jacobian(const double* y, double* J);
+
     // Density in g/cm^3 of the state (constant for a constant-volume reactor).
     double density(const double* y) const;
     // Mixture enthalpy (cal/g) and internal energy (cal/g) of the state.
@@ -35,6 +39,9 @@ private:
     std::vector<double> initial_;
     double initialDensity_ = 0;
     std::vector<double> concentrations_, omega_;
+    // Jacobian workspace: d omega / d c (N x N), d omega / dT, sum_l (d omega_k / d c_l) c_l,
+    // and the total derivative of omega along T.
+    std::vector<double> dOmegaDc_, dOmegaDT_, homogeneous_, dOmegaAlongT_;
 };
 
 } // namespace kinetra::engine

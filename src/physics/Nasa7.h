@@ -23,6 +23,11 @@ inline ThermoValues nasa7(const double* c, double T, double lnT) noexcept {
     return v;
 }
 
+// d(Cp/R)/dT of one 7-coefficient set, 1/K.
+inline double nasa7HeatCapacitySlope(const double* c, double T) noexcept {
+    return c[1] + T * (2 * c[2] + T * (3 * c[3] + T * 4 * c[4]));
+}
+
 // a: A1..A7 above tcom, A8..A14 below (A15 unused). At T == tcom the lower set wins when it
 // is present. Tmin/Tmax are deliberately not enforced: extrapolation is the caller's decision.
 // Not ok (all zeros) below 100 K, when the interval holding T has no coefficients, and when

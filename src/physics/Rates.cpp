@@ -14,6 +14,19 @@ double broadening(const FalloffParameters& f, double temperature, double reduced
     return 1;
 }
 
+BroadeningSlopes broadeningSlopes(const FalloffParameters& f, double temperature,
+                                  double reducedPressure) {
+    switch (f.form) {
+    case FalloffForm::Troe:
+        return troeSlopes(f.troe, temperature, reducedPressure);
+    case FalloffForm::Sri:
+        return sriSlopes(f.sri, temperature, reducedPressure);
+    case FalloffForm::Lindemann:
+        break;
+    }
+    return {};
+}
+
 FalloffRate falloffRate(double kHigh, double kLow, double collider, const FalloffParameters& f,
                         double temperature) {
     // A vanishing high-pressure limit leaves the low-pressure rate k0 [M]; guard the quotient.

@@ -47,6 +47,10 @@ struct FalloffParameters {
 // The broadening factor F at the reduced pressure Pr (1 for Lindemann).
 double broadening(const FalloffParameters& f, double temperature, double reducedPressure);
 
+// F with its partial derivatives (Lindemann: 1, 0, 0).
+BroadeningSlopes broadeningSlopes(const FalloffParameters& f, double temperature,
+                                  double reducedPressure);
+
 // k = k_inf Pr / (1 + Pr) F with Pr = k0 [M] / k_inf, [M] in mol/cm^3 (the weighted sum of the
 // colliders, or the concentration of a named collider).
 struct FalloffRate {
