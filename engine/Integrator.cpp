@@ -1,12 +1,16 @@
 #include "engine/Integrator.h"
 
+#include "engine/SparseJacobian.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <cvode/cvode.h>
 #include <nvector/nvector_serial.h>
 #include <sundials/sundials_context.h>
 #include <sunlinsol/sunlinsol_dense.h>
+#include <sunlinsol/sunlinsol_klu.h>
 #include <sunmatrix/sunmatrix_dense.h>
+#include <sunmatrix/sunmatrix_sparse.h>
 
 namespace kinetra::engine {
 
@@ -16,6 +20,8 @@ struct Integrator::Sundials {
     SUNMatrix matrix = nullptr;
     SUNLinearSolver linear = nullptr;
     void* cvode = nullptr;
+    Reactor* reactor = nullptr;
+    std::unique_ptr<SparseJacobian> sparse;
 
     ~Sundials() {
         if (cvode)
@@ -34,7 +40,7 @@ struct Integrator::Sundials {
 namespace {
 
 int rightHandSide(sunrealtype, N_Vector y, N_Vector ydot, void* data) {
-    auto* reactor = static_cast<Reactor*>(data);
+    Reactor* reactor = static_cast<Integrator::Sundials*>(data)->reactor;
     const double* state = N_VGetArrayPointer(y);
     if (!(state[0] > 0) || !std::isfinite(state[0]))
         return 1; // recoverable: CVODE retries with a smaller step
@@ -48,7 +54,7 @@ int rightHandSide(sunrealtype, N_Vector y, N_Vector ydot, void* data) {
 
 int denseJacobian(sunrealtype, N_Vector y, N_Vector, SUNMatrix J, void* data, N_Vector, N_Vector,
                   N_Vector) {
-    auto* reactor = static_cast<Reactor*>(data);
+    Reactor* reactor = static_cast<Integrator::Sundials*>(data)->reactor;
     const double* state = N_VGetArrayPointer(y);
     if (!(state[0] > 0) || !std::isfinite(state[0]))
         return 1;
@@ -56,11 +62,32 @@ int denseJacobian(sunrealtype, N_Vector y, N_Vector, SUNMatrix J, void* data, N_
     return 0;
 }
 
+int sparseJacobian(sunrealtype, N_Vector y, N_Vector, SUNMatrix J, void* data, N_Vector, N_Vector,
+                   N_Vector) {
+    SparseJacobian& sparse = *static_cast<Integrator::Sundials*>(data)->sparse;
+    const double* state = N_VGetArrayPointer(y);
+    if (!(state[0] > 0) || !std::isfinite(state[0]))
+        return 1;
+    sunindextype* starts = SUNSparseMatrix_IndexPointers(J);
+    sunindextype* rows = SUNSparseMatrix_IndexValues(J);
+    const auto& patternStarts = sparse.columnStarts();
+    const auto& patternRows = sparse.rowIndices();
+    std::copy(patternStarts.begin(), patternStarts.end(), starts);
+    std::copy(patternRows.begin(), patternRows.end(), rows);
+    sparse.fill(state, SUNSparseMatrix_Data(J));
+    return 0;
+}
+
 } // namespace
 
-Integrator::Integrator(Reactor& reactor, const RunParameters& p)
+Integrator::Integrator(Reactor& reactor, Kinetics& kinetics, const RunParameters& p,
+                       LinearAlgebra linearAlgebra)
     : s_(std::make_unique<Sundials>()), reactor_(reactor), finalTime_(p.finalTime),
       time_(p.initialTime) {
+    s_->reactor = &reactor;
+    const bool sparse =
+        linearAlgebra == LinearAlgebra::Sparse || (linearAlgebra == LinearAlgebra::Automatic &&
+                                                   kinetics.speciesCount() >= kSparseFromSpecies);
     const sunindextype n = reactor.size();
     auto fail = [&](const char* what) {
         error_ = std::string("integrator set-up failed: ") + what;
@@ -78,15 +105,23 @@ Integrator::Integrator(Reactor& reactor, const RunParameters& p)
         fail("CVodeInit");
         return;
     }
-    CVodeSetUserData(s_->cvode, &reactor_);
+    CVodeSetUserData(s_->cvode, s_.get());
     CVodeSStolerances(s_->cvode, p.relativeTolerance, p.absoluteTolerance);
-    s_->matrix = SUNDenseMatrix(n, n, s_->context);
-    s_->linear = SUNLinSol_Dense(s_->y, s_->matrix, s_->context);
-    if (CVodeSetLinearSolver(s_->cvode, s_->linear, s_->matrix) != CV_SUCCESS) {
+    if (sparse) {
+        s_->sparse = std::make_unique<SparseJacobian>(reactor, kinetics);
+        s_->matrix = SUNSparseMatrix(n, n, static_cast<sunindextype>(s_->sparse->nonZeros()),
+                                     CSC_MAT, s_->context);
+        s_->linear = SUNLinSol_KLU(s_->y, s_->matrix, s_->context);
+    } else {
+        s_->matrix = SUNDenseMatrix(n, n, s_->context);
+        s_->linear = SUNLinSol_Dense(s_->y, s_->matrix, s_->context);
+    }
+    if (!s_->matrix || !s_->linear ||
+        CVodeSetLinearSolver(s_->cvode, s_->linear, s_->matrix) != CV_SUCCESS) {
         fail("CVodeSetLinearSolver");
         return;
     }
-    CVodeSetJacFn(s_->cvode, denseJacobian);
+    CVodeSetJacFn(s_->cvode, sparse ? sparseJacobian : denseJacobian);
     CVodeSetInitStep(s_->cvode, p.initialStep);
     CVodeSetStopTime(s_->cvode, p.finalTime);
     // The step limit is the caller's: CVODE may take as many internal steps as one call needs.
@@ -114,6 +149,10 @@ bool Integrator::step() {
 
 const double* Integrator::state() const {
     return N_VGetArrayPointer(s_->y);
+}
+
+bool Integrator::sparse() const {
+    return s_->sparse != nullptr;
 }
 
 IntegratorStatistics Integrator::statistics() const {

@@ -9,13 +9,20 @@
 
 namespace kinetra::engine {
 
+// Dense LU for small mechanisms, KLU on the sparse analytic Jacobian for large ones.
+enum class LinearAlgebra { Automatic, Dense, Sparse };
+
+// Automatic chooses KLU from this many species on (measured: docs/performance.md).
+inline constexpr int kSparseFromSpecies = 60;
+
 struct IntegratorStatistics {
     long steps = 0, rhsEvaluations = 0, jacobianEvaluations = 0, factorizations = 0;
 };
 
 class Integrator {
 public:
-    Integrator(Reactor& reactor, const RunParameters& parameters);
+    Integrator(Reactor& reactor, Kinetics& kinetics, const RunParameters& parameters,
+               LinearAlgebra linearAlgebra = LinearAlgebra::Automatic);
     ~Integrator();
     Integrator(const Integrator&) = delete;
     Integrator& operator=(const Integrator&) = delete;
@@ -29,9 +36,11 @@ public:
     const double* state() const;
     const std::string& error() const { return error_; }
     IntegratorStatistics statistics() const;
+    bool sparse() const;
+
+    struct Sundials; // the CVODE objects; the callbacks reach the reactor through it
 
 private:
-    struct Sundials;
     std::unique_ptr<Sundials> s_;
     Reactor& reactor_;
     double finalTime_;

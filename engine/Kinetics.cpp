@@ -1,5 +1,6 @@
 #include "engine/Kinetics.h"
 
+#include "engine/SparseJacobian.h"
 #include "physics/Nasa7.h"
 
 #include <algorithm>
@@ -159,24 +160,21 @@ void productDerivatives(const std::vector<int>& list, const double* c, Add add) 
 
 } // namespace
 
-void Kinetics::productionRateDerivatives(double temperature, const double* c, double* dOmegaDc,
-                                         double* dOmegaDT) {
+template <typename Sink>
+void Kinetics::derivatives(double temperature, const double* c, Sink& sink) {
     updateThermo(temperature);
     const auto t = physics::TemperatureTerms::at(temperature);
     const std::size_t n = species_.size();
     double total = 0;
-    for (std::size_t k = 0; k < n; ++k) {
+    for (std::size_t k = 0; k < n; ++k)
         total += c[k];
-        dOmegaDT[k] = 0;
-    }
-    std::fill(dOmegaDc, dOmegaDc + n * n, 0.0);
-    // Adds d q / d c_l to the column of species l in the rows of the reaction's species.
-    auto addToRows = [&](const Reaction& r, std::size_t l, double dq) {
-        double* column = dOmegaDc + l * n;
+    // Adds d q / d c_l to the rows of the reaction's species. The order of the calls depends
+    // on the mechanism only, never on the values: a sparse sink replays them by position.
+    auto addToRows = [&](const Reaction& r, int l, double dq) {
         for (int s : r.reactants)
-            column[s] -= dq;
+            sink.add(s, l, -dq);
         for (int s : r.products)
-            column[s] += dq;
+            sink.add(s, l, dq);
     };
     for (const Reaction& r : reactions_) {
         const bool collides = r.falloff || r.thirdBody;
@@ -203,35 +201,64 @@ void Kinetics::productionRateDerivatives(double temperature, const double* c, do
         const double forward = kf.k * reactantProduct, reverse = kr * productProduct;
         const double dqdT = factor * (forward * kf.logSlope - reverse * reverseSlope);
         for (int s : r.reactants)
-            dOmegaDT[s] -= dqdT;
+            sink.addT(s, -dqdT);
         for (int s : r.products)
-            dOmegaDT[s] += dqdT;
-        productDerivatives(r.reactants, c, [&](int l, double d) {
-            addToRows(r, static_cast<std::size_t>(l), factor * kf.k * d);
-        });
+            sink.addT(s, dqdT);
+        productDerivatives(r.reactants, c,
+                           [&](int l, double d) { addToRows(r, l, factor * kf.k * d); });
         if (r.reversible)
-            productDerivatives(r.products, c, [&](int l, double d) {
-                addToRows(r, static_cast<std::size_t>(l), -factor * kr * d);
-            });
-        // The collider: d q / d[M] times d[M] / d c_l (the efficiency of l).
+            productDerivatives(r.products, c,
+                               [&](int l, double d) { addToRows(r, l, -factor * kr * d); });
+        if (!collides)
+            continue;
+        // The collider: d q / d[M] times d[M] / d c_l (the efficiency of l, 1 when unlisted).
         double dqdM = 0;
         if (r.thirdBody)
             dqdM = forward - reverse;
-        else if (r.falloff) // kr = kf / Kc moves with kf; an explicit REV never has LOW
+        else // fall-off: kr = kf / Kc moves with kf; an explicit REV never has LOW
             dqdM = kf.perCollider *
                    (reactantProduct - (r.reversible ? productProduct * inverseKc : 0));
-        if (!collides || dqdM == 0)
-            continue;
         if (r.collider >= 0) {
-            addToRows(r, static_cast<std::size_t>(r.collider), dqdM);
+            addToRows(r, r.collider, dqdM);
             continue;
         }
-        for (std::size_t l = 0; l < n; ++l)
-            addToRows(r, l, dqdM);
+        for (int s : r.reactants)
+            sink.addToEveryColumn(s, -dqdM);
+        for (int s : r.products)
+            sink.addToEveryColumn(s, dqdM);
         for (std::size_t j = 0; j < r.efficiencySpecies.size(); ++j)
-            addToRows(r, static_cast<std::size_t>(r.efficiencySpecies[j]),
-                      dqdM * (r.efficiencies[j] - 1));
+            addToRows(r, r.efficiencySpecies[j], dqdM * (r.efficiencies[j] - 1));
     }
 }
+
+namespace {
+
+struct DenseSink {
+    double* a;
+    double* dT;
+    std::size_t n;
+    void add(int k, int l, double v) {
+        a[static_cast<std::size_t>(k) + static_cast<std::size_t>(l) * n] += v;
+    }
+    void addToEveryColumn(int k, double v) {
+        for (std::size_t l = 0; l < n; ++l)
+            a[static_cast<std::size_t>(k) + l * n] += v;
+    }
+    void addT(int k, double v) { dT[k] += v; }
+};
+
+} // namespace
+
+void Kinetics::productionRateDerivatives(double temperature, const double* c, double* dOmegaDc,
+                                         double* dOmegaDT) {
+    const std::size_t n = species_.size();
+    std::fill(dOmegaDc, dOmegaDc + n * n, 0.0);
+    std::fill(dOmegaDT, dOmegaDT + n, 0.0);
+    DenseSink sink{dOmegaDc, dOmegaDT, n};
+    derivatives(temperature, c, sink);
+}
+
+template void Kinetics::derivatives<SparseSink>(double, const double*, SparseSink&);
+template void Kinetics::derivatives<PatternSink>(double, const double*, PatternSink&);
 
 } // namespace kinetra::engine

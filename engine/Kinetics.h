@@ -10,6 +10,9 @@
 
 namespace kinetra::engine {
 
+struct SparseSink;
+struct PatternSink;
+
 class Kinetics {
 public:
     explicit Kinetics(const SolverInput& input);
@@ -34,6 +37,14 @@ public:
     // fixed concentrations. Calls updateThermo.
     void productionRateDerivatives(double temperature, const double* concentrations,
                                    double* dOmegaDc, double* dOmegaDT);
+
+    // The same derivatives handed to a sink as they arise: sink.add(k, l, v) adds v to
+    // d omega_k / d c_l, sink.addToEveryColumn(k, v) adds v to d omega_k / d c_l for every l
+    // (the [M] of third bodies and fall-off), sink.addT(k, v) adds v to d omega_k / dT. The
+    // sequence of calls depends on the mechanism only, so a sparse sink can record it once
+    // and replay it by position.
+    template <typename Sink>
+    void derivatives(double temperature, const double* concentrations, Sink& sink);
 
     // d(Cp/R)/dT of every species at the temperature of the last updateThermo.
     const std::vector<double>& heatCapacitySlopes() const { return dcpR_; }

@@ -68,7 +68,7 @@ void Reactor::rightHandSide(const double* y, double* ydot) {
 // W_j, and d c_l / d Y_j = rho / W_j delta_lj - c_l Wmean / W_j, d c_l / dT = -c_l / T.
 // The energy row differentiates f_T = -Q / (rho C) with Q = sum (H_i/R - s T) omega_i and
 // C = sum (Cp_i/R - s) Y_i / W_i (s = 1 at constant volume, 0 at constant pressure).
-void Reactor::jacobian(const double* y, double* J) {
+void Reactor::jacobian(const double* y, double* J, bool densityCoupling) {
     const std::size_t n = kinetics_.molecularWeights().size();
     const std::size_t size = n + 1;
     const auto& w = kinetics_.molecularWeights();
@@ -97,7 +97,7 @@ void Reactor::jacobian(const double* y, double* J) {
         double* column = J + (j + 1) * size;
         for (std::size_t k = 0; k < n; ++k) {
             double d = a[k + j * n] * w[k] / w[j];
-            if (constantPressure)
+            if (constantPressure && densityCoupling)
                 d += (omega_[k] - homogeneous_[k]) * w[k] * meanWeight / (rho * w[j]);
             column[k + 1] = d;
         }

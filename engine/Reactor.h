@@ -15,6 +15,7 @@ public:
     Reactor(const SolverInput& input, Kinetics& kinetics);
 
     int size() const { return kinetics_.speciesCount() + 1; }
+    const RunParameters& parameters() const { return parameters_; }
     const std::vector<double>& initialState() const { return initial_; }
 
     // dy/dt at the state y. No allocation.
@@ -22,7 +23,9 @@ public:
 
     // The analytic Jacobian d(dy/dt)/dy at the state y into J (column-major, size() x size(),
     // J[i + j size()] = d ydot_i / d y_j). No allocation.
-    void jacobian(const double* y, double* J);
+    // With densityCoupling false the constant-pressure rank-one part (the density's dependence
+    // on the mixture) is left out, as the sparse Newton matrix leaves it out.
+    void jacobian(const double* y, double* J, bool densityCoupling = true);
 
     // Density in g/cm^3 of the state (constant for a constant-volume reactor).
     double density(const double* y) const;

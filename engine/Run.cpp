@@ -64,7 +64,8 @@ void writeInputError(const std::vector<std::string>& lines, const InputError& er
 }
 
 RunOutcome runSolver(const SolverInput& input, std::ostream& out,
-                     const std::function<void(const Progress&)>& progress) {
+                     const std::function<void(const Progress&)>& progress,
+                     LinearAlgebra linearAlgebra) {
     const RunParameters& p = input.parameters;
     for (const std::string& line : input.lines)
         out << line << '\n';
@@ -77,11 +78,12 @@ RunOutcome runSolver(const SolverInput& input, std::ostream& out,
     records.record(p.initialTime, reactor.initialState().data(), size);
 
     RunOutcome outcome;
-    Integrator integrator(reactor, p);
+    Integrator integrator(reactor, kinetics, p, linearAlgebra);
     auto finish = [&](std::string error) {
         outcome.statistics = integrator.statistics();
         outcome.records = records.count();
         outcome.finalTemperature = integrator.state()[0];
+        outcome.sparse = integrator.sparse();
         outcome.ok = error.empty();
         outcome.error = std::move(error);
         if (outcome.ok)

@@ -23,11 +23,13 @@ struct RunOutcome {
     IntegratorStatistics statistics;
     long records = 0;
     double finalTemperature = 0;
+    bool sparse = false; // KLU on the sparse Jacobian rather than dense LU
 };
 
 // `progress` is called now and then (at most a few times a second) while the run goes on.
 RunOutcome runSolver(const SolverInput& input, std::ostream& out,
-                     const std::function<void(const Progress&)>& progress = {});
+                     const std::function<void(const Progress&)>& progress = {},
+                     LinearAlgebra linearAlgebra = LinearAlgebra::Automatic);
 
 // The output for an input file that could not be read: its lines, then the ERROR line.
 void writeInputError(const std::vector<std::string>& lines, const InputError& error,

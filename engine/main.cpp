@@ -34,7 +34,7 @@ std::optional<std::vector<std::string>> readLines(const fs::path& path) {
 }
 
 int usage() {
-    std::cerr << "usage: KINETRA_SOLVER_5 [INPUT [-o OUTPUT]]\n"
+    std::cerr << "usage: KINETRA_SOLVER_5 [INPUT [-o OUTPUT] [--dense|--sparse]]\n"
                  "Without arguments the input path is the first item of "
               << kHandOver << " in the current folder.\n";
     return 2;
@@ -44,6 +44,7 @@ int usage() {
 
 int main(int argc, char** argv) {
     fs::path input, output;
+    auto linearAlgebra = engine::LinearAlgebra::Automatic;
     const bool handOver = argc == 1;
     if (handOver) {
         std::ifstream in(kHandOver, std::ios::binary);
@@ -59,8 +60,13 @@ int main(int argc, char** argv) {
     } else {
         input = argv[1];
         for (int i = 2; i < argc; ++i) {
-            if (std::string(argv[i]) == "-o" && i + 1 < argc)
+            const std::string option = argv[i];
+            if (option == "-o" && i + 1 < argc)
                 output = argv[++i];
+            else if (option == "--dense")
+                linearAlgebra = engine::LinearAlgebra::Dense;
+            else if (option == "--sparse")
+                linearAlgebra = engine::LinearAlgebra::Sparse;
             else
                 return usage();
         }
@@ -97,19 +103,22 @@ int main(int argc, char** argv) {
     const engine::SolverInput& solverInput = *reading.input;
     std::cout << solverInput.species.size() << " species, " << solverInput.reactions.size()
               << " reactions, mode " << static_cast<int>(solverInput.parameters.mode) << std::endl;
-    const engine::RunOutcome outcome =
-        engine::runSolver(solverInput, out, [](const engine::Progress& p) {
+    const engine::RunOutcome outcome = engine::runSolver(
+        solverInput, out,
+        [](const engine::Progress& p) {
             std::printf("  t = %.6E s  steps %ld  T = %.2f K\n", p.time, p.steps, p.temperature);
             std::fflush(stdout);
-        });
+        },
+        linearAlgebra);
     out.close();
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     const auto& st = outcome.statistics;
-    std::printf("%s: %ld steps, %ld right-hand sides, %ld Jacobians, %ld factorizations, %ld "
+    std::printf("%s: %ld steps, %ld right-hand sides, %ld Jacobians, %ld factorizations (%s), %ld "
                 "records, final T %.2f K, %.3f s\n",
                 outcome.ok ? "Done" : "Failed", st.steps, st.rhsEvaluations, st.jacobianEvaluations,
-                st.factorizations, outcome.records, outcome.finalTemperature, seconds);
+                st.factorizations, outcome.sparse ? "KLU" : "dense", outcome.records,
+                outcome.finalTemperature, seconds);
     if (!outcome.ok)
         std::printf("ERROR %s\n", outcome.error.c_str());
     return outcome.ok && out ? 0 : 1;

@@ -9,7 +9,10 @@
 #include "solver/RunParameterLines.h"
 #include "solver/SolverInputContent.h"
 #include "store/Database.h"
+#include "store/Value.h"
+#include "thermo/SpeciesRow.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -75,8 +78,25 @@ int main(int argc, char** argv) {
                 found = true;
             }
         if (!found) {
-            std::cerr << "species " << name << " is not in the mechanism\n";
-            return 1;
+            // A diluent that no reaction names (N2 in some mechanisms) is not in the selection:
+            // it joins the THERMO block from the thermo database, in name order.
+            const auto rows =
+                thermo.query("SELECT * FROM [Trm] WHERE Species = '" + name + "';").rows;
+            if (rows.empty()) {
+                std::cerr << "species " << name
+                          << " is in neither the mechanism nor the thermo database\n";
+                return 1;
+            }
+            solver::SolverSpecies s;
+            s.record = thermo::speciesFromRow(rows.front());
+            s.formula = store::toText(rows.front()[thermo::trm::kMolFormula]);
+            s.molecularWeight = store::toDouble(rows.front()[thermo::trm::kMW]).value_or(0);
+            s.moleFraction = std::stod(item.substr(eq + 1));
+            const auto at =
+                std::find_if(content.species.begin(), content.species.end(),
+                             [&](const auto& other) { return other.record.name > name; });
+            content.species.insert(at, std::move(s));
+            std::cerr << "inert " << name << " added from the thermo database\n";
         }
     }
     solver::SolverFileHeader header{{2026, 1, 1, 0, 0, 0},

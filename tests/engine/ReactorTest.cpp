@@ -19,9 +19,9 @@ struct Simulation {
     Kinetics kinetics;
     Reactor reactor;
     Integrator integrator;
-    explicit Simulation(SolverInput in)
+    explicit Simulation(SolverInput in, LinearAlgebra linear = LinearAlgebra::Automatic)
         : input(std::move(in)), kinetics(input), reactor(input, kinetics),
-          integrator(reactor, input.parameters) {}
+          integrator(reactor, kinetics, input.parameters, linear) {}
     bool runToEnd() {
         while (integrator.time() < input.parameters.finalTime)
             if (!integrator.step())

@@ -1,0 +1,81 @@
+// The Jacobian of the reactor in compressed sparse columns, for KLU. Its pattern comes from
+// the mechanism once: the species pairs of each reaction, the rows of species whose rates
+// depend on [M] (full rows), the temperature row and column, and the diagonal. At constant
+// pressure the exact Jacobian also has a dense rank-one part from the density's dependence on
+// the mixture; the Newton matrix leaves it out (it changes the iteration, never the solution).
+#pragma once
+
+#include "engine/Kinetics.h"
+#include "engine/Reactor.h"
+
+#include <vector>
+
+namespace kinetra::engine {
+
+// Records the call sequence of Kinetics::derivatives.
+struct PatternSink {
+    std::vector<std::pair<int, int>> entries;
+    std::vector<char> everyColumn;
+    void add(int k, int l, double) { entries.emplace_back(k, l); }
+    void addToEveryColumn(int k, double) { everyColumn[static_cast<std::size_t>(k)] = 1; }
+    void addT(int, double) {}
+};
+
+// Replays the sequence into the matrix values by recorded position, and gathers the sums the
+// temperature row and column need.
+struct SparseSink {
+    const int* position;
+    const double* scale;
+    double* values;
+    std::size_t next;
+    const double* concentrations;
+    double total;
+    const double* energy;     // u_k: the weight of species k in the energy row
+    double* everyColumn;      // g_k: added to d omega_k / d c_l for every l
+    double* dT;               // d omega_k / dT
+    double* homogeneous;      // sum_l d omega_k / d c_l c_l
+    double* columnEnergy;     // sum_k u_k d omega_k / d c_l, without the every-column part
+    double everyColumnEnergy; // sum_k u_k g_k
+
+    void add(int k, int l, double v) {
+        values[position[next]] += v * scale[next];
+        ++next;
+        homogeneous[k] += v * concentrations[l];
+        columnEnergy[l] += energy[k] * v;
+    }
+    void addToEveryColumn(int k, double v) {
+        everyColumn[k] += v;
+        homogeneous[k] += v * total;
+        everyColumnEnergy += energy[k] * v;
+    }
+    void addT(int k, double v) { dT[k] += v; }
+};
+
+class SparseJacobian {
+public:
+    SparseJacobian(Reactor& reactor, Kinetics& kinetics);
+
+    std::size_t nonZeros() const { return rows_.size(); }
+    const std::vector<int>& columnStarts() const { return columnStarts_; }
+    const std::vector<int>& rowIndices() const { return rows_; }
+
+    // The values at the state y, in the order of rowIndices(). No allocation.
+    void fill(const double* y, double* values);
+
+private:
+    int position(int row, int column) const;
+
+    Reactor& reactor_;
+    Kinetics& kinetics_;
+    std::size_t n_ = 0;
+    std::vector<int> columnStarts_, rows_;
+    std::vector<int> tapePosition_;
+    std::vector<double> tapeScale_;
+    std::vector<int> everyColumnRows_;           // species with a full row
+    std::vector<std::vector<int>> rowPositions_; // their positions, column by column
+    std::vector<int> temperatureColumn_, temperatureRow_;
+    std::vector<double> concentrations_, omega_, energy_, everyColumn_, dT_, homogeneous_,
+        columnEnergy_;
+};
+
+} // namespace kinetra::engine
