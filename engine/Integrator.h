@@ -34,6 +34,9 @@ public:
     bool step();
     double time() const { return time_; }
     const double* state() const;
+    // dT/dt at the current time, from the integrator's interpolating polynomial (no extra
+    // right-hand side).
+    double temperatureSlope() const;
     const std::string& error() const { return error_; }
     IntegratorStatistics statistics() const;
     bool sparse() const;

@@ -1,7 +1,7 @@
 #include "engine/OutputRecords.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <optional>
 
 namespace kinetra::engine {
@@ -52,12 +52,22 @@ int recordLineCount(int speciesCount) {
 
 std::string recordValueText(double value) {
     char buffer[40];
+    return std::string(buffer, writeRecordValue(value, buffer));
+}
+
+std::size_t writeRecordValue(double value, char* buffer) {
     if (std::fabs(value) < 1e-99)
         value = 0;
     // Ten significant digits keep a positive value at 15 characters; a three-digit exponent
-    // (1E+100 and beyond) costs one digit.
-    std::snprintf(buffer, sizeof buffer, std::fabs(value) >= 1e100 ? "%.8E" : "%.9E", value);
-    return buffer;
+    // (1E+100 and beyond) costs one digit. to_chars rounds exactly like printf's %.9E and is
+    // many times faster, which matters for records of hundreds of species every step.
+    const int precision = std::fabs(value) >= 1e100 ? 8 : 9;
+    char* end =
+        std::to_chars(buffer, buffer + 39, value, std::chars_format::scientific, precision).ptr;
+    for (char* p = buffer; p != end; ++p)
+        if (*p == 'e')
+            *p = 'E';
+    return static_cast<std::size_t>(end - buffer);
 }
 
 std::vector<std::string> recordLines(std::string_view prefix,

@@ -18,6 +18,8 @@ int recordLineCount(int speciesCount);
 // A value as a column text: 10 significant digits, 15 characters when positive and 16 when
 // negative (two-digit exponent); magnitudes below 1E-99 are written as 0.
 std::string recordValueText(double value);
+// The same text into buffer (40 characters at least); returns its length.
+std::size_t writeRecordValue(double value, char* buffer);
 
 // The lines of one record: `prefix` (1 to 6 characters, first not blank) in front of the
 // columns, `fields` the column texts (1 to 16 characters, none empty), laid out in

@@ -98,6 +98,7 @@ RunOutcome runSolver(const SolverInput& input, std::ostream& out,
 
     auto lastReport = std::chrono::steady_clock::now();
     long steps = 0;
+    double steepest = 0;
     while (integrator.time() < p.finalTime) {
         if (steps >= p.maximumSteps) {
             records.record(integrator.time(), integrator.state(), size);
@@ -110,6 +111,10 @@ RunOutcome runSolver(const SolverInput& input, std::ostream& out,
                           " s, temperature " + number(integrator.state()[0]) + " K.");
         ++steps;
         const double* y = integrator.state();
+        if (const double slope = integrator.temperatureSlope(); slope > steepest) {
+            steepest = slope;
+            outcome.ignitionTime = integrator.time();
+        }
         if (!(y[0] >= p.minimumTemperature && y[0] <= p.maximumTemperature)) {
             records.record(integrator.time(), y, size);
             return finish("The temperature " + number(y[0]) + " K left the allowable interval (" +

@@ -23,7 +23,8 @@ struct RunOutcome {
     IntegratorStatistics statistics;
     long records = 0;
     double finalTemperature = 0;
-    bool sparse = false; // KLU on the sparse Jacobian rather than dense LU
+    double ignitionTime = 0; // the accepted step with the largest dT/dt (0 without a rise)
+    bool sparse = false;     // KLU on the sparse Jacobian rather than dense LU
 };
 
 // `progress` is called now and then (at most a few times a second) while the run goes on.

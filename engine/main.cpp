@@ -119,6 +119,8 @@ int main(int argc, char** argv) {
                 outcome.ok ? "Done" : "Failed", st.steps, st.rhsEvaluations, st.jacobianEvaluations,
                 st.factorizations, outcome.sparse ? "KLU" : "dense", outcome.records,
                 outcome.finalTemperature, seconds);
+    if (outcome.ignitionTime > 0)
+        std::printf("Largest dT/dt at %.6E s\n", outcome.ignitionTime);
     if (!outcome.ok)
         std::printf("ERROR %s\n", outcome.error.c_str());
     return outcome.ok && out ? 0 : 1;
