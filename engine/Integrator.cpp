@@ -2,6 +2,7 @@
 
 #include "engine/SparseJacobian.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cvode/cvode.h>
@@ -22,6 +23,7 @@ struct Integrator::Sundials {
     SUNLinearSolver linear = nullptr;
     void* cvode = nullptr;
     Reactor* reactor = nullptr;
+    double rhsSeconds = 0, jacobianSeconds = 0; // wall time inside the two callbacks
     std::unique_ptr<SparseJacobian> sparse;
 
     ~Sundials() {
@@ -42,8 +44,25 @@ struct Integrator::Sundials {
 
 namespace {
 
+// Adds the wall time of its scope to a counter: the summary's share of rates and Jacobian.
+class ScopeTimer {
+public:
+    explicit ScopeTimer(double& total) : total_(total), start_(std::chrono::steady_clock::now()) {}
+    ~ScopeTimer() {
+        total_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    }
+    ScopeTimer(const ScopeTimer&) = delete;
+    ScopeTimer& operator=(const ScopeTimer&) = delete;
+
+private:
+    double& total_;
+    std::chrono::steady_clock::time_point start_;
+};
+
 int rightHandSide(sunrealtype, N_Vector y, N_Vector ydot, void* data) {
-    Reactor* reactor = static_cast<Integrator::Sundials*>(data)->reactor;
+    auto* s = static_cast<Integrator::Sundials*>(data);
+    ScopeTimer timer(s->rhsSeconds);
+    Reactor* reactor = s->reactor;
     const double* state = N_VGetArrayPointer(y);
     if (!(state[0] > 0) || !std::isfinite(state[0]))
         return 1; // recoverable: CVODE retries with a smaller step
@@ -57,7 +76,9 @@ int rightHandSide(sunrealtype, N_Vector y, N_Vector ydot, void* data) {
 
 int denseJacobian(sunrealtype, N_Vector y, N_Vector, SUNMatrix J, void* data, N_Vector, N_Vector,
                   N_Vector) {
-    Reactor* reactor = static_cast<Integrator::Sundials*>(data)->reactor;
+    auto* s = static_cast<Integrator::Sundials*>(data);
+    ScopeTimer timer(s->jacobianSeconds);
+    Reactor* reactor = s->reactor;
     const double* state = N_VGetArrayPointer(y);
     if (!(state[0] > 0) || !std::isfinite(state[0]))
         return 1;
@@ -67,7 +88,9 @@ int denseJacobian(sunrealtype, N_Vector y, N_Vector, SUNMatrix J, void* data, N_
 
 int sparseJacobian(sunrealtype, N_Vector y, N_Vector, SUNMatrix J, void* data, N_Vector, N_Vector,
                    N_Vector) {
-    SparseJacobian& sparse = *static_cast<Integrator::Sundials*>(data)->sparse;
+    auto* s = static_cast<Integrator::Sundials*>(data);
+    ScopeTimer timer(s->jacobianSeconds);
+    SparseJacobian& sparse = *s->sparse;
     const double* state = N_VGetArrayPointer(y);
     if (!(state[0] > 0) || !std::isfinite(state[0]))
         return 1;
@@ -184,6 +207,8 @@ IntegratorStatistics Integrator::statistics() const {
     st.rhsEvaluations += rhsJac;
     CVodeGetNumLinSolvSetups(s_->cvode, &value);
     st.factorizations = value;
+    st.rhsSeconds = s_->rhsSeconds;
+    st.jacobianSeconds = s_->jacobianSeconds;
     return st;
 }
 

@@ -17,6 +17,7 @@ inline constexpr int kSparseFromSpecies = 60;
 
 struct IntegratorStatistics {
     long steps = 0, rhsEvaluations = 0, jacobianEvaluations = 0, factorizations = 0;
+    double rhsSeconds = 0, jacobianSeconds = 0; // wall time in rates and in Jacobians
 };
 
 class Integrator {

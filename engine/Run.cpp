@@ -79,7 +79,10 @@ RunOutcome runSolver(const SolverInput& input, std::ostream& out,
 
     RunOutcome outcome;
     Integrator integrator(reactor, kinetics, p, linearAlgebra);
+    const auto started = std::chrono::steady_clock::now();
     auto finish = [&](std::string error) {
+        outcome.integrationSeconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         outcome.statistics = integrator.statistics();
         outcome.records = records.count();
         outcome.finalTemperature = integrator.state()[0];

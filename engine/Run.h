@@ -23,8 +23,9 @@ struct RunOutcome {
     IntegratorStatistics statistics;
     long records = 0;
     double finalTemperature = 0;
-    double ignitionTime = 0; // the accepted step with the largest dT/dt (0 without a rise)
-    bool sparse = false;     // KLU on the sparse Jacobian rather than dense LU
+    double integrationSeconds = 0; // the integration loop with its output records
+    double ignitionTime = 0;       // the accepted step with the largest dT/dt (0 without a rise)
+    bool sparse = false;           // KLU on the sparse Jacobian rather than dense LU
 };
 
 // `progress` is called now and then (at most a few times a second) while the run goes on.

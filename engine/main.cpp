@@ -119,6 +119,11 @@ int main(int argc, char** argv) {
                 outcome.ok ? "Done" : "Failed", st.steps, st.rhsEvaluations, st.jacobianEvaluations,
                 st.factorizations, outcome.sparse ? "KLU" : "dense", outcome.records,
                 outcome.finalTemperature, seconds);
+    std::printf(
+        "Time: integration %.3f s, of which rates %.3f s, Jacobians %.3f s, linear algebra, "
+        "integrator and output %.3f s\n",
+        outcome.integrationSeconds, st.rhsSeconds, st.jacobianSeconds,
+        outcome.integrationSeconds - st.rhsSeconds - st.jacobianSeconds);
     if (outcome.ignitionTime > 0)
         std::printf("Largest dT/dt at %.6E s\n", outcome.ignitionTime);
     if (!outcome.ok)
