@@ -4,7 +4,7 @@
 
 namespace kinetra::engine {
 
-SparseJacobian::SparseJacobian(Reactor& reactor, Kinetics& kinetics)
+SparseJacobian::SparseJacobian(Reactor& reactor, Kinetics& kinetics, bool colliderRows)
     : reactor_(reactor), kinetics_(kinetics),
       n_(static_cast<std::size_t>(kinetics.speciesCount())) {
     const std::size_t size = n_ + 1;
@@ -22,7 +22,7 @@ SparseJacobian::SparseJacobian(Reactor& reactor, Kinetics& kinetics)
         columns[0].push_back(static_cast<int>(i)); // the temperature column
     for (const auto& [k, l] : pattern.entries)
         columns[static_cast<std::size_t>(l) + 1].push_back(k + 1);
-    for (std::size_t k = 0; k < n_; ++k)
+    for (std::size_t k = 0; k < n_ && colliderRows; ++k)
         if (pattern.everyColumn[k]) {
             everyColumnRows_.push_back(static_cast<int>(k));
             for (std::size_t j = 1; j < size; ++j)
