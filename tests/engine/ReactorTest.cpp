@@ -150,10 +150,10 @@ double ignitionDelay(const std::vector<std::string>& lines, double* finalTempera
 TEST(Reactor, GriMethaneIgnitionDelays) {
     double finalT = 0;
     const double constantP = ignitionDelay(griLines(1), &finalT);
-    EXPECT_NEAR(constantP / 45.485e-3, 1, 0.005);
+    EXPECT_NEAR(constantP / 45.485e-3, 1, 0.001);
     EXPECT_NEAR(finalT, 2621.9, 0.5);
     const double constantV = ignitionDelay(griLines(3), &finalT);
-    EXPECT_NEAR(constantV / 43.378e-3, 1, 0.005);
+    EXPECT_NEAR(constantV / 43.378e-3, 1, 0.001);
     EXPECT_NEAR(finalT, 2822.6, 0.5);
 }
 

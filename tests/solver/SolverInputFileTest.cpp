@@ -30,9 +30,9 @@ ReactionRecord reaction(std::string equation, std::array<std::string, 9> slots,
     r.reaction = std::move(equation);
     r.species = std::move(slots);
     r.type = std::move(type);
-    r.a = 1.2345678e14;
+    r.a = 1.235e14;
     r.n = -0.5;
-    r.e = 16600.4;
+    r.e = 16600;
     return r;
 }
 
@@ -85,7 +85,16 @@ TEST(SolverInputFile, ReactionLinesByKind) {
     rev.al = 2.5e17;
     rev.nl = 1;
     rev.el = 104000;
+    ReactionRecord precise = reaction("H + O2 <=> OH + O", {"H", "O2", "", "OH", "O"});
+    precise.a = 1.2345678e14;
+    precise.n = -0.6707;
+    precise.e = 16600.4;
     const std::vector<ReactionCase> cases{
+        {"digits beyond the patterns are kept",
+         precise,
+         {" 1    H + O2 <=> OH + O",
+          "      2   4   0   6   0   0   0   0   0   2   1   0   0   0   0   1   ",
+          "      1.2345678E+14  -0.6707        1.66004E+04    "}},
         {"reversible, no extras",
          reaction("H + O2 <=> OH + O", {"H", "O2", "", "OH", "O"}),
          {" 1    H + O2 <=> OH + O",
