@@ -92,6 +92,15 @@ std::vector<ThirdBody> thirdBodies(const ReactionRecord& r,
 // Third-body lines hold this many code-name-efficiency groups each.
 constexpr std::size_t kThirdBodiesPerLine = 5;
 
+// The efficiency in its eight columns: exact when that fits in seven characters (a blank
+// keeps it apart from the next code), else rounded to what fits.
+std::string efficiencyText(double efficiency) {
+    std::string text = exactNumberText(efficiency, "0.###");
+    if (text.size() > 7)
+        text = formatNumber(efficiency, "0.#####").substr(0, 7);
+    return text;
+}
+
 std::string thirdBodyName(const std::string& name) {
     return name.size() > 7 ? name.substr(0, 6) + ">" : name;
 }
@@ -191,7 +200,7 @@ std::vector<std::string> reactionLines(int k, const ReactionRecord& r,
         std::string line(6, ' ');
         for (std::size_t j = from; j < bodies.size() && j < from + kThirdBodiesPerLine; ++j)
             line += code(bodies[j].code) + field(thirdBodyName(bodies[j].name), 8, true) +
-                    field(exactNumberText(bodies[j].efficiency, "0.###"), 8, true);
+                    field(efficiencyText(bodies[j].efficiency), 8, true);
         lines.push_back(line);
     }
     return lines;

@@ -74,7 +74,7 @@ TEST(SolverInputFile, ReactionLinesByKind) {
     troe.el = 524.8;
     troe.falloff = {0.8, 1e-30, 1e30, std::nullopt, std::nullopt};
     troe.thirdBodies = {"H2", "O2", "AR", "H2O", "CH4", "CO", "CO2", "C2H6LONGNAME"};
-    troe.efficiencies = {2, 0.78, 0.67, 11, 2, 1.5, 2, 3};
+    troe.efficiencies = {2, 0.78, 0.67, 11, 2, 1.5, 2, 1.0 / 3};
     ReactionRecord sri =
         reaction("H + O2 + AR$ <=> HO2 + AR$", {"H", "O2", "AR$", "HO2", "AR$"}, "Low SRI");
     sri.al = 1e18;
@@ -115,7 +115,7 @@ TEST(SolverInputFile, ReactionLinesByKind) {
           " Troe 8.E-01         1.E-30         1.E+30         ",
           "      3   H2      2.      4   O2      0.78    1   AR      0.67    0   H2O     11.     "
           "0   CH4     2.      ",
-          "      0   CO      1.5     0   CO2     2.      0   C2H6LO> 3.      "}},
+          "      0   CO      1.5     0   CO2     2.      0   C2H6LO> 0.33333 "}},
         {"named collider, SRI",
          sri,
          {" 1    H + O2 + AR$ <=> HO2 + AR$",
