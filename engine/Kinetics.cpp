@@ -10,7 +10,7 @@ namespace kinetra::engine {
 
 Kinetics::Kinetics(const SolverInput& input)
     : activationScale_(1 / input.parameters.gasConstantCal),
-      gasConstantCm3_(input.parameters.gasConstantCm3) {
+      logGasConstantCm3_(std::log(input.parameters.gasConstantCm3)) {
     for (const InputSpecies& s : input.species) {
         species_.push_back(s.coefficients);
         tcom_.push_back(s.tcom);
@@ -56,6 +56,7 @@ Kinetics::Kinetics(const SolverInput& input)
 
 void Kinetics::updateThermo(double temperature) {
     const double lnT = std::log(temperature);
+    logGasConstantTimesT_ = logGasConstantCm3_ + lnT;
     for (std::size_t k = 0; k < species_.size(); ++k) {
         const double* set = physics::nasa7Set(species_[k], temperature, tcom_[k]);
         if (set == nullptr) // outside its one interval: the polynomial that exists, extrapolated
@@ -76,9 +77,16 @@ double Kinetics::colliderConcentration(const Reaction& r, double total, const do
                                            static_cast<int>(r.efficiencies.size()), c);
 }
 
+template <bool slopes>
 Kinetics::ForwardRate Kinetics::forwardRate(const Reaction& r, const physics::TemperatureTerms& t,
                                             double collider) const {
     const double kHigh = physics::arrhenius(r.forward, t, activationScale_);
+    if constexpr (!slopes) {
+        if (!r.falloff)
+            return {kHigh, 0, 0};
+        const double kLow = physics::arrhenius(r.auxiliary, t, activationScale_);
+        return {physics::falloffRate(kHigh, kLow, collider, r.falloffForm, t.t).k, 0, 0};
+    }
     const double slopeHigh = physics::arrheniusLogSlope(r.forward, t, activationScale_);
     if (!r.falloff)
         return {kHigh, slopeHigh, 0};
@@ -101,7 +109,7 @@ void Kinetics::equilibrium(const Reaction& r, const physics::TemperatureTerms& t
         deltaG += gRT_[s], deltaH += hRT_[s];
     for (int s : r.reactants)
         deltaG -= gRT_[s], deltaH -= hRT_[s];
-    inverseKc = 1 / physics::equilibriumConstant(deltaG, r.deltaNu, t, gasConstantCm3_);
+    inverseKc = physics::inverseEquilibriumConstant(deltaG, r.deltaNu, logGasConstantTimesT_);
     logSlope = (deltaH - r.deltaNu) * t.invT;
 }
 
@@ -118,7 +126,7 @@ void Kinetics::productionRates(double temperature, const double* c, double* omeg
         const Reaction& r = reactions_[i];
         const bool collides = r.falloff || r.thirdBody;
         const double collider = collides ? colliderConcentration(r, total, c) : 0;
-        const double kf = forwardRate(r, t, collider).k;
+        const double kf = forwardRate<false>(r, t, collider).k;
         double forward = kf;
         for (int s : r.reactants)
             forward *= c[s];
@@ -179,7 +187,7 @@ void Kinetics::derivatives(double temperature, const double* c, Sink& sink) {
     for (const Reaction& r : reactions_) {
         const bool collides = r.falloff || r.thirdBody;
         const double collider = collides ? colliderConcentration(r, total, c) : 0;
-        const ForwardRate kf = forwardRate(r, t, collider);
+        const ForwardRate kf = forwardRate<true>(r, t, collider);
         double reactantProduct = 1, productProduct = 1;
         for (int s : r.reactants)
             reactantProduct *= c[s];

@@ -67,10 +67,11 @@ private:
     };
 
     double colliderConcentration(const Reaction& r, double total, const double* c) const;
-    // kf and d ln kf / dT; for fall-off also d kf / d[M].
+    // kf, with d ln kf / dT and for fall-off d kf / d[M] when slopes are asked for.
     struct ForwardRate {
         double k = 0, logSlope = 0, perCollider = 0;
     };
+    template <bool slopes>
     ForwardRate forwardRate(const Reaction& r, const physics::TemperatureTerms& t,
                             double collider) const;
     // 1/Kc and d ln Kc / dT from the Gibbs and enthalpy sums of the workspace.
@@ -80,8 +81,9 @@ private:
     std::vector<std::array<double, 15>> species_;
     std::vector<double> tcom_, weights_;
     std::vector<Reaction> reactions_;
-    double activationScale_ = 0; // 1/Rcal
-    double gasConstantCm3_ = 0;
+    double activationScale_ = 0;      // 1/Rcal
+    double logGasConstantCm3_ = 0;    // ln R', R' in cm^3 atm/(K mol)
+    double logGasConstantTimesT_ = 0; // ln(R' T) of the last updateThermo
     std::vector<double> hRT_, cpR_, gRT_, dcpR_, progress_;
 };
 

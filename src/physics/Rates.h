@@ -83,4 +83,11 @@ inline double equilibriumConstant(double deltaGibbsOverRT, double deltaNu,
     return std::exp(-deltaGibbsOverRT - deltaNu * (std::log(gasConstantCm3) + t.lnT));
 }
 
+// 1/Kc with ln(R' T) computed once per state by the caller (the solver's form: no logarithm
+// per reaction).
+inline double inverseEquilibriumConstant(double deltaGibbsOverRT, double deltaNu,
+                                         double logGasConstantTimesT) noexcept {
+    return std::exp(deltaGibbsOverRT + deltaNu * logGasConstantTimesT);
+}
+
 } // namespace kinetra::physics

@@ -39,6 +39,8 @@ TEST(Rates, ThirdBodiesAndEquilibriumConstants) {
     const auto t = TemperatureTerms::at(1500);
     EXPECT_NEAR(equilibriumConstant(2.5, -1, t, kRcm3) / 10103.518655296133, 1, 1e-14);
     EXPECT_NEAR(equilibriumConstant(2.5, 0, t, kRcm3) / 0.0820849986238988, 1, 1e-14);
+    EXPECT_NEAR(inverseEquilibriumConstant(2.5, -1, std::log(kRcm3 * 1500)) * 10103.518655296133, 1,
+                1e-14);
 }
 
 } // namespace
