@@ -12,6 +12,7 @@
 #include <sunlinsol/sunlinsol_klu.h>
 #include <sunmatrix/sunmatrix_dense.h>
 #include <sunmatrix/sunmatrix_sparse.h>
+#include <vector>
 
 namespace kinetra::engine {
 
@@ -24,6 +25,21 @@ struct Integrator::Sundials {
     void* cvode = nullptr;
     Reactor* reactor = nullptr;
     double rhsSeconds = 0, jacobianSeconds = 0; // wall time inside the two callbacks
+    // CVODE integrates theta = T / scale (the initial temperature) in place of T: with T in
+    // kelvin beside mass fractions the Newton matrix looked ill-conditioned to KLU's estimate,
+    // which then refactored with pivoting far more often. The relative error control is the
+    // same for T and theta.
+    double temperatureScale = 1;
+    std::vector<double> physical; // the state in reactor units, for the callbacks
+    std::vector<double> reached;  // the last accepted state in reactor units
+
+    // The reactor state of CVODE's vector y, in `physical`.
+    const double* toPhysical(N_Vector y) {
+        const double* z = N_VGetArrayPointer(y);
+        std::copy(z, z + physical.size(), physical.begin());
+        physical[0] *= temperatureScale;
+        return physical.data();
+    }
     std::unique_ptr<SparseJacobian> sparse;
 
     ~Sundials() {
@@ -63,11 +79,12 @@ int rightHandSide(sunrealtype, N_Vector y, N_Vector ydot, void* data) {
     auto* s = static_cast<Integrator::Sundials*>(data);
     ScopeTimer timer(s->rhsSeconds);
     Reactor* reactor = s->reactor;
-    const double* state = N_VGetArrayPointer(y);
+    const double* state = s->toPhysical(y);
     if (!(state[0] > 0) || !std::isfinite(state[0]))
         return 1; // recoverable: CVODE retries with a smaller step
     double* out = N_VGetArrayPointer(ydot);
     reactor->rightHandSide(state, out);
+    out[0] /= s->temperatureScale;
     for (int i = 0; i < reactor->size(); ++i)
         if (!std::isfinite(out[i]))
             return 1;
@@ -79,10 +96,16 @@ int denseJacobian(sunrealtype, N_Vector y, N_Vector, SUNMatrix J, void* data, N_
     auto* s = static_cast<Integrator::Sundials*>(data);
     ScopeTimer timer(s->jacobianSeconds);
     Reactor* reactor = s->reactor;
-    const double* state = N_VGetArrayPointer(y);
+    const double* state = s->toPhysical(y);
     if (!(state[0] > 0) || !std::isfinite(state[0]))
         return 1;
-    reactor->jacobian(state, SUNDenseMatrix_Data(J));
+    double* values = SUNDenseMatrix_Data(J);
+    reactor->jacobian(state, values);
+    const std::size_t n = s->physical.size();
+    for (std::size_t i = 1; i < n; ++i) {
+        values[i] *= s->temperatureScale;     // d(dY/dt)/d theta
+        values[i * n] /= s->temperatureScale; // d(d theta/dt)/dY
+    }
     return 0;
 }
 
@@ -91,7 +114,7 @@ int sparseJacobian(sunrealtype, N_Vector y, N_Vector, SUNMatrix J, void* data, N
     auto* s = static_cast<Integrator::Sundials*>(data);
     ScopeTimer timer(s->jacobianSeconds);
     SparseJacobian& sparse = *s->sparse;
-    const double* state = N_VGetArrayPointer(y);
+    const double* state = s->toPhysical(y);
     if (!(state[0] > 0) || !std::isfinite(state[0]))
         return 1;
     sunindextype* starts = SUNSparseMatrix_IndexPointers(J);
@@ -100,7 +123,14 @@ int sparseJacobian(sunrealtype, N_Vector y, N_Vector, SUNMatrix J, void* data, N
     const auto& patternRows = sparse.rowIndices();
     std::copy(patternStarts.begin(), patternStarts.end(), starts);
     std::copy(patternRows.begin(), patternRows.end(), rows);
-    sparse.fill(state, SUNSparseMatrix_Data(J));
+    double* values = SUNSparseMatrix_Data(J);
+    sparse.fill(state, values);
+    const auto& column = sparse.temperatureColumnPositions();
+    const auto& row = sparse.temperatureRowPositions();
+    for (std::size_t i = 1; i < column.size(); ++i) {
+        values[column[i]] *= s->temperatureScale;
+        values[row[i]] /= s->temperatureScale;
+    }
     return 0;
 }
 
@@ -126,9 +156,13 @@ Integrator::Integrator(Reactor& reactor, Kinetics& kinetics, const RunParameters
     }
     s_->y = N_VNew_Serial(n, s_->context);
     s_->slope = N_VNew_Serial(n, s_->context);
+    s_->temperatureScale = reactor.initialState()[0];
+    s_->physical.assign(static_cast<std::size_t>(n), 0);
+    s_->reached = reactor.initialState();
     double* y = N_VGetArrayPointer(s_->y);
     for (sunindextype i = 0; i < n; ++i)
         y[i] = reactor.initialState()[static_cast<std::size_t>(i)];
+    y[0] /= s_->temperatureScale;
     s_->cvode = CVodeCreate(CV_BDF, s_->context);
     if (!s_->cvode || CVodeInit(s_->cvode, rightHandSide, p.initialTime, s_->y) != CV_SUCCESS) {
         fail("CVodeInit");
@@ -176,17 +210,20 @@ bool Integrator::step() {
         return false;
     }
     time_ = reached;
+    const double* z = N_VGetArrayPointer(s_->y);
+    std::copy(z, z + s_->reached.size(), s_->reached.begin());
+    s_->reached[0] *= s_->temperatureScale;
     return true;
 }
 
 const double* Integrator::state() const {
-    return N_VGetArrayPointer(s_->y);
+    return s_->reached.data();
 }
 
 double Integrator::temperatureSlope() const {
     if (CVodeGetDky(s_->cvode, time_, 1, s_->slope) != CV_SUCCESS)
         return 0;
-    return N_VGetArrayPointer(s_->slope)[0];
+    return N_VGetArrayPointer(s_->slope)[0] * s_->temperatureScale;
 }
 
 bool Integrator::sparse() const {

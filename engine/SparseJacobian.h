@@ -64,6 +64,10 @@ public:
     const std::vector<int>& columnStarts() const { return columnStarts_; }
     const std::vector<int>& rowIndices() const { return rows_; }
 
+    // Where the temperature column and row stand in the values (index 0 is the diagonal).
+    const std::vector<int>& temperatureColumnPositions() const { return temperatureColumn_; }
+    const std::vector<int>& temperatureRowPositions() const { return temperatureRow_; }
+
     // The values at the state y, in the order of rowIndices(). No allocation.
     void fill(const double* y, double* values);
 
