@@ -32,11 +32,13 @@ public:
         write("No.");
     }
 
+    // The texts are assigned in place, so that their buffers serve every record.
     void record(double time, const double* y, std::size_t size) {
-        fields_.clear();
-        fields_.push_back(recordValueText(time));
+        fields_.resize(size + 1);
+        char buffer[40];
+        fields_[0].assign(buffer, writeRecordValue(time, buffer));
         for (std::size_t i = 0; i < size; ++i)
-            fields_.push_back(recordValueText(y[i]));
+            fields_[i + 1].assign(buffer, writeRecordValue(y[i], buffer));
         write(std::to_string(++count_));
     }
 
