@@ -226,6 +226,11 @@ double Integrator::temperatureSlope() const {
     return N_VGetArrayPointer(s_->slope)[0] * s_->temperatureScale;
 }
 
+std::size_t Integrator::matrixEntries() const {
+    const std::size_t n = static_cast<std::size_t>(reactor_.size());
+    return s_->sparse ? s_->sparse->nonZeros() : n * n;
+}
+
 bool Integrator::sparse() const {
     return s_->sparse != nullptr;
 }

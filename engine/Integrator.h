@@ -42,6 +42,8 @@ public:
     const std::string& error() const { return error_; }
     IntegratorStatistics statistics() const;
     bool sparse() const;
+    // Entries of the Newton matrix: the sparse pattern's, or n^2 when dense.
+    std::size_t matrixEntries() const;
 
     struct Sundials; // the CVODE objects; the callbacks reach the reactor through it
 

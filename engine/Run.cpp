@@ -89,6 +89,7 @@ RunOutcome runSolver(const SolverInput& input, std::ostream& out,
         outcome.records = records.count();
         outcome.finalTemperature = integrator.state()[0];
         outcome.sparse = integrator.sparse();
+        outcome.matrixEntries = integrator.matrixEntries();
         outcome.ok = error.empty();
         outcome.error = std::move(error);
         if (outcome.ok)

@@ -26,6 +26,7 @@ struct RunOutcome {
     double integrationSeconds = 0; // the integration loop with its output records
     double ignitionTime = 0;       // the accepted step with the largest dT/dt (0 without a rise)
     bool sparse = false;           // KLU on the sparse Jacobian rather than dense LU
+    std::size_t matrixEntries = 0; // of the Newton matrix
 };
 
 // `progress` is called now and then (at most a few times a second) while the run goes on.

@@ -114,11 +114,11 @@ int main(int argc, char** argv) {
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     const auto& st = outcome.statistics;
-    std::printf("%s: %ld steps, %ld right-hand sides, %ld Jacobians, %ld factorizations (%s), %ld "
-                "records, final T %.2f K, %.3f s\n",
+    std::printf("%s: %ld steps, %ld right-hand sides, %ld Jacobians, %ld factorizations (%s, %zu "
+                "entries), %ld records, final T %.2f K, %.3f s\n",
                 outcome.ok ? "Done" : "Failed", st.steps, st.rhsEvaluations, st.jacobianEvaluations,
-                st.factorizations, outcome.sparse ? "KLU" : "dense", outcome.records,
-                outcome.finalTemperature, seconds);
+                st.factorizations, outcome.sparse ? "KLU" : "dense", outcome.matrixEntries,
+                outcome.records, outcome.finalTemperature, seconds);
     std::printf(
         "Time: integration %.3f s, of which rates %.3f s, Jacobians %.3f s, linear algebra, "
         "integrator and output %.3f s\n",
