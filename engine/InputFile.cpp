@@ -119,10 +119,12 @@ private:
         if (!value(kSpeciesCountLine, "the species count before \"!\"", speciesCount, integer) ||
             !value(kReactionCountLine, "the reaction count before \"!\"", reactionCount, integer))
             return false;
-        if (speciesCount < 1)
-            return fail(kSpeciesCountLine, "a positive species count");
-        if (reactionCount < 0)
-            return fail(kReactionCountLine, "a reaction count of zero or more");
+        // Species codes take four columns on the code lines.
+        if (speciesCount < 1 || speciesCount > 9999)
+            return fail(kSpeciesCountLine, "a species count from 1 to 9999");
+        if (reactionCount < 0 || reactionCount > static_cast<long>(input_.lines.size()))
+            return fail(kReactionCountLine,
+                        "a reaction count of zero or more, three lines each at least");
         species_ = static_cast<int>(speciesCount);
         reactions_ = static_cast<int>(reactionCount);
         int n = kFirstParameterLine;

@@ -74,6 +74,7 @@ struct Malformed {
 TEST(InputFile, MalformedLinesAreNamed) {
     const std::vector<Malformed> cases{
         {10, " x !Species", 10, "species count"},
+        {10, " 10000 !Species", 10, "from 1 to 9999"},
         {15, " 7 !Temperature Mode", 15, "mode 0, 1, 2 or 3"},
         {16, " 100 !Initial Temperature", 16, "inside the allowable interval"},
         {20, " 0 !Final Time", 20, "final time after the initial time"},
