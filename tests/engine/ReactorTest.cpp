@@ -213,6 +213,22 @@ TEST(Reactor, OutputFileAndFailures) {
         << text;
     EXPECT_NE(text.find("temperature 1000 K"), std::string::npos);
     EXPECT_EQ(text.find("!$END"), std::string::npos);
+
+    // An exothermic A -> B heats the gas past the allowable maximum.
+    auto hot = idealSpecies("B", 28, 3.5, -3000);
+    auto adiabatic = constantT(1000, 2e-3);
+    adiabatic.energyEquation = true;
+    adiabatic.maximumTemperature = 1500;
+    std::ostringstream heated;
+    const RunOutcome left = runSolver(
+        readOrFail(inputLines({a, hot}, {reactionRecord("A => B", {"A", "", "", "B"}, 1e3, 0, 0, "Irrev ")},
+                              adiabatic)),
+        heated);
+    EXPECT_FALSE(left.ok);
+    EXPECT_GT(left.finalTemperature, 1500);
+    EXPECT_NE(heated.str().find("\nERROR The temperature 15"), std::string::npos) << heated.str();
+    EXPECT_NE(heated.str().find("K left the allowable interval (200, 1500) at time "),
+              std::string::npos);
 }
 
 } // namespace
