@@ -2,6 +2,7 @@
 
 #include "engine/SparseJacobian.h"
 #include "physics/Nasa7.h"
+#include "physics/RateBatch.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,6 +47,21 @@ Kinetics::Kinetics(const SolverInput& input)
             static_cast<double>(r.products.size()) - static_cast<double>(r.reactants.size());
         reactions_.push_back(std::move(r));
     }
+    for (std::size_t i = 0; i < reactions_.size(); ++i) {
+        const Reaction& r = reactions_[i];
+        forwardA_.push_back(r.forward.a);
+        forwardN_.push_back(r.forward.n);
+        forwardE_.push_back(r.forward.e * activationScale_);
+        const bool auxiliary = r.falloff || r.explicitReverse;
+        auxiliaryA_.push_back(auxiliary ? r.auxiliary.a : 0);
+        auxiliaryN_.push_back(auxiliary ? r.auxiliary.n : 0);
+        auxiliaryE_.push_back(auxiliary ? r.auxiliary.e * activationScale_ : 0);
+        if (r.reversible && !r.explicitReverse)
+            equilibriumReactions_.push_back(static_cast<int>(i));
+    }
+    kForward_.resize(reactions_.size());
+    kAuxiliary_.resize(reactions_.size());
+    inverseKc_.resize(reactions_.size());
     const std::size_t n = species_.size();
     hRT_.resize(n);
     cpR_.resize(n);
@@ -77,16 +93,9 @@ double Kinetics::colliderConcentration(const Reaction& r, double total, const do
                                            static_cast<int>(r.efficiencies.size()), c);
 }
 
-template <bool slopes>
 Kinetics::ForwardRate Kinetics::forwardRate(const Reaction& r, const physics::TemperatureTerms& t,
                                             double collider) const {
     const double kHigh = physics::arrhenius(r.forward, t, activationScale_);
-    if constexpr (!slopes) {
-        if (!r.falloff)
-            return {kHigh, 0, 0};
-        const double kLow = physics::arrhenius(r.auxiliary, t, activationScale_);
-        return {physics::falloffRate(kHigh, kLow, collider, r.falloffForm, t.t).k, 0, 0};
-    }
     const double slopeHigh = physics::arrheniusLogSlope(r.forward, t, activationScale_);
     if (!r.falloff)
         return {kHigh, slopeHigh, 0};
@@ -116,29 +125,44 @@ void Kinetics::equilibrium(const Reaction& r, const physics::TemperatureTerms& t
 void Kinetics::productionRates(double temperature, const double* c, double* omega) {
     updateThermo(temperature);
     const auto t = physics::TemperatureTerms::at(temperature);
+    const std::size_t count = reactions_.size();
+    physics::arrheniusRates({forwardA_.data(), forwardN_.data(), forwardE_.data(), count}, t,
+                            kForward_.data());
+    physics::arrheniusRates({auxiliaryA_.data(), auxiliaryN_.data(), auxiliaryE_.data(), count}, t,
+                            kAuxiliary_.data());
+    // 1/Kc = exp(dG/RT + dnu ln(R'T)) for the equilibrium reactions, gathered densely.
+    const std::size_t equilibria = equilibriumReactions_.size();
+    for (std::size_t j = 0; j < equilibria; ++j) {
+        const Reaction& r = reactions_[static_cast<std::size_t>(equilibriumReactions_[j])];
+        double deltaG = 0;
+        for (int s : r.products)
+            deltaG += gRT_[s];
+        for (int s : r.reactants)
+            deltaG -= gRT_[s];
+        inverseKc_[j] = deltaG + r.deltaNu * logGasConstantTimesT_;
+    }
+    physics::exponentials(inverseKc_.data(), equilibria);
+
     double total = 0;
     const std::size_t n = species_.size();
     for (std::size_t k = 0; k < n; ++k) {
         total += c[k];
         omega[k] = 0;
     }
-    for (std::size_t i = 0; i < reactions_.size(); ++i) {
+    std::size_t nextEquilibrium = 0;
+    for (std::size_t i = 0; i < count; ++i) {
         const Reaction& r = reactions_[i];
         const bool collides = r.falloff || r.thirdBody;
         const double collider = collides ? colliderConcentration(r, total, c) : 0;
-        const double kf = forwardRate<false>(r, t, collider).k;
+        double kf = kForward_[i];
+        if (r.falloff)
+            kf = physics::falloffRate(kf, kAuxiliary_[i], collider, r.falloffForm, temperature).k;
         double forward = kf;
         for (int s : r.reactants)
             forward *= c[s];
         double reverse = 0;
         if (r.reversible) {
-            if (r.explicitReverse) {
-                reverse = physics::arrhenius(r.auxiliary, t, activationScale_);
-            } else {
-                double inverseKc = 0, unused = 0;
-                equilibrium(r, t, inverseKc, unused);
-                reverse = kf * inverseKc;
-            }
+            reverse = r.explicitReverse ? kAuxiliary_[i] : kf * inverseKc_[nextEquilibrium++];
             for (int s : r.products)
                 reverse *= c[s];
         }
@@ -187,7 +211,7 @@ void Kinetics::derivatives(double temperature, const double* c, Sink& sink) {
     for (const Reaction& r : reactions_) {
         const bool collides = r.falloff || r.thirdBody;
         const double collider = collides ? colliderConcentration(r, total, c) : 0;
-        const ForwardRate kf = forwardRate<true>(r, t, collider);
+        const ForwardRate kf = forwardRate(r, t, collider);
         double reactantProduct = 1, productProduct = 1;
         for (int s : r.reactants)
             reactantProduct *= c[s];

@@ -67,11 +67,11 @@ private:
     };
 
     double colliderConcentration(const Reaction& r, double total, const double* c) const;
-    // kf, with d ln kf / dT and for fall-off d kf / d[M] when slopes are asked for.
+    // kf with d ln kf / dT, and for fall-off d kf / d[M]: the Jacobian's form, one reaction at
+    // a time (the right-hand side takes all forward rates in one vectorised pass).
     struct ForwardRate {
         double k = 0, logSlope = 0, perCollider = 0;
     };
-    template <bool slopes>
     ForwardRate forwardRate(const Reaction& r, const physics::TemperatureTerms& t,
                             double collider) const;
     // 1/Kc and d ln Kc / dT from the Gibbs and enthalpy sums of the workspace.
@@ -85,6 +85,12 @@ private:
     double logGasConstantCm3_ = 0;    // ln R', R' in cm^3 atm/(K mol)
     double logGasConstantTimesT_ = 0; // ln(R' T) of the last updateThermo
     std::vector<double> hRT_, cpR_, gRT_, dcpR_, progress_;
+    // The right-hand side's rate constants, computed for all reactions in one vectorised pass:
+    // forward (A, n, E/R by reaction), auxiliary LOW or REV (by reaction, zero where none),
+    // and 1/Kc of the reactions whose reverse rate comes from equilibrium.
+    std::vector<double> forwardA_, forwardN_, forwardE_, auxiliaryA_, auxiliaryN_, auxiliaryE_;
+    std::vector<int> equilibriumReactions_;
+    std::vector<double> kForward_, kAuxiliary_, inverseKc_;
 };
 
 } // namespace kinetra::engine

@@ -133,10 +133,11 @@ TEST(Jacobian, SparseMatrixMatchesTheDenseOne) {
                 // Every species but AR (state row 1) meets [M] here; the temperature row and
                 // column gather all entries and must not change.
                 const bool colliderRow = j > 0 && row >= 2;
-                if (!colliderRow)
+                if (!colliderRow) {
                     EXPECT_NEAR(newtonValues[static_cast<std::size_t>(p)], fromSparse[row + j * n],
                                 1e-12 * std::fabs(fromSparse[row + j * n]) + 1e-300)
                         << "mode " << mode << " row " << row << " column " << j;
+                }
             }
     }
 }

@@ -220,10 +220,11 @@ TEST(Reactor, OutputFileAndFailures) {
     adiabatic.energyEquation = true;
     adiabatic.maximumTemperature = 1500;
     std::ostringstream heated;
-    const RunOutcome left = runSolver(
-        readOrFail(inputLines({a, hot}, {reactionRecord("A => B", {"A", "", "", "B"}, 1e3, 0, 0, "Irrev ")},
-                              adiabatic)),
-        heated);
+    const RunOutcome left =
+        runSolver(readOrFail(inputLines(
+                      {a, hot}, {reactionRecord("A => B", {"A", "", "", "B"}, 1e3, 0, 0, "Irrev ")},
+                      adiabatic)),
+                  heated);
     EXPECT_FALSE(left.ok);
     EXPECT_GT(left.finalTemperature, 1500);
     EXPECT_NE(heated.str().find("\nERROR The temperature 15"), std::string::npos) << heated.str();
