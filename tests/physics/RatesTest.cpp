@@ -1,5 +1,7 @@
 #include "physics/Rates.h"
 
+#include "physics/RateBatch.h"
+
 #include <gtest/gtest.h>
 
 namespace kinetra::physics {
@@ -29,6 +31,25 @@ TEST(Rates, ArrheniusAndFalloffAgainstHandCalculations) {
     EXPECT_NEAR(falloffRate(kHigh, kLow, 1e-14, lindemann, 1500).k / (kLow * 1e-14), 1, 1e-8);
     EXPECT_NEAR(falloffRate(kHigh, kLow, 1e9, lindemann, 1500).k / kHigh, 1, 1e-9);
     EXPECT_EQ(falloffRate(0, kLow, 1e-5, troe, 1500).k, kLow * 1e-5);
+}
+
+// The batch form gives the scalar routine's rates, to the few last bits of the vector
+// exponential, including negative A and rates that underflow.
+TEST(Rates, BatchRatesAgreeWithTheScalarForm) {
+    const double a[] = {3.87e4, -2e13, 6.366e20, 1e10, 5e13};
+    const double n[] = {2.7, 0, -1.72, 0.5, 0};
+    const double e[] = {6260, 0, 524.8, 9e6, -1788}; // cal/mol
+    double scaled[5], k[5];
+    for (int i = 0; i < 5; ++i)
+        scaled[i] = e[i] / kRcal;
+    for (double temperature : {300.0, 1500.0, 3000.0}) {
+        const auto t = TemperatureTerms::at(temperature);
+        arrheniusRates({a, n, scaled, 5}, t, k);
+        for (int i = 0; i < 5; ++i) {
+            const double expected = arrhenius({a[i], n[i], e[i]}, t, 1 / kRcal);
+            EXPECT_NEAR(k[i], expected, 1e-14 * std::fabs(expected)) << i << " at " << temperature;
+        }
+    }
 }
 
 TEST(Rates, ThirdBodiesAndEquilibriumConstants) {
