@@ -1,5 +1,6 @@
 #include "engine/Integrator.h"
 
+#include "engine/KluPreconditioner.h"
 #include "engine/SparseJacobian.h"
 
 #include <chrono>
@@ -10,6 +11,7 @@
 #include <sundials/sundials_context.h>
 #include <sunlinsol/sunlinsol_dense.h>
 #include <sunlinsol/sunlinsol_klu.h>
+#include <sunlinsol/sunlinsol_spgmr.h>
 #include <sunmatrix/sunmatrix_dense.h>
 #include <sunmatrix/sunmatrix_sparse.h>
 #include <vector>
@@ -41,6 +43,8 @@ struct Integrator::Sundials {
         return physical.data();
     }
     std::unique_ptr<SparseJacobian> sparse;
+    std::unique_ptr<KluPreconditioner> preconditioner;
+    std::vector<double> corrections; // SparseJacobian::leftOutCorrections of the saved Jacobian
 
     ~Sundials() {
         if (cvode)
@@ -109,6 +113,17 @@ int denseJacobian(sunrealtype, N_Vector y, N_Vector, SUNMatrix J, void* data, N_
     return 0;
 }
 
+// The Jacobian of theta = T / scale from the one of T: the temperature column times the scale,
+// the temperature row over it (the diagonal entry stays).
+void scaleTemperature(const SparseJacobian& sparse, double scale, double* values) {
+    const auto& column = sparse.temperatureColumnPositions();
+    const auto& row = sparse.temperatureRowPositions();
+    for (std::size_t i = 1; i < column.size(); ++i) {
+        values[column[i]] *= scale;
+        values[row[i]] /= scale;
+    }
+}
+
 int sparseJacobian(sunrealtype, N_Vector y, N_Vector, SUNMatrix J, void* data, N_Vector, N_Vector,
                    N_Vector) {
     auto* s = static_cast<Integrator::Sundials*>(data);
@@ -125,13 +140,49 @@ int sparseJacobian(sunrealtype, N_Vector y, N_Vector, SUNMatrix J, void* data, N
     std::copy(patternRows.begin(), patternRows.end(), rows);
     double* values = SUNSparseMatrix_Data(J);
     sparse.fill(state, values);
-    const auto& column = sparse.temperatureColumnPositions();
-    const auto& row = sparse.temperatureRowPositions();
-    for (std::size_t i = 1; i < column.size(); ++i) {
-        values[column[i]] *= s->temperatureScale;
-        values[row[i]] /= s->temperatureScale;
-    }
+    scaleTemperature(sparse, s->temperatureScale, values);
     return 0;
+}
+
+int preconditionerSetup(sunrealtype, N_Vector y, N_Vector, sunbooleantype jacobianCurrent,
+                        sunbooleantype* jacobianUpdated, sunrealtype gamma, void* data) {
+    auto* s = static_cast<Integrator::Sundials*>(data);
+    ScopeTimer timer(s->jacobianSeconds);
+    if (!jacobianCurrent) {
+        const double* state = s->toPhysical(y);
+        if (!(state[0] > 0) || !std::isfinite(state[0]))
+            return 1;
+        s->sparse->fill(state, s->preconditioner->jacobian().data());
+        scaleTemperature(*s->sparse, s->temperatureScale, s->preconditioner->jacobian().data());
+        s->sparse->leftOutCorrections(s->corrections.data());
+        *jacobianUpdated = SUNTRUE;
+    } else {
+        *jacobianUpdated = SUNFALSE;
+    }
+    return s->preconditioner->factor(gamma) ? 0 : 1;
+}
+
+// J v with the Jacobian of the last preconditioner set-up, the parts the Newton matrix leaves
+// out included: GMRES then solves the exact (lagged) Newton system.
+int jacobianTimes(N_Vector v, N_Vector jv, sunrealtype, N_Vector, N_Vector, void* data, N_Vector) {
+    auto* s = static_cast<Integrator::Sundials*>(data);
+    const double* in = N_VGetArrayPointer(v);
+    double* out = N_VGetArrayPointer(jv);
+    s->preconditioner->multiply(in, out);
+    const auto& w = s->reactor->kinetics().molecularWeights();
+    double sum = 0;
+    for (std::size_t l = 0; l < w.size(); ++l)
+        sum += in[l + 1] / w[l];
+    for (std::size_t k = 0; k < w.size(); ++k)
+        out[k + 1] += s->corrections[k] * sum;
+    return 0;
+}
+
+int preconditionerSolve(sunrealtype, N_Vector, N_Vector, N_Vector r, N_Vector z, sunrealtype,
+                        sunrealtype, int, void* data) {
+    auto* s = static_cast<Integrator::Sundials*>(data);
+    N_VScale(1.0, r, z);
+    return s->preconditioner->solve(N_VGetArrayPointer(z)) ? 0 : 1;
 }
 
 constexpr int kAmdOrdering = 0;
@@ -144,9 +195,10 @@ Integrator::Integrator(Reactor& reactor, Kinetics& kinetics, const RunParameters
     : s_(std::make_unique<Sundials>()), reactor_(reactor), finalTime_(p.finalTime),
       time_(p.initialTime) {
     s_->reactor = &reactor;
-    const bool sparse =
-        linearAlgebra == LinearAlgebra::Sparse || (linearAlgebra == LinearAlgebra::Automatic &&
-                                                   kinetics.speciesCount() >= kSparseFromSpecies);
+    const bool krylov = linearAlgebra == LinearAlgebra::Krylov;
+    const bool sparse = krylov || linearAlgebra == LinearAlgebra::Sparse ||
+                        (linearAlgebra == LinearAlgebra::Automatic &&
+                         kinetics.speciesCount() >= kSparseFromSpecies);
     const sunindextype n = reactor.size();
     auto fail = [&](const char* what) {
         error_ = std::string("integrator set-up failed: ") + what;
@@ -171,7 +223,13 @@ Integrator::Integrator(Reactor& reactor, Kinetics& kinetics, const RunParameters
     }
     CVodeSetUserData(s_->cvode, s_.get());
     CVodeSStolerances(s_->cvode, p.relativeTolerance, p.absoluteTolerance);
-    if (sparse) {
+    if (krylov) {
+        s_->sparse = std::make_unique<SparseJacobian>(reactor, kinetics);
+        s_->preconditioner = std::make_unique<KluPreconditioner>(s_->sparse->columnStarts(),
+                                                                 s_->sparse->rowIndices());
+        s_->linear = SUNLinSol_SPGMR(s_->y, SUN_PREC_LEFT, 0, s_->context);
+        s_->corrections.assign(static_cast<std::size_t>(kinetics.speciesCount()), 0);
+    } else if (sparse) {
         s_->sparse = std::make_unique<SparseJacobian>(reactor, kinetics);
         s_->matrix = SUNSparseMatrix(n, n, static_cast<sunindextype>(s_->sparse->nonZeros()),
                                      CSC_MAT, s_->context);
@@ -183,12 +241,16 @@ Integrator::Integrator(Reactor& reactor, Kinetics& kinetics, const RunParameters
         s_->matrix = SUNDenseMatrix(n, n, s_->context);
         s_->linear = SUNLinSol_Dense(s_->y, s_->matrix, s_->context);
     }
-    if (!s_->matrix || !s_->linear ||
+    if ((!krylov && !s_->matrix) || !s_->linear ||
         CVodeSetLinearSolver(s_->cvode, s_->linear, s_->matrix) != CV_SUCCESS) {
         fail("CVodeSetLinearSolver");
         return;
     }
-    CVodeSetJacFn(s_->cvode, sparse ? sparseJacobian : denseJacobian);
+    if (krylov) {
+        CVodeSetPreconditioner(s_->cvode, preconditionerSetup, preconditionerSolve);
+        CVodeSetJacTimes(s_->cvode, nullptr, jacobianTimes);
+    } else
+        CVodeSetJacFn(s_->cvode, sparse ? sparseJacobian : denseJacobian);
     CVodeSetInitStep(s_->cvode, p.initialStep);
     CVodeSetStopTime(s_->cvode, p.finalTime);
     // The step limit is the caller's: CVODE may take as many internal steps as one call needs.
@@ -250,6 +312,11 @@ IntegratorStatistics Integrator::statistics() const {
     st.rhsEvaluations = value;
     long jac = 0, rhsJac = 0;
     CVodeGetNumJacEvals(s_->cvode, &jac);
+    if (s_->preconditioner) {
+        long preconditionerJacobians = 0;
+        CVodeGetNumPrecEvals(s_->cvode, &preconditionerJacobians);
+        jac += preconditionerJacobians;
+    }
     CVodeGetNumLinRhsEvals(s_->cvode, &rhsJac);
     st.jacobianEvaluations = jac;
     st.rhsEvaluations += rhsJac;

@@ -10,7 +10,9 @@
 namespace kinetra::engine {
 
 // Dense LU for small mechanisms, KLU on the sparse analytic Jacobian for large ones.
-enum class LinearAlgebra { Automatic, Dense, Sparse };
+// Krylov: GMRES preconditioned by the KLU-factored sparse Newton matrix (measured against the
+// direct solvers; not chosen automatically).
+enum class LinearAlgebra { Automatic, Dense, Sparse, Krylov };
 
 // Automatic chooses KLU from this many species on (measured: docs/performance.md; the two
 // are even at 13 species, KLU is 1.4 times faster at 53).

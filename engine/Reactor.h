@@ -16,6 +16,7 @@ public:
 
     int size() const { return kinetics_.speciesCount() + 1; }
     const RunParameters& parameters() const { return parameters_; }
+    const Kinetics& kinetics() const { return kinetics_; }
     const std::vector<double>& initialState() const { return initial_; }
 
     // dy/dt at the state y. No allocation.

@@ -5,8 +5,8 @@
 namespace kinetra::engine {
 
 SparseJacobian::SparseJacobian(Reactor& reactor, Kinetics& kinetics, bool colliderRows)
-    : reactor_(reactor), kinetics_(kinetics),
-      n_(static_cast<std::size_t>(kinetics.speciesCount())) {
+    : reactor_(reactor), kinetics_(kinetics), n_(static_cast<std::size_t>(kinetics.speciesCount())),
+      colliderRows_(colliderRows) {
     const std::size_t size = n_ + 1;
     PatternSink pattern;
     pattern.everyColumn.assign(n_, 0);
@@ -55,6 +55,16 @@ SparseJacobian::SparseJacobian(Reactor& reactor, Kinetics& kinetics, bool collid
         v->resize(n_);
 }
 
+void SparseJacobian::leftOutCorrections(double* corrections) const {
+    const auto& w = kinetics_.molecularWeights();
+    const bool constantPressure = !reactor_.parameters().constantVolume();
+    for (std::size_t k = 0; k < n_; ++k) {
+        corrections[k] = colliderRows_ ? 0 : everyColumn_[k] * w[k];
+        if (constantPressure)
+            corrections[k] += (omega_[k] - homogeneous_[k]) * w[k] * meanWeight_ / rho_;
+    }
+}
+
 int SparseJacobian::position(int row, int column) const {
     const auto begin = rows_.begin() + columnStarts_[static_cast<std::size_t>(column)];
     const auto end = rows_.begin() + columnStarts_[static_cast<std::size_t>(column) + 1];
@@ -74,6 +84,8 @@ void SparseJacobian::fill(const double* y, double* values) {
         total += concentrations_[k];
     }
     const double meanWeight = 1 / molesPerMass;
+    rho_ = rho;
+    meanWeight_ = meanWeight;
     kinetics_.productionRates(temperature, concentrations_.data(), omega_.data());
     const double shift = constantPressure ? 0.0 : 1.0;
     const auto& hRT = kinetics_.hOverRT();

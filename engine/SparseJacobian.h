@@ -71,6 +71,12 @@ public:
     // The values at the state y, in the order of rowIndices(). No allocation.
     void fill(const double* y, double* values);
 
+    // What the Newton matrix leaves out, as of the last fill: the exact Jacobian's species row
+    // k is the sparse row plus corrections[k] times sum_l v_l / W_l over the species columns
+    // (the [M] rows and, at constant pressure, the density's rank-one part). For a Krylov
+    // solver's exact matrix-vector product.
+    void leftOutCorrections(double* corrections) const;
+
 private:
     int position(int row, int column) const;
 
@@ -85,6 +91,8 @@ private:
     std::vector<int> temperatureColumn_, temperatureRow_;
     std::vector<double> concentrations_, omega_, energy_, everyColumn_, dT_, homogeneous_,
         columnEnergy_;
+    double rho_ = 0, meanWeight_ = 0;
+    bool colliderRows_ = false;
 };
 
 } // namespace kinetra::engine

@@ -34,7 +34,7 @@ std::optional<std::vector<std::string>> readLines(const fs::path& path) {
 }
 
 int usage() {
-    std::cerr << "usage: KINETRA_SOLVER_5 [INPUT [-o OUTPUT] [--dense|--sparse]]\n"
+    std::cerr << "usage: KINETRA_SOLVER_5 [INPUT [-o OUTPUT] [--dense|--sparse|--krylov]]\n"
                  "Without arguments the input path is the first item of "
               << kHandOver << " in the current folder.\n";
     return 2;
@@ -67,6 +67,8 @@ int main(int argc, char** argv) {
                 linearAlgebra = engine::LinearAlgebra::Dense;
             else if (option == "--sparse")
                 linearAlgebra = engine::LinearAlgebra::Sparse;
+            else if (option == "--krylov")
+                linearAlgebra = engine::LinearAlgebra::Krylov;
             else
                 return usage();
         }

@@ -129,8 +129,9 @@ TEST(Reactor, AdiabaticIgnitionConservesEnergyAndElements) {
 }
 
 // The ignition delay is the time of the largest dT/dt over the accepted steps.
-double ignitionDelay(const std::vector<std::string>& lines, double* finalTemperature) {
-    Simulation sim(readOrFail(lines));
+double ignitionDelay(const std::vector<std::string>& lines, double* finalTemperature,
+                     LinearAlgebra linear = LinearAlgebra::Automatic) {
+    Simulation sim(readOrFail(lines), linear);
     std::vector<double> ydot(static_cast<std::size_t>(sim.reactor.size()));
     double best = 0, delay = 0;
     while (sim.integrator.time() < sim.input.parameters.finalTime) {
@@ -155,6 +156,11 @@ TEST(Reactor, GriMethaneIgnitionDelays) {
     const double constantV = ignitionDelay(griLines(3), &finalT);
     EXPECT_NEAR(constantV / 43.378e-3, 1, 0.001);
     EXPECT_NEAR(finalT, 2822.6, 0.5);
+    // The same with the other linear algebra: dense LU, and GMRES preconditioned by KLU.
+    for (LinearAlgebra linear : {LinearAlgebra::Dense, LinearAlgebra::Krylov}) {
+        EXPECT_NEAR(ignitionDelay(griLines(1), &finalT, linear) / 45.485e-3, 1, 0.001);
+        EXPECT_NEAR(finalT, 2621.9, 0.5);
+    }
 }
 
 std::vector<std::string> withTolerance(std::vector<std::string> lines, const char* relative) {
