@@ -194,8 +194,7 @@ int reactionsImport(Context& c, const std::vector<std::string>& args) {
     if (after) {
         read.insertAfterNum = static_cast<std::int64_t>(*after);
     } else {
-        const store::RowSet last = db.query("SELECT MAX(Num) FROM [Reactions];");
-        read.insertAfterNum = store::toInteger(last.rows.at(0)[0]).value_or(0);
+        read.insertAfterNum = lastReactionNum(db);
     }
     read.options = options;
     read.constants = unitConstants(c);

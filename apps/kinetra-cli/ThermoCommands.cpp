@@ -143,7 +143,8 @@ int thermoExport(Context& c, const std::vector<std::string>& args) {
     auto db = connectDatabase(c, a.positional[0]);
     if (!db)
         return 1;
-    const auto rows = db->connection().query("SELECT * FROM [Trm] WHERE Info = 0 ORDER BY Num;");
+    store::Connection connection = db->connection();
+    const auto rows = speciesRows(connection, SpeciesView::Valid);
     ThermoDocumentHeader header;
     header.when = c.ui.clock.now();
     header.thermoDatabasePath = db->path().string();
@@ -166,7 +167,8 @@ int thermoCheck(Context& c, const std::vector<std::string>& args) {
     auto db = connectDatabase(c, args[0]);
     if (!db)
         return 1;
-    const auto rows = db->connection().query("SELECT * FROM [Trm] ORDER BY Num;");
+    store::Connection connection = db->connection();
+    const auto rows = speciesRows(connection, SpeciesView::All);
     std::vector<std::string> names;
     for (const auto& row : rows.rows)
         names.push_back(store::toText(row[trm::kSpecies]));
@@ -229,7 +231,7 @@ int thermoTable(Context& c, const std::vector<std::string>& args) {
     if (!db)
         return 1;
     store::Connection connection = db->connection();
-    const auto rows = connection.query("SELECT * FROM [Trm] ORDER BY Num;");
+    const auto rows = speciesRows(connection, SpeciesView::All);
     for (const auto& row : rows.rows) {
         if (store::toText(row[trm::kSpecies]) != a.positional[1])
             continue;

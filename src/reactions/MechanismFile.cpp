@@ -6,6 +6,7 @@
 #include "common/TextUtil.h"
 #include "reactions/ReactionCheck.h"
 #include "reactions/ReactionDatabase.h"
+#include "reactions/ReactionViews.h"
 #include "thermo/NasaTextReader.h"
 #include "thermo/ThermoFileImport.h"
 #include "thermo/ThermoPaste.h"
@@ -288,11 +289,6 @@ SpeciesOutcome importSpecies(thermo::ThermoDatabase& thermo, const std::string& 
     return outcome;
 }
 
-std::int64_t lastNum(store::Connection& db) {
-    const store::RowSet rows = db.query("SELECT MAX(Num) FROM [Reactions];");
-    return rows.rows.empty() ? 0 : store::toInteger(rows.rows[0][0]).value_or(0);
-}
-
 } // namespace
 
 bool isMechanismFile(std::string_view text) {
@@ -504,7 +500,7 @@ MechanismImportResult importMechanism(thermo::ThermoDatabase& thermo,
     read.options.eUnits = units.eUnits;
     read.options.stoichiometric = request.stoichiometric;
     read.constants = request.constants;
-    read.insertAfterNum = lastNum(db);
+    read.insertAfterNum = lastReactionNum(db);
     read.errorFile = request.errorFile;
     read.quiet = true;
     const ReadResult reading = readReactionText(db, species, read, memory, ui);
