@@ -168,28 +168,25 @@ void ReactionTable::viewOrShowAll(ReactionView view, const std::string& emptyMes
     }
 }
 
-bool ReactionTable::showValid() {
+bool ReactionTable::showMarked(ReactionView view, const char* what) {
+    // The shown records are the filtered ones too (Tmp), as a filter would leave them.
     store::Connection db = database_.connection();
     {
         store::Transaction transaction(db);
         db.execute("UPDATE [Reactions] SET Tmp = 0;");
-        db.execute("UPDATE [Reactions] SET Tmp = 1 WHERE Info = 0;");
+        db.execute("UPDATE [Reactions] SET Tmp = 1 WHERE " + reactionViewCondition(view) + ";");
         transaction.commit();
     }
-    viewOrShowAll(ReactionView::Valid, databaseMessage("valid reactions were not found."));
-    return view_ == ReactionView::Valid;
+    viewOrShowAll(view, databaseMessage(std::string(what) + " reactions were not found."));
+    return view_ == view;
+}
+
+bool ReactionTable::showValid() {
+    return showMarked(ReactionView::Valid, "valid");
 }
 
 bool ReactionTable::showInvalid() {
-    store::Connection db = database_.connection();
-    {
-        store::Transaction transaction(db);
-        db.execute("UPDATE [Reactions] SET Tmp = 0;");
-        db.execute("UPDATE [Reactions] SET Tmp = 1 WHERE Info < 0;");
-        transaction.commit();
-    }
-    viewOrShowAll(ReactionView::Invalid, databaseMessage("invalid reactions were not found."));
-    return view_ == ReactionView::Invalid;
+    return showMarked(ReactionView::Invalid, "invalid");
 }
 
 // ---- Grid ------------------------------------------------------------------------------------

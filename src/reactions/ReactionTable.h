@@ -243,6 +243,8 @@ private:
     std::int64_t currentNum() const;
     void deleteKeys(const std::vector<std::int64_t>& keys, const char* allGoneMessage);
     void viewOrShowAll(ReactionView view, const std::string& emptyMessage);
+    // Marks and shows the records of the view, or says that it holds nothing and shows all.
+    bool showMarked(ReactionView view, const char* what);
     // Writes Tmp (0 for all, 1 for the kept keys) in one transaction and shows the filtered
     // view, or the not-found message and every record.
     bool applyFilter(const std::vector<std::int64_t>& kept);

@@ -158,32 +158,26 @@ void ThermoTable::showAll() {
     setView(SpeciesView::All);
 }
 
-bool ThermoTable::showValid() {
+bool ThermoTable::showChecked(SpeciesView view, const char* what) {
     store::Connection db = database_.connection();
     checkAllSpecies(db);
-    if (db.query(speciesViewQuery(SpeciesView::Valid)).rows.empty()) {
-        ui_.dialogs.message("In the thermodynamic database " + database_.fileName() +
-                                ", valid species were not found.",
+    if (speciesRows(db, view).rows.empty()) {
+        ui_.dialogs.message("In the thermodynamic database " + database_.fileName() + ", " + what +
+                                " species were not found.",
                             kTitle, Icon::Exclamation);
         refresh();
         return false;
     }
-    setView(SpeciesView::Valid);
+    setView(view);
     return true;
 }
 
+bool ThermoTable::showValid() {
+    return showChecked(SpeciesView::Valid, "valid");
+}
+
 bool ThermoTable::showInvalid() {
-    store::Connection db = database_.connection();
-    checkAllSpecies(db);
-    if (db.query(speciesViewQuery(SpeciesView::Invalid)).rows.empty()) {
-        ui_.dialogs.message("In the thermodynamic database " + database_.fileName() +
-                                ", invalid species were not found.",
-                            kTitle, Icon::Exclamation);
-        refresh();
-        return false;
-    }
-    setView(SpeciesView::Invalid);
-    return true;
+    return showChecked(SpeciesView::Invalid, "invalid");
 }
 
 // ---- Grid ------------------------------------------------------------------------------------

@@ -202,6 +202,8 @@ public:
 
 private:
     bool refuseWhenViewOnly();
+    // Checks every species, then shows the view, or says that it holds nothing.
+    bool showChecked(SpeciesView view, const char* what);
     void updateStatus();
     void buildColumns();
     std::int64_t insertionNum() const;
