@@ -79,6 +79,9 @@ public:
 
     // Draws the grid anew from the core table (rows, columns, current row, selection, status).
     void redraw();
+    // A reaction window opened or closed: the editing commands are offered only while none is
+    // open (call redraw() afterwards for the status line).
+    void applyViewOnly();
 
 private:
     void buildMenus();
@@ -88,7 +91,6 @@ private:
     void gridSelectionChanged();
     void showContextMenu(const QPoint& position);
     void cellDoubleClicked(const QModelIndex& index);
-    void applyViewOnly();
     void applyTextSize();
     // Fits the columns to their contents when the data, the column set or the text size changed
     // since the last fit.

@@ -1,0 +1,458 @@
+#include "reactions/ui/ReactionWindow.h"
+
+#include "common/PlaceError.h"
+#include "common/ui/ColumnFitter.h"
+#include "common/ui/GridCursor.h"
+#include "common/ui/StandardShortcuts.h"
+#include "reactions/ReactionInputModel.h"
+#include "reactions/ui/ReactionFilterDialogs.h"
+#include "reactions/ui/ReactionFindDialog.h"
+#include "reactions/ui/ReactionInputWindow.h"
+#include "reactions/ui/ReactionTableModel.h"
+#include "reactions/ui/ReadingOptionsDialog.h"
+
+#include <QAction>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMenu>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <set>
+
+namespace kinetra::reactions::ui {
+
+namespace {
+
+// Place codes of unexpected errors: menu commands, toolbar operations, the grid's cursor.
+constexpr const char* kMenuPlace = "RDB#049. ";
+constexpr const char* kToolbarPlace = "RDB#109. ";
+constexpr const char* kCursorPlace = "RDB#049-1. ";
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// Grid font sizes of "Text Size" (points).
+int pointSize(ReactionTextSize size) {
+    switch (size) {
+    case ReactionTextSize::Large:
+        return 11;
+    case ReactionTextSize::Small:
+        return 7;
+    case ReactionTextSize::Normal:
+        break;
+    }
+    return 9;
+}
+
+} // namespace
+
+ReactionWindow::ReactionWindow(ReactionWindowContext context,
+                               std::unique_ptr<ReactionDatabase> database,
+                               ThermoSpeciesList species, QWidget* parent)
+    : QWidget(parent), context_(std::move(context)), database_(std::move(database)),
+      species_(std::move(species)) {
+    table_ = std::make_unique<ReactionTable>(
+        *database_, species_, context_.thermo, context_.ui, context_.settings, context_.constants,
+        context_.supportDir, context_.programDir,
+        [this](const std::filesystem::path& file, const std::string& caption) {
+            if (context_.openTextFile)
+                context_.openTextFile(file, caption);
+        });
+
+    model_ = new ReactionTableModel(*table_, this);
+    model_->setInvalidColour(context_.invalidColour);
+    grid_ = new QTableView(this);
+    grid_->setObjectName(QStringLiteral("grid"));
+    grid_->setModel(model_);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Records change through the input window, which checks them; the cells are read-only.
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    grid_->horizontalHeader()->setHighlightSections(false);
+    fitter_ = new kinetra::ui::ColumnFitter(grid_);
+    setFocusProxy(grid_);
+
+    count_ = new QLabel(this);
+    count_->setObjectName(QStringLiteral("count"));
+    message_ = new QLabel(this);
+    message_->setObjectName(QStringLiteral("message"));
+    message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* status = new QHBoxLayout;
+    status->addWidget(count_);
+    status->addSpacing(24);
+    status->addWidget(message_, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(grid_, 1);
+    layout->addLayout(status);
+
+    buildMenus();
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { gridRowChanged(); });
+    connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { gridSelectionChanged(); });
+    connect(grid_, &QTableView::customContextMenuRequested, this,
+            [this](const QPoint& at) { popup_->popup(grid_->viewport()->mapToGlobal(at)); });
+    connect(grid_, &QTableView::doubleClicked, this, &ReactionWindow::cellDoubleClicked);
+
+    applyTextSize();
+    redraw();
+}
+
+ReactionWindow::~ReactionWindow() {
+    // The menus are not children of this widget (a menu bar shows them); they go with it.
+    qDeleteAll(menus_);
+    delete popup_;
+}
+
+QString ReactionWindow::countText() const {
+    return count_->text();
+}
+
+QString ReactionWindow::messageText() const {
+    return message_->text();
+}
+
+QAction* ReactionWindow::action(const std::string& name) const {
+    auto it = actions_.find(name);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+ReactionInputWindow* ReactionWindow::inputWindow() const {
+    return input_;
+}
+
+QList<QMenu*> ReactionWindow::documentMenus() {
+    return menus_;
+}
+
+void ReactionWindow::run(const char* placeCode, const std::function<void()>& command) {
+    guarded(context_.ui.dialogs, placeCode, command);
+    redraw();
+}
+
+void ReactionWindow::call(const std::function<void()>& hook) {
+    if (hook)
+        hook();
+}
+
+QAction* ReactionWindow::addItem(QMenu* menu, const std::string& name, const QString& caption,
+                                 std::function<void()> command) {
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(qs(name));
+    connect(item, &QAction::triggered, this,
+            [this, command = std::move(command)] { run(kMenuPlace, command); });
+    actions_[name] = item;
+    return item;
+}
+
+QAction* ReactionWindow::addToggle(QMenu* menu, const std::string& name, const char* caption,
+                                   std::function<void()> toggle) {
+    QAction* item = addItem(menu, name, QString::fromUtf8(caption), std::move(toggle));
+    item->setCheckable(true);
+    return item;
+}
+
+void ReactionWindow::buildMenus() {
+    ReactionTable& t = *table_;
+    auto* file = new QMenu(tr("File"));
+    addItem(file, "RDB_Open", tr("Open..."), [this] { call(context_.openDocument); });
+    addItem(file, "RDB_Close", tr("Close"), [this] { call(context_.closeWindow); });
+    QMenu* thermo = file->addMenu(tr("THERMO Database"));
+    addItem(thermo, "RDB_ThermoShow", tr("Show"), [this] { call(context_.showThermo); });
+    addItem(thermo, "RDB_ThermoConnect", tr("Connect"), [this] { call(context_.connectThermo); });
+    addItem(thermo, "RDB_ThermoNew", tr("New"), [this] { call(context_.newThermo); });
+    file->addSeparator();
+    addItem(file, "RDB_Save", tr("Save"), [this] { database_->save(); });
+    addItem(file, "RDB_SaveAs", tr("Save as..."), [this] { database_->saveAs(context_.ui); });
+    addItem(file, "RDB_Replace", tr("Replace with Saved Copy"), [this] {
+        if (database_->replaceWithSavedCopy(context_.ui.dialogs))
+            table_->showAll();
+    });
+    file->addSeparator();
+    addItem(file, "RDB_TXTFORM", tr("Reaction Mechanism in CHEMKIN Format"),
+            [&t] { t.mechanismDocument(); });
+    file->addSeparator();
+    addItem(file, "RDB_Exit", tr("Exit"), [this] { call(context_.requestExit); });
+
+    auto* edit = new QMenu(tr("Edit"));
+    addItem(edit, "RDB_Cut", tr("Cut"), [&t] { t.cut(); });
+    addItem(edit, "RDB_Copy", tr("Copy"), [&t] { t.copy(); });
+    addItem(edit, "RDB_Paste", tr("Paste"), [this] { paste(); });
+    addItem(edit, "RDB_PasteSpecial", tr("Paste Special"), [this] { openPasteSpecial(); });
+    addItem(edit, "RDB_UndoPaste", tr("Undo Paste"), [&t] { t.undoPaste(); });
+    addItem(edit, "RDB_SelectAll", tr("Select All"), [&t] { t.selectAll(); });
+    addItem(edit, "RDB_Delete", tr("Delete"), [&t] { t.deleteSelected(); });
+    edit->addSeparator();
+    QMenu* filter = edit->addMenu(tr("Filter"));
+    addItem(filter, "RDB_FilterNames", tr("By Names"), [this] { openSpeciesFilter(); });
+    addItem(filter, "RDB_FilterElements", tr("By Elements"), [this] { openElementsFilter(); });
+    addItem(edit, "RDB_Find", tr("Find"), [this] { openFind(); });
+    addItem(edit, "RDB_FindNext", tr("Find Next"), [this] { findNext(); });
+    edit->addSeparator();
+    addItem(edit, "RDB_NewRow", tr("Insert New Row"), [&t] { t.insertNewRow(); });
+    addItem(edit, "RDB_Renumber", tr("Renumber"), [&t] { t.renumber(); });
+    addItem(edit, "RDB_Duplicates", tr("True Duplicates"), [&t] { t.trueDuplicates(); });
+
+    auto* view = new QMenu(tr("View"));
+    QMenu* reactions = view->addMenu(tr("Reactions"));
+    addItem(reactions, "RDB_Valid", tr("Valid"), [&t] { t.showValid(); });
+    addItem(reactions, "RDB_Invalid", tr("Invalid"), [&t] { t.showInvalid(); });
+    addItem(reactions, "RDB_All", tr("All"), [&t] { t.showAll(); });
+    view->addSeparator();
+    addItem(view, "RDB_InputWindow", tr("Input Window"), [this] { openInputWindow(); });
+    view->addSeparator();
+    addToggle(view, "RDB_ColParameters", kToggleParameters, [&t] { t.toggleParameters(); });
+    addToggle(view, "RDB_ColThirdBodies", kToggleThirdBodies, [&t] { t.toggleThirdBodies(); });
+    addToggle(view, "RDB_ColComposition", kToggleComposition, [&t] { t.toggleComposition(); });
+    QMenu* size = view->addMenu(tr("Text Size"));
+    const std::pair<const char*, ReactionTextSize> sizes[] = {{"Large", ReactionTextSize::Large},
+                                                              {"Normal", ReactionTextSize::Normal},
+                                                              {"Small", ReactionTextSize::Small}};
+    for (const auto& [caption, textSize] : sizes)
+        addItem(size, std::string("RDB_Text") + caption, tr(caption), [this, &t, s = textSize] {
+            t.setTextSize(s);
+            applyTextSize();
+        });
+
+    auto* references = new QMenu(tr("References"));
+    addItem(references, "RDB_References", tr("Find/Filter"), [this] { openReferences(); });
+    menus_ = {file, edit, view, references};
+
+    using kinetra::ui::StandardCommand;
+    const std::pair<const char*, StandardCommand> keys[] = {
+        {"RDB_Open", StandardCommand::Open},        {"RDB_Save", StandardCommand::Save},
+        {"RDB_Cut", StandardCommand::Cut},          {"RDB_Copy", StandardCommand::Copy},
+        {"RDB_Paste", StandardCommand::Paste},      {"RDB_SelectAll", StandardCommand::SelectAll},
+        {"RDB_Delete", StandardCommand::Delete},    {"RDB_Find", StandardCommand::Find},
+        {"RDB_FindNext", StandardCommand::FindNext}};
+    for (const auto& [name, command] : keys)
+        kinetra::ui::giveShortcut(actions_.at(name), command);
+
+    popup_ = new QMenu;
+    const std::pair<const char*, const char*> popupItems[] = {
+        {"RDB_Cut", "Cut"},
+        {"RDB_Copy", "Copy"},
+        {"RDB_Paste", "Paste"},
+        {"RDB_All", "Show All Reactions"},
+        {"RDB_InputWindow", "Input Window"},
+        {"RDB_NewRow", "Insert New Row"},
+        {"RDB_Renumber", "Renumber"},
+    };
+    // The pop-up items run the menu's commands under their own captions.
+    for (const auto& [name, caption] : popupItems) {
+        QAction* target = actions_.at(name);
+        QAction* item = popup_->addAction(tr(caption));
+        item->setObjectName(QStringLiteral("popup_") + QString::fromLatin1(name));
+        connect(item, &QAction::triggered, target, &QAction::trigger);
+    }
+}
+
+namespace {
+
+// The operations of the reaction toolbar, by the names of the toolbar table.
+using ToolbarOperations = std::map<std::string, std::function<void()>>;
+
+} // namespace
+
+bool ReactionWindow::offers(const std::string& operation) {
+    // The same table as the window runs, without a window behind it: the names come from one
+    // place, so a button is enabled exactly when its operation exists.
+    static const std::set<std::string> names = [] {
+        std::set<std::string> all;
+        for (const auto& entry : toolbarOperations(nullptr))
+            all.insert(entry.first);
+        return all;
+    }();
+    return names.contains(operation);
+}
+
+bool ReactionWindow::runToolbarOperation(const std::string& operation) {
+    const ToolbarOperations operations = toolbarOperations(this);
+    auto it = operations.find(operation);
+    if (it == operations.end())
+        return false;
+    run(kToolbarPlace, it->second);
+    return true;
+}
+
+std::map<std::string, std::function<void()>> ReactionWindow::toolbarOperations(ReactionWindow* w) {
+    // Built with a null window only to read the names; the commands then never run.
+    ReactionTable* t = w ? w->table_.get() : nullptr;
+    return {
+        {"ColVisble1", [t] { t->toggleParameters(); }},
+        {"ColVisble2", [t] { t->toggleThirdBodies(); }},
+        {"ColVisble3", [t] { t->toggleComposition(); }},
+        {"SAVERDB", [w] { w->database_->save(); }},
+        {"CUTRDB", [t] { t->cut(); }},
+        {"CopyCL", [t] { t->copy(); }},
+        {"ClipPaste", [w] { w->paste(); }},
+        {"UndoPsr", [t] { t->undoPaste(); }},
+        {"FindRE", [w] { w->openFind(); }},
+        {"FilterRE", [w] { w->openSpeciesFilter(); }},
+        {"IncoirrectShow", [t] { t->showInvalid(); }},
+        {"TrueDuplicates", [t] { t->trueDuplicates(); }},
+        {"ShowAll", [t] { t->showAll(); }},
+        {"SpeciesFilter", [w] { w->openSpeciesFilter(); }},
+        {"AddNewReac", [t] { t->insertNewRow(); }},
+        {"InputForm", [w] { w->openInputWindow(); }},
+    };
+}
+
+bool ReactionWindow::queryClose() {
+    bool close = true;
+    guarded(context_.ui.dialogs, "RDB#070. ",
+            [&] { close = database_->close(context_.ui.dialogs) == ReactionCloseOutcome::Closed; });
+    return close;
+}
+
+void ReactionWindow::redraw() {
+    redrawing_ = true;
+    model_->reload();
+    const auto& columns = table_->columns();
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        grid_->setColumnHidden(static_cast<int>(c), !table_->isColumnVisible(c));
+    fitter_->fitAll();
+    kinetra::ui::showRowCursor(*grid_, table_->currentRow(), table_->selection());
+    actions_.at("RDB_ColParameters")->setChecked(table_->parametersShown());
+    actions_.at("RDB_ColThirdBodies")->setChecked(table_->thirdBodiesShown());
+    actions_.at("RDB_ColComposition")->setChecked(table_->compositionShown());
+    count_->setText(qs(table_->rowCountText()));
+    message_->setText(qs(table_->currentRowReason()));
+    redrawing_ = false;
+    if (input_ && input_->isVisible() && table_->currentRow())
+        input_->loadRow(*table_->currentRow());
+}
+
+void ReactionWindow::gridRowChanged() {
+    if (redrawing_)
+        return;
+    guarded(context_.ui.dialogs, kCursorPlace, [this] {
+        const QModelIndex current = grid_->currentIndex();
+        table_->setCurrentRow(current.isValid() ? std::optional<std::size_t>(current.row())
+                                                : std::nullopt);
+    });
+    message_->setText(qs(table_->currentRowReason()));
+    // Moving to another row refills the input window and drops what was typed there.
+    if (input_ && input_->isVisible() && table_->currentRow())
+        input_->loadRow(*table_->currentRow());
+}
+
+void ReactionWindow::gridSelectionChanged() {
+    if (redrawing_)
+        return;
+    std::set<std::size_t> now;
+    for (const QModelIndex& index : grid_->selectionModel()->selectedRows())
+        now.insert(static_cast<std::size_t>(index.row()));
+    // The paste numbers the selected rows in the order they were picked: rows still selected
+    // keep their places, newly selected ones follow.
+    std::vector<std::size_t> order;
+    for (std::size_t row : table_->selectionOrder())
+        if (now.erase(row) > 0)
+            order.push_back(row);
+    order.insert(order.end(), now.begin(), now.end());
+    table_->setSelection(std::move(order));
+}
+
+void ReactionWindow::cellDoubleClicked(const QModelIndex& index) {
+    // The field columns after Enabled; No and Enabled are not fields of the input window.
+    if (!index.isValid() || index.column() <= static_cast<int>(rx::kEnabled))
+        return;
+    const auto row = static_cast<std::size_t>(index.row());
+    guarded(context_.ui.dialogs, kMenuPlace, [&] {
+        table_->setCurrentRow(row);
+        openInputWindow();
+        const std::string type = table_->cellText(row, rx::kType);
+        if (input_)
+            input_->showFocus(
+                ReactionInputModel::focusOfColumn(static_cast<std::size_t>(index.column()), type));
+    });
+}
+
+void ReactionWindow::applyTextSize() {
+    QFont font = grid_->font();
+    font.setPointSize(pointSize(table_->textSize()));
+    grid_->setFont(font);
+    grid_->verticalHeader()->setFont(font);
+    grid_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 6);
+    grid_->horizontalHeader()->setFont(font);
+    fitter_->fitAll();
+}
+
+void ReactionWindow::paste() {
+    const ReadResult result = table_->paste();
+    (void)result; // the reader asked about ErrorMsg.txt and opened it itself when told so
+}
+
+void ReactionWindow::openInputWindow() {
+    if (!table_->currentRow())
+        return;
+    if (!input_) {
+        input_ = new ReactionInputWindow(
+            *table_, *database_, species_, context_.ui.dialogs,
+            [this] {
+                store::Connection thermo = context_.thermo.open();
+                return ReactionInputModel::speciesList(thermo);
+            },
+            this);
+        input_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(input_, &ReactionInputWindow::saved, this, [this] { redraw(); });
+    }
+    input_->loadRow(*table_->currentRow());
+    input_->show();
+    input_->raise();
+}
+
+void ReactionWindow::openPasteSpecial() {
+    ReadingOptionsDialog dialog(*table_, context_.settings, context_.ui.dialogs, this);
+    dialog.exec();
+}
+
+void ReactionWindow::openFind() {
+    if (!find_) {
+        auto* dialog = new ReactionFindDialog(*table_, context_.ui.dialogs, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        connect(dialog, &ReactionFindDialog::found, this, [this] { redraw(); });
+        find_ = dialog;
+    }
+    find_->show();
+    find_->raise();
+}
+
+void ReactionWindow::findNext() {
+    // Without a search yet, Find Next asks for one.
+    if (auto* dialog = qobject_cast<ReactionFindDialog*>(find_.data()))
+        dialog->findNext();
+    else
+        openFind();
+}
+
+void ReactionWindow::openSpeciesFilter() {
+    SpeciesFilterDialog dialog(*table_, context_.ui.dialogs, this);
+    dialog.exec();
+}
+
+void ReactionWindow::openElementsFilter() {
+    ReactionElementsFilterDialog dialog(*table_, context_.settings.elementTicks,
+                                        context_.ui.dialogs, this);
+    dialog.exec();
+}
+
+void ReactionWindow::openReferences() {
+    if (!references_) {
+        auto* dialog = new ReactionReferencesDialog(*table_, context_.ui.dialogs, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        connect(dialog, &ReactionReferencesDialog::changed, this, [this] { redraw(); });
+        references_ = dialog;
+    }
+    references_->show();
+    references_->raise();
+}
+
+} // namespace kinetra::reactions::ui

@@ -1,0 +1,419 @@
+// The reaction window inside the main window, over a throw-away application folder and GRI-Mech
+// 3.0 as the batch tool imports it: opening, the grid's columns and colours, Insert New Row, a
+// paste with refusals, the input window, find and filters, the duplicates view, the column
+// toggles, the reaction toolbar and the close prompt.
+#include "reactions/ui/ReactionWindow.h"
+
+#include "CliApp.h"
+#include "common/TextFile.h"
+#include "reactions/ReactionRecord.h"
+#include "reactions/ui/ReactionFilterDialogs.h"
+#include "reactions/ui/ReactionFindDialog.h"
+#include "reactions/ui/ReactionInputWindow.h"
+#include "shell/ui/ChildWindow.h"
+#include "shell_ui/TempApp.h"
+#include "store/Database.h"
+#include "thermo/ui/ThermoWindow.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolBar>
+#include <sstream>
+
+using namespace kinetra;
+using namespace kinetra::testing;
+using reactions::ReactionInputBox;
+using reactions::ui::ReactionWindow;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kGri = fs::path(KINETRA_SHARED_DATA_DIR) / "gri30";
+
+std::string fileBytes(const fs::path& path) {
+    return readTextFile(path).value_or("");
+}
+
+} // namespace
+
+class ReactionWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempApp> t;
+    fs::path thermoPath, griPath;
+
+    // GRI-Mech 3.0 through `kinetra-cli mechanism import`, its thermo database connected with
+    // File > THERMO Database > Connect and the reaction database opened with Open.
+    ReactionWindow* openGri() {
+        thermoPath = t->dir / "gri-thermo.mdb";
+        griPath = t->dir / "gri.mdb";
+        std::ostringstream out, err;
+        const int code =
+            cli::runCli({"mechanism", "import", (kGri / "gri30.inp").string(), "--thermo",
+                         thermoPath.string(), "--reactions", griPath.string(), "--thermo-file",
+                         (kGri / "gri30_thermo.dat").string()},
+                        {out, err, false}, KINETRA_APP_DIR);
+        if (code != 0) {
+            qWarning("%s", err.str().c_str());
+            return nullptr;
+        }
+        t->fake.files.paths = {thermoPath.string()};
+        t->window->menuAction("THERMOOPEN")->trigger();
+        if (t->app.thermo.path() != thermoPath)
+            return nullptr;
+        t->window->shell().OpenDocumentFile(griPath.string());
+        t->fake.dialogs.shown.clear();
+        return activeReactionWindow();
+    }
+    ReactionWindow* activeReactionWindow() {
+        QMdiSubWindow* active = t->window->mdiArea()->activeSubWindow();
+        return active ? qobject_cast<ReactionWindow*>(active->widget()) : nullptr;
+    }
+    void clickToolbar(const char* key) {
+        QAction* button = t->window->toolbar(2)->findChild<QAction*>(QString::fromLatin1(key));
+        QVERIFY2(button && button->isEnabled() && button->isVisible(), key);
+        button->trigger();
+    }
+    std::vector<reactions::ReactionRecord> fileRecords(const fs::path& path) {
+        store::Connection db = store::Connection::open(path);
+        std::vector<reactions::ReactionRecord> records;
+        for (const store::Row& row : db.query("SELECT * FROM [Reactions] ORDER BY Num;").rows)
+            records.push_back(reactions::reactionFromRow(row));
+        return records;
+    }
+    static int column(ReactionWindow* w, const char* caption) {
+        QAbstractItemModel* model = w->grid()->model();
+        for (int c = 0; c < model->columnCount(); ++c)
+            if (model->headerData(c, Qt::Horizontal).toString() == QLatin1String(caption))
+                return c;
+        return -1;
+    }
+    static QString cell(ReactionWindow* w, int row, const char* caption) {
+        return w->grid()->model()->index(row, column(w, caption)).data().toString();
+    }
+    static QList<int> highlightedRows(ReactionWindow* w) {
+        QList<int> rows;
+        for (const QModelIndex& index : w->grid()->selectionModel()->selectedRows())
+            rows << index.row();
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    }
+
+private slots:
+    void init() {
+        t = std::make_unique<TempApp>();
+        QVERIFY(t->startUp());
+    }
+    void cleanup() { t.reset(); }
+
+    void opensTheImportedGriMech() {
+        ReactionWindow* w = openGri();
+        QVERIFY(w);
+        QCOMPARE(t->window->mdiArea()->activeSubWindow()->windowTitle(), QString("gri.mdb"));
+        QCOMPARE(w->countText(), QString("325 reactions"));
+        QCOMPARE(w->grid()->model()->rowCount(), 325);
+        // The reaction toolbar is the one shown, and the window's menus join the main window's.
+        QVERIFY(t->window->toolbar(2)->isVisible());
+        QVERIFY(!t->window->toolbar(1)->isVisible());
+        QStringList titles;
+        for (QAction* menu : t->window->menuBar()->actions())
+            titles << menu->text();
+        QVERIFY2(titles.join('|').startsWith("File|Edit|View|References|Settings"),
+                 qPrintable(titles.join('|')));
+        // Captions, formats and hidden columns as the grid shows them.
+        QCOMPARE(cell(w, 0, "Reaction"), QString("O + O + M <=> O2 + M"));
+        QCOMPARE(cell(w, 0, "No"), QString("1"));
+        QCOMPARE(cell(w, 0, "A"), QString("1.20E+17"));
+        QCOMPARE(cell(w, 0, "n"), QString("-1.00"));
+        QVERIFY(!w->grid()->isColumnHidden(column(w, "Ao")));
+        for (const char* hidden : {"Info", "Tmp", "R1", "P6", "Composition", "Accm", "UPaste"})
+            QVERIFY2(w->grid()->isColumnHidden(column(w, hidden)), hidden);
+        QAbstractItemModel* model = w->grid()->model();
+        QCOMPARE(model->headerData(column(w, "A"), Qt::Horizontal, Qt::ToolTipRole).toString(),
+                 QString(" Units: mol-cm-sec  "));
+        QCOMPARE(model->headerData(column(w, "Eo"), Qt::Horizontal, Qt::ToolTipRole).toString(),
+                 QString(" Units: cal/mol  "));
+        QVERIFY(model->headerData(column(w, "n"), Qt::Horizontal, Qt::ToolTipRole).isNull());
+        QCOMPARE(model->index(0, column(w, "Enabled")).data(Qt::CheckStateRole).toInt(),
+                 int(Qt::Checked));
+        // The first row is current and highlighted; the status line speaks of it.
+        QCOMPARE(w->grid()->currentIndex().row(), 0);
+        QCOMPARE(highlightedRows(w), QList<int>{0});
+        QVERIFY(w->messageText().isEmpty());
+        // Opening it again only brings the window forward.
+        t->window->shell().OpenDocumentFile(griPath.string());
+        QCOMPARE(t->window->reactionWindows().size(), 1);
+        QCOMPARE(t->fake.dialogs.last().text,
+                 "The reaction database is already opened.\n\n" + griPath.string());
+    }
+
+    void insertNewRowAddsAnInvalidRowAfterTheCurrentOne() {
+        ReactionWindow* w = openGri();
+        QVERIFY(w);
+        w->grid()->setCurrentIndex(w->grid()->model()->index(2, column(w, "Reaction")));
+        clickToolbar("ADDNEW");
+        // The view of the paste: the new row alone, current and highlighted.
+        QCOMPARE(w->countText(), QString("1 reactions"));
+        QCOMPARE(cell(w, 0, "Reaction"), QString("NEW = NEW"));
+        QCOMPARE(cell(w, 0, "No"), QString("4"));
+        QCOMPARE(w->grid()->currentIndex().row(), 0);
+        QCOMPARE(highlightedRows(w), QList<int>{0});
+        QCOMPARE(w->messageText(), QString("A new row."));
+        QCOMPARE(w->grid()->model()->index(0, 0).data(Qt::ForegroundRole).value<QColor>(),
+                 QColor(Qt::red));
+        clickToolbar("SHOWALL");
+        QCOMPARE(cell(w, 3, "Reaction"), QString("NEW = NEW"));
+        QVERIFY(!w->grid()->model()->index(2, 0).data(Qt::ForegroundRole).isValid());
+        QCOMPARE(fileRecords(griPath).size(), std::size_t(326));
+        QVERIFY(w->database().modified());
+        // Undo Paste takes it away again.
+        clickToolbar("RDB_UNDOPSR");
+        QCOMPARE(fileRecords(griPath).size(), std::size_t(325));
+    }
+
+    void pasteWithRefusedBlocksContinuesOrLeavesTheFileAlone() {
+        ReactionWindow* w = openGri();
+        QVERIFY(w);
+        const std::string before = fileBytes(griPath);
+        t->fake.clipboard.content = "O+H2=H+OH 3.87E+04 2.7 6260\n"
+                                    "H+R2=P2A+P2B    1.0    0.0 0.0\n"
+                                    "PLOG / 0.01 1.2124e+16  -0.5779     10872.7 /\n"
+                                    "A=B 1E13 0.5\n"
+                                    "OH+H2=H+H2O 2.16E+08 1.51 3430\n";
+        // Continue at the first refused reaction, Cancel at the second: nothing is stored.
+        t->fake.dialogs.refusalReplies = {{RefusalChoice::Continue, false},
+                                          {RefusalChoice::Cancel, false}};
+        clickToolbar("PASRE_RDB");
+        QCOMPARE(t->fake.dialogs.shown.size(), std::size_t(2));
+        QCOMPARE(fileBytes(griPath), before);
+        QCOMPARE(w->countText(), QString("325 reactions"));
+        QVERIFY(!fs::exists(t->app.folders.appDir / "ErrorMsg.txt"));
+
+        // Continue at both: the two readable reactions go in and are shown.
+        t->fake.dialogs.shown.clear();
+        t->fake.dialogs.refusalReplies = {{RefusalChoice::Continue, false},
+                                          {RefusalChoice::Continue, false}};
+        t->fake.dialogs.answers = {Answer::No}; // do not open ErrorMsg.txt
+        w->action("RDB_Paste")->trigger();
+        QCOMPARE(fileRecords(griPath).size(), std::size_t(327));
+        QCOMPARE(w->countText(), QString("2 reactions")); // the view of the pasted rows
+        QCOMPARE(cell(w, 0, "Reaction"), QString("O + H2 <=> H + OH"));
+        QVERIFY(fs::exists(t->app.folders.appDir / "ErrorMsg.txt"));
+    }
+
+    void inputWindowRefusesABadAAndTakesAFalloffReaction() {
+        ReactionWindow* w = openGri();
+        QVERIFY(w);
+        // A double click on A of row 3 opens the window on the General page at the A box.
+        QTableView* grid = w->grid();
+        const QModelIndex a = grid->model()->index(2, column(w, "A"));
+        grid->scrollTo(a);
+        // A double click as the mouse sends it: the first click, then the second.
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(a).center());
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(a).center());
+        reactions::ui::ReactionInputWindow* input = w->inputWindow();
+        QVERIFY(input && input->isVisible());
+        QCOMPARE(input->tabs()->currentIndex(), 0);
+        QLineEdit* aBox = input->box(ReactionInputBox::ForwardA);
+        QCOMPARE(aBox->text(), QString("38700"));
+        QCOMPARE(input->findChild<QLabel*>("number")->text(), QString("No 3"));
+        QCOMPARE(input->findChild<QLabel*>("forwardUnits")->text(), QString("cm^3/mol s"));
+
+        const auto before = fileRecords(griPath);
+        retype(aBox, "abc");
+        input->findChild<QPushButton*>("ok")->click();
+        QCOMPARE(t->fake.dialogs.last().text,
+                 std::string("A-value of forward reaction, please enter a positive number."));
+        QCOMPARE(aBox->selectedText(), QString("abc"));
+        QVERIFY(fileRecords(griPath)[2].a == before[2].a);
+
+        // H + CH3 (+M) <=> CH4 (+M) with its Troe fall-off, typed into the boxes.
+        const std::pair<int, const char*> species[] = {{0, "H"},   {1, "CH3"}, {2, "M$"},
+                                                       {3, "CH4"}, {4, "M$"},  {5, ""}};
+        for (const auto& [slot, name] : species)
+            input->box(ReactionInputBox::Species, slot)->setText(name);
+        input->box(ReactionInputBox::ForwardA)->setText("1.39E+16");
+        input->box(ReactionInputBox::ForwardN)->setText("-0.534");
+        input->box(ReactionInputBox::ForwardE)->setText("536");
+        input->box(ReactionInputBox::LowA)->setText("2.62E+33");
+        input->box(ReactionInputBox::LowN)->setText("-4.76");
+        input->box(ReactionInputBox::LowE)->setText("2440");
+        input->findChild<QComboBox*>("fFunction")->setCurrentIndex(1); // Troe
+        const char* troe[] = {"0.783", "74", "2941", "6964"};
+        for (int i = 0; i < 4; ++i)
+            input->box(ReactionInputBox::Falloff, i)->setText(troe[i]);
+        QCOMPARE(input->findChild<QLabel*>("lowUnits")->text(), QString("cm^6/mol^2 s"));
+        input->findChild<QPushButton*>("ok")->click();
+        const reactions::ReactionRecord written = fileRecords(griPath)[2];
+        QCOMPARE(written.type, std::string("Low Troe"));
+        QCOMPARE(written.reaction, std::string("H + CH3 + M$ <=> CH4 + M$"));
+        QCOMPARE(*written.falloff[3], 6964.0);
+        QCOMPARE(cell(w, 2, "Type"), QString("Low Troe"));
+        QVERIFY(w->database().modified());
+    }
+
+    void findAndTheSpeciesFilter() {
+        ReactionWindow* w = openGri();
+        QVERIFY(w);
+        t->window->QMainWindow::activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(t->window.get()));
+        w->grid()->setFocus();
+        QTest::keyClick(w->grid(), Qt::Key_F, Qt::ControlModifier);
+        auto* find = w->findChild<reactions::ui::ReactionFindDialog*>();
+        QVERIFY(find && find->isVisible());
+        retype(find->findChild<QLineEdit*>("pattern"), "CH4");
+        find->findChild<QCheckBox*>("products")->setChecked(false);
+        find->findNext();
+        // The first reaction with CH4 among its reactants: current and alone highlighted.
+        const int first = w->grid()->currentIndex().row();
+        QCOMPARE(cell(w, first, "Reaction"), QString("O + CH4 <=> OH + CH3"));
+        QCOMPARE(highlightedRows(w), QList<int>{first});
+        find->findNext();
+        QVERIFY(w->grid()->currentIndex().row() > first);
+        QCOMPARE(highlightedRows(w), QList<int>{w->grid()->currentIndex().row()});
+
+        // Filter › By Names: reactions with CH4 and OH among the reactants.
+        whenModal([](QWidget* modal) {
+            auto* filter = qobject_cast<reactions::ui::SpeciesFilterDialog*>(modal);
+            QVERIFY(filter);
+            filter->findChild<QLineEdit*>("reactant1")->setText("CH4");
+            filter->findChild<QLineEdit*>("reactant2")->setText("OH");
+            filter->findChild<QPushButton*>("ok")->click();
+        });
+        w->action("RDB_FilterNames")->trigger();
+        QCOMPARE(w->countText(), QString("1 reactions"));
+        QCOMPARE(cell(w, 0, "Reaction"), QString("OH + CH4 <=> CH3 + H2O"));
+
+        // Nothing found: the message names the database and every record is shown again.
+        whenModal([](QWidget* modal) {
+            modal->findChild<QLineEdit*>("reactant1")->setText("XYZ");
+            modal->findChild<QPushButton*>("ok")->click();
+        });
+        clickToolbar("SELECTREACR");
+        QCOMPARE(t->fake.dialogs.last().text,
+                 std::string("In the reaction database gri.mdb, the search item was not found."));
+        QCOMPARE(w->countText(), QString("325 reactions"));
+    }
+
+    void duplicatesViewShowsAnUndeclaredPair() {
+        ReactionWindow* w = openGri();
+        QVERIFY(w);
+        // GRI-Mech declares its duplicates; one more copy of reaction 3 is not declared.
+        w->grid()->setCurrentIndex(w->grid()->model()->index(2, column(w, "Reaction")));
+        t->fake.clipboard.content = "H+OH=O+H2 3.87E+04 2.7 6260\n";
+        clickToolbar("PASRE_RDB");
+        clickToolbar("SHOWALL");
+        clickToolbar("DUPLICATE");
+        QVERIFY(w->grid()->model()->rowCount() > 2);
+        int undeclared = -1;
+        for (int r = 0; r < w->grid()->model()->rowCount(); ++r)
+            if (cell(w, r, "Reaction") == "H + OH <=> O + H2")
+                undeclared = r;
+        QVERIFY(undeclared >= 0);
+        w->grid()->setCurrentIndex(w->grid()->model()->index(undeclared, 2));
+        QCOMPARE(w->messageText(),
+                 QString("Undeclared duplicate of reaction(s) 3; mark each with DUPLICATE."));
+        // Its partner sits beside it in the view.
+        const int partner = undeclared % 2 == 0 ? undeclared + 1 : undeclared - 1;
+        QCOMPARE(cell(w, partner, "Reaction"), QString("O + H2 <=> H + OH"));
+    }
+
+    void columnTogglesShowAndHideTheirGroups() {
+        ReactionWindow* w = openGri();
+        QVERIFY(w);
+        QTableView* grid = w->grid();
+        const struct {
+            const char* key;
+            const char* column;
+            const char* item;
+            bool shownAtFirst;
+        } toggles[] = {{"COLVIS1", "Ao", "RDB_ColParameters", true},
+                       {"COLVIS1", "e", "RDB_ColParameters", true},
+                       {"COLVIS2", "S1", "RDB_ColThirdBodies", true},
+                       {"COLVIS2", "E10", "RDB_ColThirdBodies", true},
+                       {"COLVIS3", "Composition", "RDB_ColComposition", false}};
+        for (const auto& toggle : toggles) {
+            QCOMPARE(grid->isColumnHidden(column(w, toggle.column)), !toggle.shownAtFirst);
+            QCOMPARE(w->action(toggle.item)->isChecked(), toggle.shownAtFirst);
+            clickToolbar(toggle.key);
+            QCOMPARE(grid->isColumnHidden(column(w, toggle.column)), toggle.shownAtFirst);
+            QCOMPARE(w->action(toggle.item)->isChecked(), !toggle.shownAtFirst);
+            w->action(toggle.item)->trigger(); // the View menu's item toggles the same group
+            QCOMPARE(grid->isColumnHidden(column(w, toggle.column)), !toggle.shownAtFirst);
+        }
+        QVERIFY(!grid->isColumnHidden(column(w, "Reaction")));
+        clickToolbar("COLVIS3");
+        QCOMPARE(cell(w, 0, "Composition"), QString("O1 + O1 = O2"));
+    }
+
+    void everyReactionToolbarButtonReachesTheWindow() {
+        ReactionWindow* w = openGri();
+        QVERIFY(w);
+        for (QAction* button : t->window->toolbar(2)->actions()) {
+            const std::string key = button->objectName().toStdString();
+            // The chart setup arrives with the rate charts.
+            QCOMPARE(button->isEnabled(), key != "SETUP");
+        }
+        QVERIFY(!w->runToolbarOperation("RDB_PLOTSET"));
+    }
+
+    void closePromptCancelKeepsTheWindowAndNoDropsTheChanges() {
+        ReactionWindow* w = openGri();
+        QVERIFY(w);
+        const auto before = fileRecords(griPath);
+        clickToolbar("ADDNEW");
+        QMdiSubWindow* child = t->window->mdiArea()->activeSubWindow();
+        t->fake.dialogs.answers = {Answer::Cancel};
+        QVERIFY(!child->close());
+        QCOMPARE(t->fake.dialogs.last().text,
+                 std::string("Do you want to save changes to gri.mdb?"));
+        QVERIFY(t->fake.dialogs.last().buttons == Buttons::YesNoCancel);
+        QCOMPARE(t->window->reactionWindows().size(), 1);
+        QCOMPARE(fileRecords(griPath).size(), before.size() + 1);
+
+        t->fake.dialogs.answers = {Answer::No};
+        QVERIFY(child->close());
+        QTRY_COMPARE(t->window->reactionWindows().size(), 0);
+        QCOMPARE(fileRecords(griPath).size(), before.size());
+        QVERIFY(!fs::exists(t->dir / "~gri.mdb"));
+    }
+
+    void theThermoWindowIsViewOnlyWhileAReactionWindowIsOpen() {
+        ReactionWindow* w = openGri();
+        QVERIFY(w);
+        t->window->menuAction("THERMOSHOW")->trigger();
+        auto* thermo = qobject_cast<thermo::ui::ThermoWindow*>(t->window->thermoWindow()->widget());
+        QVERIFY(thermo);
+        QVERIFY(thermo->table().viewOnly());
+        QCOMPARE(thermo->messageText(),
+                 QString("You should close all reaction windows to edit the THERMO table."));
+        // Connecting another thermo database closes the reaction windows first; Cancel at the
+        // save question keeps everything.
+        t->window->mdiArea()->setActiveSubWindow(t->window->reactionWindows().front());
+        clickToolbar("ADDNEW");
+        t->fake.dialogs.answers = {Answer::Cancel};
+        t->window->menuAction("THERMOOPEN")->trigger();
+        QCOMPARE(t->window->reactionWindows().size(), 1);
+        QCOMPARE(t->app.thermo.path(), thermoPath);
+        // Closing the reaction window gives the thermo window its editing commands back.
+        t->fake.dialogs.answers = {Answer::No};
+        QVERIFY(t->window->reactionWindows().front()->close());
+        QTRY_VERIFY(!thermo->table().viewOnly());
+    }
+};
+
+QTEST_MAIN(ReactionWindowTest)
+#include "ReactionWindowTest.moc"
