@@ -27,6 +27,10 @@ namespace fs = std::filesystem;
 using namespace kinetra;
 using namespace kinetra::reactions;
 
+using reactions::ui::ReactionWindow;
+
+using reactions::ui::ReactionWindow;
+
 constexpr UnitConstants kConstants{6.02214076e23, 1.987204259, 8.314462618};
 
 struct Mechanism {
@@ -84,13 +88,11 @@ struct Bench {
         return window;
     }
 
-    static void drawn(reactions::ui::ReactionWindow* window) {
+    static void drawn(ReactionWindow* window) {
         window->grid()->viewport()->repaint();
         QCoreApplication::processEvents();
     }
 };
-
-using reactions::ui::ReactionWindow;
 
 void openWindow(benchmark::State& state, Mechanism (*make)()) {
     Bench b(make());
@@ -130,7 +132,7 @@ void filterBySpecies(benchmark::State& state, Mechanism (*make)()) {
     Bench b(make());
     ReactionWindow* window = b.open();
     SpeciesFilterRequest request;
-    request.reactant1 = "OH";
+    request.reactant1 = "OH(*";
     int shown = 0;
     for (auto _ : state) {
         window->table().filterBySpecies(request);
