@@ -16,6 +16,7 @@
 #include "thermo/ui/ThermoWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
@@ -389,6 +390,74 @@ private slots:
         QTRY_COMPARE(t->window->reactionWindows().size(), 0);
         QCOMPARE(fileRecords(griPath).size(), before.size());
         QVERIFY(!fs::exists(t->dir / "~gri.mdb"));
+    }
+
+    void theKeyboardMovesSelectsDeletesAndSearches() {
+        ReactionWindow* w = openGri();
+        QVERIFY(w);
+        t->window->QMainWindow::activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(t->window.get()));
+        QTableView* grid = w->grid();
+        // Opening gives the grid the keys.
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(grid));
+        QTest::keyClick(grid, Qt::Key_Down);
+        QTest::keyClick(grid, Qt::Key_Down);
+        QCOMPARE(grid->currentIndex().row(), 2);
+        QCOMPARE(highlightedRows(w), QList<int>{2});
+        QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(highlightedRows(w), (QList<int>{2, 3}));
+        t->fake.dialogs.answers = {Answer::Yes};
+        QTest::keyClick(grid, Qt::Key_Delete);
+        QCOMPARE(t->fake.dialogs.last().kind, std::string("ask"));
+        QCOMPARE(w->countText(), QString("323 reactions"));
+        QCOMPARE(fileRecords(griPath).size(), std::size_t(323));
+        // What stays highlighted is the current row, and the status speaks of it.
+        QCOMPARE(highlightedRows(w), QList<int>{grid->currentIndex().row()});
+
+        QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(grid->currentIndex().row(), 322);
+        QCOMPARE(highlightedRows(w), QList<int>{322});
+
+        // Ctrl+F, a pattern, Return finds; Escape closes and the grid has the keys again.
+        QTest::keyClick(grid, Qt::Key_F, Qt::ControlModifier);
+        auto* find = w->findChild<reactions::ui::ReactionFindDialog*>();
+        QVERIFY(find && find->isVisible());
+        QTRY_VERIFY(find->isActiveWindow());
+        auto* direction = find->findChild<QRadioButton*>("up");
+        direction->setChecked(true);
+        QLineEdit* pattern = find->findChild<QLineEdit*>("pattern");
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(pattern));
+        QCOMPARE(pattern->selectedText(), QString("*"));
+        QTest::keyClicks(pattern, "C2H6");
+        QTest::keyClick(pattern, Qt::Key_Return);
+        const int found = grid->currentIndex().row();
+        QVERIFY(cell(w, found, "Reaction").contains("C2H6"));
+        QCOMPARE(highlightedRows(w), QList<int>{found});
+        QTest::keyClick(find, Qt::Key_Escape);
+        QVERIFY(!find->isVisible());
+        // The window manager gives the main window back its activation; the grid is where its
+        // keys go.
+        t->window->QMainWindow::activateWindow();
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(grid));
+        // F3 goes on from there with the same search.
+        QTest::keyClick(grid, Qt::Key_F3);
+        QVERIFY(grid->currentIndex().row() < found);
+
+        // Escape in the input window drops what was typed.
+        auto energies = [this] {
+            std::vector<std::optional<double>> e;
+            for (const auto& record : fileRecords(griPath))
+                e.push_back(record.e);
+            return e;
+        };
+        const auto before = energies();
+        w->action("RDB_InputWindow")->trigger();
+        reactions::ui::ReactionInputWindow* input = w->inputWindow();
+        QVERIFY(input);
+        retype(input->box(ReactionInputBox::ForwardE), "1234");
+        QTest::keyClick(input, Qt::Key_Escape);
+        QVERIFY(!input->isVisible());
+        QVERIFY(energies() == before);
     }
 
     void theThermoWindowIsViewOnlyWhileAReactionWindowIsOpen() {

@@ -89,6 +89,12 @@ ReactionFindDialog::ReactionFindDialog(ReactionTable& table, Dialogs& dialogs, Q
     connect(field_, &QComboBox::currentIndexChanged, this, [this] { fieldChosen(); });
 }
 
+void ReactionFindDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    pattern_->setFocus(Qt::ActiveWindowFocusReason);
+    pattern_->selectAll();
+}
+
 void ReactionFindDialog::fieldChosen() {
     const auto field = static_cast<ReactionFindField>(field_->currentIndex());
     like_->setText(field == ReactionFindField::RowNumber ? text(s::kRowNumberIs)

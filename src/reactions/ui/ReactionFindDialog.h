@@ -31,6 +31,10 @@ signals:
     // The table's cursor moved to a match (or the matches were highlighted).
     void found();
 
+protected:
+    // The pattern takes the keys whenever the window comes up, ready to be typed over.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void fieldChosen();
 

@@ -3,6 +3,7 @@
 #include "common/PlaceError.h"
 #include "common/ui/ColumnFitter.h"
 #include "common/ui/GridCursor.h"
+#include "common/ui/RowGridView.h"
 #include "common/ui/StandardShortcuts.h"
 #include "reactions/ReactionInputModel.h"
 #include "reactions/ui/ReactionFilterDialogs.h"
@@ -66,7 +67,7 @@ ReactionWindow::ReactionWindow(ReactionWindowContext context,
 
     model_ = new ReactionTableModel(*table_, this);
     model_->setInvalidColour(context_.invalidColour);
-    grid_ = new QTableView(this);
+    grid_ = new kinetra::ui::RowGridView(this);
     grid_->setObjectName(QStringLiteral("grid"));
     grid_->setModel(model_);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -407,6 +408,7 @@ void ReactionWindow::openInputWindow() {
     input_->loadRow(*table_->currentRow());
     input_->show();
     input_->raise();
+    input_->activateWindow();
 }
 
 void ReactionWindow::openPasteSpecial() {
@@ -416,13 +418,14 @@ void ReactionWindow::openPasteSpecial() {
 
 void ReactionWindow::openFind() {
     if (!find_) {
+        // Kept when closed: Find Next (F3) goes on with its search.
         auto* dialog = new ReactionFindDialog(*table_, context_.ui.dialogs, this);
-        dialog->setAttribute(Qt::WA_DeleteOnClose);
         connect(dialog, &ReactionFindDialog::found, this, [this] { redraw(); });
         find_ = dialog;
     }
     find_->show();
     find_->raise();
+    find_->activateWindow();
 }
 
 void ReactionWindow::findNext() {
@@ -453,6 +456,7 @@ void ReactionWindow::openReferences() {
     }
     references_->show();
     references_->raise();
+    references_->activateWindow();
 }
 
 } // namespace kinetra::reactions::ui

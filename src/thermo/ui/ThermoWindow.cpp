@@ -3,6 +3,7 @@
 #include "common/PlaceError.h"
 #include "common/ui/ColumnFitter.h"
 #include "common/ui/GridCursor.h"
+#include "common/ui/RowGridView.h"
 #include "common/ui/StandardShortcuts.h"
 #include "thermo/SpeciesRow.h"
 #include "thermo/ui/ChartSetupDialog.h"
@@ -59,7 +60,7 @@ ThermoWindow::ThermoWindow(ThermoWindowContext context, QWidget* parent)
 
     model_ = new ThermoTableModel(*table_, this);
     model_->setInvalidColour(context_.invalidColour);
-    grid_ = new QTableView(this);
+    grid_ = new kinetra::ui::RowGridView(this);
     grid_->setObjectName(QStringLiteral("grid"));
     grid_->setModel(model_);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
