@@ -144,6 +144,19 @@ void filterBySpecies(benchmark::State& state, Mechanism (*make)()) {
     state.counters["peak_rss_MB"] = bench::peakResidentMegabytes();
 }
 
+void trueDuplicates(benchmark::State& state, Mechanism (*make)()) {
+    Bench b(make());
+    ReactionWindow* window = b.open();
+    int shown = 0;
+    for (auto _ : state) {
+        window->runToolbarOperation("TrueDuplicates");
+        Bench::drawn(window);
+        shown = window->grid()->model()->rowCount();
+    }
+    state.counters["shown"] = shown;
+    state.counters["peak_rss_MB"] = bench::peakResidentMegabytes();
+}
+
 Mechanism gri() {
     return imported("gri30", "gri30/gri30.inp",
                     "--thermo-file " KINETRA_SHARED_DATA_DIR "/gri30/gri30_thermo.dat");
@@ -157,6 +170,7 @@ BENCHMARK_CAPTURE(openWindow, gri30, gri)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(openWindow, jp10, jp10)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK_CAPTURE(jumpToLastRow, jp10, jp10)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK_CAPTURE(filterBySpecies, jp10, jp10)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK_CAPTURE(trueDuplicates, jp10, jp10)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 

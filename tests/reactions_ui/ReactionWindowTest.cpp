@@ -392,6 +392,41 @@ private slots:
         QVERIFY(!fs::exists(t->dir / "~gri.mdb"));
     }
 
+    void newReactionDatabaseFromTheMainMenu() {
+        ReactionWindow* gri = openGri();
+        QVERIFY(gri);
+        // Cancel in the save dialog ends quietly.
+        t->fake.files.paths = {""};
+        t->window->menuAction("MDI_NEWREAC")->trigger();
+        QCOMPARE(t->window->reactionWindows().size(), 1);
+        QVERIFY(t->fake.dialogs.shown.empty());
+
+        const fs::path path = t->dir / "new.mdb";
+        t->fake.files.paths = {path.string()};
+        QVERIFY(t->window->menuAction("MDI_NEWREAC")->isEnabled());
+        t->window->menuAction("MDI_NEWREAC")->trigger();
+        ReactionWindow* w = activeReactionWindow();
+        QVERIFY(w && w != gri);
+        QVERIFY(t->fake.files.asked.back() == FilterKind::Databases);
+        QCOMPARE(w->countText(), QString("0 reactions"));
+        QVERIFY(fs::exists(t->dir / "~new.mdb"));
+        t->fake.clipboard.content = "H+O2=OH+O 3.5E15 -0.4 16600\nH+O2=HO2 1 2 3\n";
+        w->action("RDB_Paste")->trigger();
+        QCOMPARE(fileRecords(path).size(), std::size_t(2));
+        clickToolbar("INCORRECTReac");
+        QCOMPARE(
+            t->fake.dialogs.last().text,
+            std::string("In the reaction database new.mdb, invalid reactions were not found."));
+        QCOMPARE(w->countText(), QString("2 reactions"));
+
+        // The same path again only brings its window forward.
+        t->fake.files.paths = {path.string()};
+        t->window->menuAction("MDI_NEWREAC")->trigger();
+        QCOMPARE(t->fake.dialogs.last().text,
+                 "The reaction database is already opened.\n\n" + path.string());
+        QCOMPARE(t->window->reactionWindows().size(), 2);
+    }
+
     void theKeyboardMovesSelectsDeletesAndSearches() {
         ReactionWindow* w = openGri();
         QVERIFY(w);

@@ -177,8 +177,9 @@ void ReactionWindow::buildMenus() {
             table_->showAll();
     });
     file->addSeparator();
-    addItem(file, "RDB_TXTFORM", tr("Reaction Mechanism in CHEMKIN Format"),
-            [&t] { t.mechanismDocument(); });
+    addItem(file, "RDB_TXTFORM", tr("Reaction Mechanism in CHEMKIN Format"), [this] {
+        showWork("Writing the reaction mechanism...", [this] { table_->mechanismDocument(); });
+    });
     file->addSeparator();
     addItem(file, "RDB_Exit", tr("Exit"), [this] { call(context_.requestExit); });
 
@@ -199,7 +200,7 @@ void ReactionWindow::buildMenus() {
     edit->addSeparator();
     addItem(edit, "RDB_NewRow", tr("Insert New Row"), [&t] { t.insertNewRow(); });
     addItem(edit, "RDB_Renumber", tr("Renumber"), [&t] { t.renumber(); });
-    addItem(edit, "RDB_Duplicates", tr("True Duplicates"), [&t] { t.trueDuplicates(); });
+    addItem(edit, "RDB_Duplicates", tr("True Duplicates"), [w = this] { w->trueDuplicates(); });
 
     auto* view = new QMenu(tr("View"));
     QMenu* reactions = view->addMenu(tr("Reactions"));
@@ -298,7 +299,7 @@ std::map<std::string, std::function<void()>> ReactionWindow::toolbarOperations(R
         {"FindRE", [w] { w->openFind(); }},
         {"FilterRE", [w] { w->openSpeciesFilter(); }},
         {"IncoirrectShow", [t] { t->showInvalid(); }},
-        {"TrueDuplicates", [t] { t->trueDuplicates(); }},
+        {"TrueDuplicates", [w] { w->trueDuplicates(); }},
         {"ShowAll", [t] { t->showAll(); }},
         {"SpeciesFilter", [w] { w->openSpeciesFilter(); }},
         {"AddNewReac", [t] { t->insertNewRow(); }},
@@ -384,6 +385,23 @@ void ReactionWindow::applyTextSize() {
     grid_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 6);
     grid_->horizontalHeader()->setFont(font);
     fitter_->fitAll();
+}
+
+void ReactionWindow::showWork(const char* text, const std::function<void()>& work) {
+    // The status bar says what runs while the grid waits for it (the search of 15,000
+    // reactions takes a noticeable moment); done also when the work fails.
+    Progress& progress = context_.ui.progress;
+    progress.busy(true);
+    progress.show(text, -1);
+    struct Done {
+        Progress& p;
+        ~Done() { p.done(); }
+    } done{progress};
+    work();
+}
+
+void ReactionWindow::trueDuplicates() {
+    showWork("Searching for duplicate reactions...", [this] { table_->trueDuplicates(); });
 }
 
 void ReactionWindow::paste() {

@@ -104,6 +104,9 @@ private:
     void openElementsFilter();
     void openReferences();
     void paste();
+    void trueDuplicates();
+    // Long work with its text in the status bar and the busy pointer.
+    void showWork(const char* text, const std::function<void()>& work);
     void call(const std::function<void()>& hook);
     // The toolbar's operations on window w (null: only their names are read).
     static std::map<std::string, std::function<void()>> toolbarOperations(ReactionWindow* w);
