@@ -27,6 +27,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -307,6 +308,39 @@ private slots:
         QCOMPARE(t->fake.dialogs.last().text,
                  std::string("In the reaction database gri.mdb, the search item was not found."));
         QCOMPARE(w->countText(), QString("325 reactions"));
+    }
+
+    void theMechanismDocumentHoldsTheViewWithTheChosenOptions() {
+        ReactionWindow* w = openGri();
+        QVERIFY(w);
+        whenModal([](QWidget* modal) {
+            modal->findChild<QLineEdit*>("reactant1")->setText("CH4");
+            modal->findChild<QLineEdit*>("reactant2")->setText("OH");
+            modal->findChild<QPushButton*>("ok")->click();
+        });
+        w->action("RDB_FilterNames")->trigger();
+        whenModal([](QWidget* modal) {
+            QVERIFY(modal->findChild<QCheckBox*>("thermoSection")->isChecked());
+            modal->findChild<QCheckBox*>("withoutBlanks")->setChecked(true);
+            modal->findChild<QPushButton*>("ok")->click(); // "Create"
+        });
+        w->action("RDB_TXTFORM")->trigger();
+        QMdiSubWindow* document = t->window->mdiArea()->activeSubWindow();
+        QCOMPARE(document->windowTitle(), QString("Reaction Mechanism"));
+        auto* text = qobject_cast<QPlainTextEdit*>(document->widget());
+        QVERIFY(text);
+        const QString written = text->toPlainText();
+        QVERIFY2(written.contains("OH+CH4<=>CH3+H2O"), qPrintable(written));
+        QVERIFY(!written.contains("O+CH4<=>OH+CH3")); // not in the view
+        QVERIFY(written.contains("THERMO"));
+        QVERIFY(t->app.reactionReading.mechanism.withoutBlanks); // kept for the run
+
+        // Cancel writes nothing.
+        const int windows = int(t->window->mdiArea()->subWindowList().size());
+        t->window->mdiArea()->setActiveSubWindow(t->window->reactionWindows().front());
+        whenModal([](QWidget* modal) { modal->findChild<QPushButton*>("cancel")->click(); });
+        w->action("RDB_TXTFORM")->trigger();
+        QCOMPARE(int(t->window->mdiArea()->subWindowList().size()), windows);
     }
 
     void duplicatesViewShowsAnUndeclaredPair() {

@@ -6,6 +6,7 @@
 #include "common/ui/RowGridView.h"
 #include "common/ui/StandardShortcuts.h"
 #include "reactions/ReactionInputModel.h"
+#include "reactions/ui/MechanismOptionsDialog.h"
 #include "reactions/ui/ReactionFilterDialogs.h"
 #include "reactions/ui/ReactionFindDialog.h"
 #include "reactions/ui/ReactionInputWindow.h"
@@ -177,9 +178,8 @@ void ReactionWindow::buildMenus() {
             table_->showAll();
     });
     file->addSeparator();
-    addItem(file, "RDB_TXTFORM", tr("Reaction Mechanism in CHEMKIN Format"), [this] {
-        showWork("Writing the reaction mechanism...", [this] { table_->mechanismDocument(); });
-    });
+    addItem(file, "RDB_TXTFORM", tr("Reaction Mechanism in CHEMKIN Format"),
+            [this] { mechanismDocument(); });
     file->addSeparator();
     addItem(file, "RDB_Exit", tr("Exit"), [this] { call(context_.requestExit); });
 
@@ -398,6 +398,14 @@ void ReactionWindow::showWork(const char* text, const std::function<void()>& wor
         ~Done() { p.done(); }
     } done{progress};
     work();
+}
+
+void ReactionWindow::mechanismDocument() {
+    MechanismOptionsDialog dialog(context_.settings.mechanism, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    context_.settings.mechanism = dialog.options();
+    showWork("Writing the reaction mechanism...", [this] { table_->mechanismDocument(); });
 }
 
 void ReactionWindow::trueDuplicates() {

@@ -105,6 +105,8 @@ private:
     void openReferences();
     void paste();
     void trueDuplicates();
+    // The options window, then the document of the view's valid reactions in a text window.
+    void mechanismDocument();
     // Long work with its text in the status bar and the busy pointer.
     void showWork(const char* text, const std::function<void()>& work);
     void call(const std::function<void()>& hook);
