@@ -6,6 +6,7 @@
 
 #include "CliApp.h"
 #include "common/TextFile.h"
+#include "reactions/MechanismFile.h"
 #include "reactions/ReactionRecord.h"
 #include "reactions/ui/ReactionFilterDialogs.h"
 #include "reactions/ui/ReactionFindDialog.h"
@@ -214,6 +215,47 @@ private slots:
         QCOMPARE(w->countText(), QString("2 reactions")); // the view of the pasted rows
         QCOMPARE(cell(w, 0, "Reaction"), QString("O + H2 <=> H + OH"));
         QVERIFY(fs::exists(t->app.folders.appDir / "ErrorMsg.txt"));
+    }
+
+    void pasteSpecialConvertsUnitsAndALongPasteShowsItsProgress() {
+        ReactionWindow* gri = openGri();
+        QVERIFY(gri);
+        const fs::path path = t->dir / "copy.mdb";
+        t->fake.files.paths = {path.string()};
+        t->window->menuAction("MDI_NEWREAC")->trigger();
+        ReactionWindow* w = activeReactionWindow();
+        QVERIFY(w && w != gri);
+
+        // E in kcal/mol: the reading options turn it into cal/mol.
+        t->fake.clipboard.content = "H+O2=OH+O 3.5E15 -0.4 16.6\n";
+        whenModal([](QWidget* modal) {
+            auto* e = modal->findChild<QComboBox*>("eUnits");
+            QCOMPARE(e->currentText(), QString("cal/mol"));
+            e->setCurrentText("kcal/mol");
+            modal->findChild<QPushButton*>("ok")->click();
+        });
+        w->action("RDB_PasteSpecial")->trigger();
+        QCOMPARE(fileRecords(path).size(), std::size_t(1));
+        QCOMPARE(*fileRecords(path).front().e, 16600.0);
+
+        // The whole reaction section of GRI-Mech 3.0 (about 50 KB) says how large it is while
+        // it is read.
+        const reactions::MechanismSections sections =
+            reactions::splitMechanismFile(*readTextFile(kGri / "gri30.inp"));
+        std::string text;
+        for (const std::string& line : sections.reactionLines)
+            text += line + "\n";
+        QVERIFY(text.size() > 10000);
+        t->fake.clipboard.content = text;
+        t->fake.progress.texts.clear();
+        clickToolbar("PASRE_RDB");
+        QCOMPARE(fileRecords(path).size(), std::size_t(326));
+        QCOMPARE(w->countText(), QString("325 reactions"));
+        QVERIFY(!t->fake.progress.texts.empty());
+        QVERIFY2(QString::fromStdString(t->fake.progress.texts.front())
+                     .startsWith("Pasting reactions ("),
+                 t->fake.progress.texts.front().c_str());
+        QVERIFY(!t->fake.progress.busyNow); // the pointer is back
     }
 
     void inputWindowRefusesABadAAndTakesAFalloffReaction() {
