@@ -385,6 +385,55 @@ private slots:
         QCOMPARE(int(t->window->mdiArea()->subWindowList().size()), windows);
     }
 
+    void referencesAndElementsFilters() {
+        ReactionWindow* w = openGri();
+        QVERIFY(w);
+        t->fake.clipboard.content = "H+O2=OH+O 3.5E15 -0.4 16600 ! Baulch 2005\n";
+        clickToolbar("PASRE_RDB");
+        clickToolbar("SHOWALL");
+
+        // References › Find/Filter: the filter in upper case unless case is to be matched.
+        w->action("RDB_References")->trigger();
+        auto* references = w->findChild<reactions::ui::ReactionReferencesDialog*>();
+        QVERIFY(references && references->isVisible());
+        references->findChild<QLineEdit*>("filterPattern")->setText("*baulch*");
+        references->findChild<QPushButton*>("filter")->click();
+        QCOMPARE(w->countText(), QString("1 reactions"));
+        QCOMPARE(cell(w, 0, "Reference"), QString("Baulch 2005"));
+        references->findChild<QCheckBox*>("matchCase")->setChecked(true);
+        references->findChild<QPushButton*>("filter")->click();
+        QCOMPARE(t->fake.dialogs.last().text,
+                 std::string("In the reaction database gri.mdb, the search item was not found."));
+        QCOMPARE(w->countText(), QString("326 reactions"));
+        references->findChild<QLineEdit*>("findPattern")->setText("Baulch*");
+        references->findChild<QPushButton*>("findNext")->click();
+        QCOMPARE(cell(w, w->grid()->currentIndex().row(), "Reference"), QString("Baulch 2005"));
+        QCOMPARE(highlightedRows(w), QList<int>{w->grid()->currentIndex().row()});
+        references->close();
+
+        // Filter › By Elements with H and O ticked: hydrogen-oxygen reactions only.
+        whenModal([](QWidget* modal) {
+            QCOMPARE(modal->windowTitle(), QString("KINETRA Filter by Elements"));
+            for (int slot = 1; slot <= 10; ++slot) {
+                auto* tick = modal->findChild<QCheckBox*>(QString("element%1").arg(slot));
+                tick->setChecked(tick->text() == "H" || tick->text() == "O");
+            }
+            modal->findChild<QPushButton*>("ok")->click();
+        });
+        w->action("RDB_FilterElements")->trigger();
+        const int shown = w->grid()->model()->rowCount();
+        QVERIFY(shown > 20 && shown < 60);
+        clickToolbar("COLVIS3");
+        for (int r = 0; r < shown; ++r) {
+            const QString composition = cell(w, r, "Composition");
+            QVERIFY2(!composition.contains('C') && !composition.contains('N') &&
+                         !composition.contains("AR"),
+                     qPrintable(composition));
+        }
+        // The ticks are kept for the run.
+        QVERIFY(t->app.reactionReading.elementTicks[1] || t->app.reactionReading.elementTicks[2]);
+    }
+
     void duplicatesViewShowsAnUndeclaredPair() {
         ReactionWindow* w = openGri();
         QVERIFY(w);
