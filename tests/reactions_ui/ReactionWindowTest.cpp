@@ -544,6 +544,13 @@ private slots:
             std::string("In the reaction database new.mdb, invalid reactions were not found."));
         QCOMPARE(w->countText(), QString("2 reactions"));
 
+        // The tool windows of one database close when another window becomes active.
+        w->action("RDB_Find")->trigger();
+        auto* find = w->findChild<reactions::ui::ReactionFindDialog*>();
+        QVERIFY(find && find->isVisible());
+        t->window->mdiArea()->setActiveSubWindow(t->window->reactionWindows().front());
+        QVERIFY(!find->isVisible());
+
         // The same path again only brings its window forward.
         t->fake.files.paths = {path.string()};
         t->window->menuAction("MDI_NEWREAC")->trigger();

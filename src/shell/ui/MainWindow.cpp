@@ -413,6 +413,14 @@ void MainWindow::fitToScreen() {
 void MainWindow::childActivated(QMdiSubWindow* window) {
     // A null window only means that the main window lost the focus.
     if (auto* child = qobject_cast<ChildWindow*>(window)) {
+        // Tool windows (find, filters, input window) of one document never stay open over
+        // another, where they would seem to act on it.
+        for (QMdiSubWindow* other : mdi_->subWindowList())
+            if (other != window && other->widget())
+                for (QDialog* tool :
+                     other->widget()->findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
+                    if (tool->isVisible() && !tool->isModal())
+                        tool->close();
         shell_.ShowToolbar(child->toolbarMode());
         showMenusOf(child);
         // Whatever made it active (a click, Ctrl+Tab, the Window menu), typing goes into it.
