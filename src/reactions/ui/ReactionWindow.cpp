@@ -3,8 +3,7 @@
 #include "common/PlaceError.h"
 #include "common/ui/ColumnFitter.h"
 #include "common/ui/GridCursor.h"
-#include "common/ui/RowGridView.h"
-#include "common/ui/StandardShortcuts.h"
+#include "common/ui/TableWindowFrame.h"
 #include "reactions/ReactionInputModel.h"
 #include "reactions/ui/MechanismOptionsDialog.h"
 #include "reactions/ui/ReactionFilterDialogs.h"
@@ -14,14 +13,10 @@
 #include "reactions/ui/ReadingOptionsDialog.h"
 
 #include <QAction>
-#include <QFontMetrics>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QLabel>
 #include <QMenu>
 #include <QTableView>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <set>
 
@@ -33,10 +28,6 @@ namespace {
 constexpr const char* kMenuPlace = "RDB#049. ";
 constexpr const char* kToolbarPlace = "RDB#109. ";
 constexpr const char* kCursorPlace = "RDB#049-1. ";
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 // Grid font sizes of "Text Size" (points).
 int pointSize(ReactionTextSize size) {
@@ -68,62 +59,39 @@ ReactionWindow::ReactionWindow(ReactionWindowContext context,
 
     model_ = new ReactionTableModel(*table_, this);
     model_->setInvalidColour(context_.invalidColour);
-    grid_ = new kinetra::ui::RowGridView(this);
-    grid_->setObjectName(QStringLiteral("grid"));
-    grid_->setModel(model_);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    frame_ = new kinetra::ui::TableWindowFrame(
+        this, model_, [this](const std::function<void()>& command) { run(kMenuPlace, command); });
+    grid_ = frame_->grid();
     // Records change through the input window, which checks them; the cells are read-only.
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
-    grid_->horizontalHeader()->setHighlightSections(false);
-    fitter_ = new kinetra::ui::ColumnFitter(grid_);
-    setFocusProxy(grid_);
-
-    count_ = new QLabel(this);
-    count_->setObjectName(QStringLiteral("count"));
-    message_ = new QLabel(this);
-    message_->setObjectName(QStringLiteral("message"));
-    message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* status = new QHBoxLayout;
-    status->addWidget(count_);
-    status->addSpacing(24);
-    status->addWidget(message_, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(grid_, 1);
-    layout->addLayout(status);
 
     buildMenus();
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { gridRowChanged(); });
     connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { gridSelectionChanged(); });
-    connect(grid_, &QTableView::customContextMenuRequested, this,
-            [this](const QPoint& at) { popup_->popup(grid_->viewport()->mapToGlobal(at)); });
     connect(grid_, &QTableView::doubleClicked, this, &ReactionWindow::cellDoubleClicked);
 
     applyTextSize();
     redraw();
 }
 
-ReactionWindow::~ReactionWindow() {
-    // The menus are not children of this widget (a menu bar shows them); they go with it.
-    qDeleteAll(menus_);
-    delete popup_;
-}
+ReactionWindow::~ReactionWindow() = default;
 
 QString ReactionWindow::countText() const {
-    return count_->text();
+    return frame_->countText();
 }
 
 QString ReactionWindow::messageText() const {
-    return message_->text();
+    return frame_->messageText();
 }
 
 QAction* ReactionWindow::action(const std::string& name) const {
-    auto it = actions_.find(name);
-    return it == actions_.end() ? nullptr : it->second;
+    return frame_->action(name);
+}
+
+QMenu* ReactionWindow::popupMenu() const {
+    return frame_->popup();
 }
 
 ReactionInputWindow* ReactionWindow::inputWindow() const {
@@ -131,7 +99,7 @@ ReactionInputWindow* ReactionWindow::inputWindow() const {
 }
 
 QList<QMenu*> ReactionWindow::documentMenus() {
-    return menus_;
+    return frame_->menus();
 }
 
 void ReactionWindow::run(const char* placeCode, const std::function<void()>& command) {
@@ -146,12 +114,7 @@ void ReactionWindow::call(const std::function<void()>& hook) {
 
 QAction* ReactionWindow::addItem(QMenu* menu, const std::string& name, const QString& caption,
                                  std::function<void()> command) {
-    QAction* item = menu->addAction(caption);
-    item->setObjectName(qs(name));
-    connect(item, &QAction::triggered, this,
-            [this, command = std::move(command)] { run(kMenuPlace, command); });
-    actions_[name] = item;
-    return item;
+    return frame_->addItem(menu, name, caption, std::move(command));
 }
 
 QAction* ReactionWindow::addToggle(QMenu* menu, const std::string& name, const char* caption,
@@ -225,20 +188,9 @@ void ReactionWindow::buildMenus() {
 
     auto* references = new QMenu(tr("References"));
     addItem(references, "RDB_References", tr("Find/Filter"), [this] { openReferences(); });
-    menus_ = {file, edit, view, references};
-
-    using kinetra::ui::StandardCommand;
-    const std::pair<const char*, StandardCommand> keys[] = {
-        {"RDB_Open", StandardCommand::Open},        {"RDB_Save", StandardCommand::Save},
-        {"RDB_Cut", StandardCommand::Cut},          {"RDB_Copy", StandardCommand::Copy},
-        {"RDB_Paste", StandardCommand::Paste},      {"RDB_SelectAll", StandardCommand::SelectAll},
-        {"RDB_Delete", StandardCommand::Delete},    {"RDB_Find", StandardCommand::Find},
-        {"RDB_FindNext", StandardCommand::FindNext}};
-    for (const auto& [name, command] : keys)
-        kinetra::ui::giveShortcut(actions_.at(name), command);
-
-    popup_ = new QMenu;
-    const std::pair<const char*, const char*> popupItems[] = {
+    frame_->setMenus({file, edit, view, references});
+    frame_->giveStandardShortcuts("RDB_");
+    frame_->setPopupItems({
         {"RDB_Cut", "Cut"},
         {"RDB_Copy", "Copy"},
         {"RDB_Paste", "Paste"},
@@ -246,14 +198,7 @@ void ReactionWindow::buildMenus() {
         {"RDB_InputWindow", "Input Window"},
         {"RDB_NewRow", "Insert New Row"},
         {"RDB_Renumber", "Renumber"},
-    };
-    // The pop-up items run the menu's commands under their own captions.
-    for (const auto& [name, caption] : popupItems) {
-        QAction* target = actions_.at(name);
-        QAction* item = popup_->addAction(tr(caption));
-        item->setObjectName(QStringLiteral("popup_") + QString::fromLatin1(name));
-        connect(item, &QAction::triggered, target, &QAction::trigger);
-    }
+    });
 }
 
 namespace {
@@ -320,13 +265,12 @@ void ReactionWindow::redraw() {
     const auto& columns = table_->columns();
     for (std::size_t c = 0; c < columns.size(); ++c)
         grid_->setColumnHidden(static_cast<int>(c), !table_->isColumnVisible(c));
-    fitter_->fitAll();
+    frame_->fitter()->fitAll();
     kinetra::ui::showRowCursor(*grid_, table_->currentRow(), table_->selection());
-    actions_.at("RDB_ColParameters")->setChecked(table_->parametersShown());
-    actions_.at("RDB_ColThirdBodies")->setChecked(table_->thirdBodiesShown());
-    actions_.at("RDB_ColComposition")->setChecked(table_->compositionShown());
-    count_->setText(qs(table_->rowCountText()));
-    message_->setText(qs(table_->currentRowReason()));
+    action("RDB_ColParameters")->setChecked(table_->parametersShown());
+    action("RDB_ColThirdBodies")->setChecked(table_->thirdBodiesShown());
+    action("RDB_ColComposition")->setChecked(table_->compositionShown());
+    frame_->showStatus(table_->rowCountText(), table_->currentRowReason());
     redrawing_ = false;
     if (input_ && input_->isVisible() && table_->currentRow())
         input_->loadRow(*table_->currentRow());
@@ -340,7 +284,7 @@ void ReactionWindow::gridRowChanged() {
         table_->setCurrentRow(current.isValid() ? std::optional<std::size_t>(current.row())
                                                 : std::nullopt);
     });
-    message_->setText(qs(table_->currentRowReason()));
+    frame_->showMessage(table_->currentRowReason());
     // Moving to another row refills the input window and drops what was typed there.
     if (input_ && input_->isVisible() && table_->currentRow())
         input_->loadRow(*table_->currentRow());
@@ -378,13 +322,8 @@ void ReactionWindow::cellDoubleClicked(const QModelIndex& index) {
 }
 
 void ReactionWindow::applyTextSize() {
-    QFont font = grid_->font();
-    font.setPointSize(pointSize(table_->textSize()));
-    grid_->setFont(font);
-    grid_->verticalHeader()->setFont(font);
-    grid_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 6);
-    grid_->horizontalHeader()->setFont(font);
-    fitter_->fitAll();
+    frame_->setPointSize(pointSize(table_->textSize()));
+    frame_->fitter()->fitAll();
 }
 
 void ReactionWindow::showWork(const char* text, const std::function<void()>& work) {

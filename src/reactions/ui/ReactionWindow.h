@@ -21,7 +21,7 @@
 #include <vector>
 
 namespace kinetra::ui {
-class ColumnFitter;
+class TableWindowFrame;
 }
 
 class QAction;
@@ -71,7 +71,7 @@ public:
     QString messageText() const;
     // A menu item by its name ("RDB_Cut", ...), for the window's menus and pop-up menu.
     QAction* action(const std::string& name) const;
-    QMenu* popupMenu() const { return popup_; }
+    QMenu* popupMenu() const;
     ReactionInputWindow* inputWindow() const;
 
     // Whether a toolbar operation of the reaction toolbar is one of this window's.
@@ -118,13 +118,8 @@ private:
     ThermoSpeciesList species_;
     std::unique_ptr<ReactionTable> table_;
     ReactionTableModel* model_ = nullptr;
-    QTableView* grid_ = nullptr;
-    kinetra::ui::ColumnFitter* fitter_ = nullptr;
-    QLabel* count_ = nullptr;
-    QLabel* message_ = nullptr;
-    QList<QMenu*> menus_;
-    QMenu* popup_ = nullptr;
-    std::map<std::string, QAction*> actions_;
+    kinetra::ui::TableWindowFrame* frame_ = nullptr;
+    QTableView* grid_ = nullptr; // the frame's
     QPointer<ReactionInputWindow> input_;
     QPointer<QWidget> find_;
     QPointer<QWidget> references_;

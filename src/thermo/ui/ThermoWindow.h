@@ -21,7 +21,7 @@
 #include <string>
 
 namespace kinetra::ui {
-class ColumnFitter;
+class TableWindowFrame;
 }
 
 class QAction;
@@ -89,7 +89,6 @@ private:
                      std::function<void()> run, bool edits = false);
     void gridRowChanged();
     void gridSelectionChanged();
-    void showContextMenu(const QPoint& position);
     void cellDoubleClicked(const QModelIndex& index);
     void applyTextSize();
     // Fits the columns to their contents when the data, the column set or the text size changed
@@ -113,17 +112,12 @@ private:
     ThermoWindowContext context_;
     std::unique_ptr<ThermoTable> table_;
     ThermoTableModel* model_ = nullptr;
-    QTableView* grid_ = nullptr;
-    kinetra::ui::ColumnFitter* fitter_ = nullptr;
+    kinetra::ui::TableWindowFrame* frame_ = nullptr;
+    QTableView* grid_ = nullptr; // the frame's
     // What the columns were last fitted to: the table's revision, the shown columns, the size.
     std::uint64_t fittedRevision_ = 0;
     std::vector<bool> fittedColumns_;
     int fittedPointSize_ = 0;
-    QLabel* count_ = nullptr;
-    QLabel* message_ = nullptr;
-    QList<QMenu*> menus_;
-    QMenu* popup_ = nullptr;
-    std::map<std::string, QAction*> actions_;
     std::vector<QAction*> editingActions_;
     QPointer<SpeciesInputWindow> input_;
     QPointer<QWidget> find_, filter_, references_, elementsFilter_;
