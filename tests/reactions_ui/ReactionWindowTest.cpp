@@ -307,6 +307,16 @@ private slots:
         QCOMPARE(*written.falloff[3], 6964.0);
         QCOMPARE(cell(w, 2, "Type"), QString("Low Troe"));
         QVERIFY(w->database().modified());
+
+        // A 256th character in the comment is refused and the box keeps its 255.
+        QLineEdit* comment = input->box(ReactionInputBox::Comment);
+        comment->setText(QString(255, 'c'));
+        comment->setFocus();
+        comment->end(false);
+        QTest::keyClick(comment, Qt::Key_X);
+        QCOMPARE(t->fake.dialogs.last().text, std::string("The maximum length is achieved."));
+        QCOMPARE(comment->text(), QString(255, 'c'));
+        QCOMPARE(input->model().comment, std::string(255, 'c'));
     }
 
     void findAndTheSpeciesFilter() {

@@ -2,6 +2,7 @@
 
 #include "common/PlaceError.h"
 #include "common/ui/DialogButtons.h"
+#include "common/ui/LengthLimitedBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -120,28 +121,13 @@ QLineEdit* ReactionInputWindow::newBox(Box which, int index, std::string& field)
     return edit;
 }
 
-// Reference and Comment refuse an edit that would pass the length limit and keep the text they
-// had, so the user can still shorten an overlong text that came from the file.
 QLineEdit* ReactionInputWindow::newLimitedBox(Box which, std::string& field) {
-    auto* edit = new QLineEdit;
-    edit->setObjectName(QStringLiteral("box%1_-1").arg(int(which)));
-    edit->setMaxLength(32767);
+    QLineEdit* edit = kinetra::ui::newLengthLimitedBox(
+        QStringLiteral("box%1_-1").arg(int(which)), field,
+        {Model::kMaxTextLength,
+         [this] { dialogs_.message(Model::kMaxLengthMessage, kMessageTitle, Icon::Exclamation); },
+         &showing_});
     boxes_[{which, -1}] = edit;
-    // Any accepted change is kept, typed or set; textEdited below runs first for typing.
-    connect(edit, &QLineEdit::textChanged, this, [this, &field](const QString& changed) {
-        std::string edited = changed.toStdString();
-        if (!showing_ && Model::acceptsTextLength(edited))
-            field = std::move(edited);
-    });
-    connect(edit, &QLineEdit::textEdited, this, [this, edit, &field](const QString& typed) {
-        if (Model::acceptsTextLength(typed.toStdString()))
-            return;
-        const int cursor =
-            edit->cursorPosition() - int(typed.size()) + int(QString::fromStdString(field).size());
-        edit->setText(text(field));
-        edit->setCursorPosition(std::max(0, cursor));
-        dialogs_.message(Model::kMaxLengthMessage, kMessageTitle, Icon::Exclamation);
-    });
     return edit;
 }
 

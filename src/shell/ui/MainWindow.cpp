@@ -563,20 +563,12 @@ void MainWindow::showThermoWindow() {
         context.programDir = app_.folders.appDir;
         context.openTextFile = [this](const std::filesystem::path& file,
                                       const std::string& caption) {
-            openTextWindow(file, false);
-            if (auto* child = qobject_cast<ChildWindow*>(mdi_->activeSubWindow()))
-                child->setWindowTitle(qs(caption));
+            openTextFileAs(file, caption);
         };
         context.openDocument = [this] { shell_.OpenDocumentFile(""); };
         context.requestExit = [this] { shell_.RequestExit(); };
-        context.connectDatabase = [this] {
-            QTimer::singleShot(0, this,
-                               [this] { guarded([this] { connectThermoDatabase(false); }); });
-        };
-        context.newDatabase = [this] {
-            QTimer::singleShot(0, this,
-                               [this] { guarded([this] { connectThermoDatabase(true); }); });
-        };
+        context.connectDatabase = afterThisCommand([this] { connectThermoDatabase(false); });
+        context.newDatabase = afterThisCommand([this] { connectThermoDatabase(true); });
         context.closeWindow = [this] {
             if (ChildWindow* open = thermoWindow())
                 QTimer::singleShot(0, open, [open] { open->close(); });
@@ -589,6 +581,18 @@ void MainWindow::showThermoWindow() {
         addChild(content, windows::kThermo, "THERMO Database  " + app_.thermo.path().string(),
                  app_.thermo.path(), 1, 0.95);
     });
+}
+
+void MainWindow::openTextFileAs(const std::filesystem::path& file, const std::string& caption) {
+    openTextWindow(file, false);
+    if (auto* child = qobject_cast<ChildWindow*>(mdi_->activeSubWindow()))
+        child->setWindowTitle(qs(caption));
+}
+
+std::function<void()> MainWindow::afterThisCommand(std::function<void()> command) {
+    return [this, command = std::move(command)] {
+        QTimer::singleShot(0, this, [this, command] { guarded(command); });
+    };
 }
 
 // Reaction databases
@@ -679,27 +683,19 @@ void MainWindow::addReactionWindow(const std::filesystem::path& path,
         context.programDir = app_.folders.appDir;
         context.openTextFile = [this](const std::filesystem::path& file,
                                       const std::string& caption) {
-            openTextWindow(file, false);
-            if (auto* child = qobject_cast<ChildWindow*>(mdi_->activeSubWindow()))
-                child->setWindowTitle(qs(caption));
+            openTextFileAs(file, caption);
         };
-        // Commands that close or replace this window run after its menu item has returned.
-        auto later = [this](std::function<void()> command) {
-            return [this, command = std::move(command)] {
-                QTimer::singleShot(0, this, [this, command] { guarded(command); });
-            };
-        };
-        context.openDocument = later([this] { shell_.OpenDocumentFile(""); });
-        context.newDatabase = later([this] { newReactionDatabase(); });
+        context.openDocument = afterThisCommand([this] { shell_.OpenDocumentFile(""); });
+        context.newDatabase = afterThisCommand([this] { newReactionDatabase(); });
         context.requestExit = [this] { shell_.RequestExit(); };
         // Its menu is only reachable while the window is active.
-        context.closeWindow = later([this] {
+        context.closeWindow = afterThisCommand([this] {
             if (QMdiSubWindow* active = mdi_->activeSubWindow())
                 active->close();
         });
-        context.showThermo = later([this] { showThermoWindow(); });
-        context.connectThermo = later([this] { connectThermoDatabase(false); });
-        context.newThermo = later([this] { connectThermoDatabase(true); });
+        context.showThermo = afterThisCommand([this] { showThermoWindow(); });
+        context.connectThermo = afterThisCommand([this] { connectThermoDatabase(false); });
+        context.newThermo = afterThisCommand([this] { connectThermoDatabase(true); });
         auto* content = new reactions::ui::ReactionWindow(std::move(context), std::move(database),
                                                           std::move(species));
         addChild(content, windows::kReaction, path.filename().string(), path, 2);

@@ -122,6 +122,11 @@ private:
                            bool createNew);
     // The species a reaction window needs, or nothing (the message was shown).
     std::optional<reactions::ThermoSpeciesList> thermoSpeciesForReactions();
+    // A scratch file of a document window (a mechanism, numeric data) in a text window.
+    void openTextFileAs(const std::filesystem::path& file, const std::string& caption);
+    // A document window's command that closes or replaces that window: it runs once the menu
+    // item that asked for it has returned.
+    std::function<void()> afterThisCommand(std::function<void()> command);
     // The thermo window's editing commands follow whether reaction windows are open.
     void updateThermoViewOnly();
     // The active document's menu bar, or the main window's own when no document has one.
