@@ -28,11 +28,13 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QToolBar>
 #include <sstream>
 
@@ -275,6 +277,15 @@ private slots:
         QCOMPARE(aBox->text(), QString("38700"));
         QCOMPARE(input->findChild<QLabel*>("number")->text(), QString("No 3"));
         QCOMPARE(input->findChild<QLabel*>("forwardUnits")->text(), QString("cm^3/mol s"));
+
+        // The thermo species beside the boxes: a name dragged from the list is plain text.
+        input->findChild<QPushButton*>("speciesButton")->click();
+        auto* list = input->findChild<QTableWidget*>("speciesList");
+        QVERIFY(list->isVisible());
+        QCOMPARE(list->rowCount(), 53);
+        QCOMPARE(input->findChild<QPushButton*>("speciesButton")->text(), QString("Hide Species"));
+        std::unique_ptr<QMimeData> dragged(list->model()->mimeData({list->model()->index(3, 1)}));
+        QCOMPARE(dragged->text(), list->item(3, 1)->text());
 
         const auto before = fileRecords(griPath);
         retype(aBox, "abc");

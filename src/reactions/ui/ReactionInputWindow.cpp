@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -49,6 +50,27 @@ void addArrhenius(QGridLayout* grid, int row, QLineEdit* a, QLineEdit* n, QLineE
     if (eUnits)
         grid->addWidget(new QLabel(latin(eUnits)), row, 7);
 }
+
+// The valid species of the thermo database; a name dragged out of it is plain text, which every
+// box takes where it is dropped.
+class SpeciesList final : public QTableWidget {
+public:
+    SpeciesList() : QTableWidget(0, 2) {
+        setDragEnabled(true);
+        setDragDropMode(QAbstractItemView::DragOnly);
+    }
+
+protected:
+    QMimeData* mimeData(const QList<QTableWidgetItem*>& items) const override {
+        auto* data = new QMimeData;
+        for (QTableWidgetItem* item : items)
+            if (item->column() == 1) {
+                data->setText(item->text());
+                break;
+            }
+        return data;
+    }
+};
 
 } // namespace
 
@@ -89,14 +111,15 @@ ReactionInputWindow::ReactionInputWindow(ReactionTable& table, ReactionDatabase&
     tabs_->addTab(newReferencePage(), latin(Model::kTabCaptions[3]));
     tabs_->addTab(newTipsPage(), latin(Model::kTabCaptions[4]));
     body->addWidget(tabs_, 1);
-    speciesList_ = new QTableWidget(0, 2);
+    speciesList_ = new SpeciesList;
     speciesList_->setObjectName(QStringLiteral("speciesList"));
     speciesList_->setHorizontalHeaderLabels(
         {latin(Model::kSpeciesColumns[0]), latin(Model::kSpeciesColumns[1])});
     speciesList_->verticalHeader()->hide();
     speciesList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     speciesList_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    speciesList_->setToolTip(tr("Double click puts the species into the last species box used."));
+    speciesList_->setToolTip(tr("Drag a species into a box, or double click it to put it into the "
+                                "last species box used."));
     speciesList_->hide();
     connect(speciesList_, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int) { insertSpecies(row); });
