@@ -214,8 +214,12 @@ QWidget* ReactionInputWindow::newThirdBodiesPage() {
     auto* frame = new QGroupBox(latin(Model::kThirdBodyFrame));
     auto* grid = new QGridLayout(frame);
     grid->addWidget(new QLabel(latin(Model::kThirdBodyTitle)), 0, 0, 1, 4);
+    for (int column : {0, 2}) {
+        grid->addWidget(new QLabel(tr("Name")), 1, column);
+        grid->addWidget(new QLabel(tr("Efficiency")), 1, column + 1);
+    }
     for (int i = 0; i < int(rx::kThirdBodyCount); ++i) {
-        const int row = 1 + i % 5, column = 2 * (i / 5);
+        const int row = 2 + i % 5, column = 2 * (i / 5);
         grid->addWidget(newBox(Box::ThirdBodyName, i, model_.thirdBodies[std::size_t(i)]), row,
                         column);
         grid->addWidget(newBox(Box::ThirdBodyValue, i, model_.efficiencies[std::size_t(i)]), row,
