@@ -158,6 +158,13 @@ private slots:
         QCOMPARE(w->grid()->currentIndex().row(), 0);
         QCOMPARE(highlightedRows(w), QList<int>{0});
         QVERIFY(w->messageText().isEmpty());
+        QStringList popup;
+        for (QAction* item : w->popupMenu()->actions())
+            popup << item->text();
+        QCOMPARE(popup, (QStringList{"Cut", "Copy", "Paste", "Show All Reactions", "Input Window",
+                                     "Insert New Row", "Renumber"}));
+        QCOMPARE(w->action("RDB_Copy")->shortcut(), QKeySequence(QKeySequence::Copy));
+        QCOMPARE(w->action("RDB_FindNext")->shortcut(), QKeySequence(Qt::Key_F3));
         // Opening it again only brings the window forward.
         t->window->shell().OpenDocumentFile(griPath.string());
         QCOMPARE(t->window->reactionWindows().size(), 1);
@@ -530,6 +537,17 @@ private slots:
         QVERIFY(t->fake.dialogs.last().buttons == Buttons::YesNoCancel);
         QCOMPARE(t->window->reactionWindows().size(), 1);
         QCOMPARE(fileRecords(griPath).size(), before.size() + 1);
+
+        // File > Exit asks the same question; Cancel keeps the program and the window.
+        t->fake.dialogs.shown.clear();
+        t->fake.dialogs.answers = {Answer::Cancel};
+        t->window->menuAction("EXIT")->trigger();
+        QTRY_VERIFY(!t->fake.dialogs.shown.empty());
+        QCOMPARE(t->fake.dialogs.last().text,
+                 std::string("Do you want to save changes to gri.mdb?"));
+        QTest::qWait(50);
+        QCOMPARE(t->window->reactionWindows().size(), 1);
+        QVERIFY(t->window->isVisible());
 
         t->fake.dialogs.answers = {Answer::No};
         QVERIFY(child->close());
