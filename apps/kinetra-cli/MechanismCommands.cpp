@@ -4,6 +4,7 @@
 #include "CliCommand.h"
 #include "ReactionCli.h"
 #include "common/FileAttributes.h"
+#include "common/FileNames.h"
 #include "common/TextFile.h"
 #include "common/TextNumber.h"
 #include "reactions/MechanismFile.h"
@@ -12,8 +13,8 @@
 #include "shell/OptionsFile.h"
 #include "shell/PhysicalConstants.h"
 #include "thermo/ElementEditor.h"
-#include "thermo/ThermoPaste.h"
 #include "thermo/NasaTextReader.h"
+#include "thermo/ThermoPaste.h"
 
 #include <filesystem>
 #include <ostream>
@@ -198,7 +199,7 @@ int reactionsImport(Context& c, const std::vector<std::string>& args) {
     }
     read.options = options;
     read.constants = unitConstants(c);
-    read.errorFile = open->database->path().parent_path() / "ErrorMsg.txt";
+    read.errorFile = open->database->path().parent_path() / files::kErrorListing;
     c.dialogs.listingFile = read.errorFile.string();
     RefusalMemory memory;
     ReadResult result;
@@ -270,7 +271,7 @@ int mechanismImport(Context& c, const std::vector<std::string>& args) {
     request.reactionDatabase = *a.option("--reactions");
     request.reactionTemplate = c.folders.support(files::kEmptyReac);
     request.constants = unitConstants(c);
-    request.errorFile = request.reactionDatabase.parent_path() / "ErrorMsg.txt";
+    request.errorFile = request.reactionDatabase.parent_path() / files::kErrorListing;
     c.dialogs.listingFile = request.errorFile.string();
     RefusalMemory memory;
     MechanismImportResult result;
@@ -327,7 +328,7 @@ int reactionsExport(Context& c, const std::vector<std::string>& args) {
         return 1;
     store::Connection reactionDb = open->database->connect();
     store::Connection thermoDb = open->thermo.open();
-    markOutputSelection(reactionDb, thermoDb, " * FROM [Reactions] ORDER BY Num;");
+    markOutputSelection(reactionDb, thermoDb, ReactionView::All);
     const MechanismHeader header{c.ui.clock.now(), open->database->fileName(),
                                  open->thermo.path().string()};
     const MechanismDocument document =

@@ -3,6 +3,7 @@
 // workbench's remembered thermo database.
 #include "CliCommand.h"
 #include "common/FileAttributes.h"
+#include "common/FileNames.h"
 #include "common/NumberFormat.h"
 #include "common/TextFile.h"
 #include "common/TextNumber.h"
@@ -113,7 +114,7 @@ int thermoImport(Context& c, const std::vector<std::string>& args) {
     request.fileText = *text;
     request.afterNum = after;
     request.options = options;
-    request.errorFile = db->path().parent_path() / "ErrorMsg.txt";
+    request.errorFile = db->path().parent_path() / files::kErrorListing;
     c.dialogs.listingFile = request.errorFile.string();
     request.keepRepeats = a.has("--keep-repeats");
     const ThermoFileResult imported = importThermoFile(connection, db->elements(), request, c.ui);
@@ -291,7 +292,7 @@ int thermoElements(Context& c, const std::vector<std::string>& args) {
         rows[static_cast<std::size_t>(*slot) - 1].weight = weight;
     }
     c.dialogs.answerYes = a.has("--yes");
-    const fs::path listing = db->path().parent_path() / "ErrorMsg.txt";
+    const fs::path listing = db->path().parent_path() / files::kErrorListing;
     c.dialogs.listingFile = listing.string();
     const ElementChangeResult result = applyElementRows(*db, c.ui, before, rows, listing);
     if (!result.applied) {

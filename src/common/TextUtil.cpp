@@ -72,8 +72,6 @@ std::string readerText(std::string_view text) {
     return out;
 }
 
-namespace {
-
 // The length of the valid UTF-8 sequence of two to four bytes at text[i], or 0.
 std::size_t utf8SequenceAt(std::string_view text, std::size_t i) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
@@ -89,8 +87,6 @@ std::size_t utf8SequenceAt(std::string_view text, std::size_t i) {
             return 0;
     return length;
 }
-
-} // namespace
 
 std::string readableExcerpt(std::string_view text, std::size_t limit) {
     static constexpr char kHex[] = "0123456789ABCDEF";

@@ -21,6 +21,9 @@ std::string trimBlanks(std::string_view text);
 // Cuts text to at most `limit` bytes, stepping back over an UTF-8 sequence the cut would split
 // (at most three bytes, so bytes that are no UTF-8 at all are still cut at the limit).
 void cutText(std::string& text, std::size_t limit);
+// The length of the valid UTF-8 sequence of two to four bytes at text[i], or 0 (an ASCII byte,
+// or a byte that starts no valid sequence).
+std::size_t utf8SequenceAt(std::string_view text, std::size_t i);
 // Text from a file that may hold anything, made fit for a message: bytes that do not print
 // (control characters, bytes of no valid UTF-8) are written as \xNN, and text beyond `limit`
 // bytes is cut and marked with "...".

@@ -17,8 +17,6 @@ enum class DuplicateMode {
     ReverseMatches, // a reaction and its reverse count as the same reaction
 };
 
-inline constexpr const char* kDuplicateView = " * FROM [Reactions] WHERE Dir > 0 ORDER BY Dir;";
-
 // The names of the nine species slots (three reactants, then six products) as one comparable
 // text: each side's names sorted and joined by "+", the sides joined by "=". In ReverseMatches
 // mode the two side texts are themselves put in order first. Names are compared as written, so

@@ -1,5 +1,6 @@
 #include "reactions/ReactionTable.h"
 
+#include "common/FileNames.h"
 #include "common/NumberFormat.h"
 #include "common/RowDeletion.h"
 #include "common/TextFile.h"
@@ -22,14 +23,6 @@ constexpr const char* kAUnitsTip = " Units: mol-cm-sec  ";
 constexpr const char* kEUnitsTip = " Units: cal/mol  ";
 // Above this many records the long commands say that they are working.
 constexpr std::size_t kLargeCount = 500;
-
-std::vector<std::vector<Value>> keyParameters(const std::vector<std::int64_t>& keys) {
-    std::vector<std::vector<Value>> parameters;
-    parameters.reserve(keys.size());
-    for (std::int64_t key : keys)
-        parameters.push_back({Value(key)});
-    return parameters;
-}
 
 } // namespace
 
@@ -63,8 +56,8 @@ ReactionTable::ReactionTable(ReactionDatabase& database, const ThermoSpeciesList
       openTextFile_(std::move(openTextFile)) {
     buildColumns();
     refresh();
-    if (!rows_.rows.empty())
-        current_ = 0;
+    if (grid_.size() > 0)
+        grid_.setCurrent(0);
 }
 
 void ReactionTable::buildColumns() {
@@ -143,50 +136,33 @@ void ReactionTable::buildColumns() {
 }
 
 void ReactionTable::refresh() {
-    std::optional<std::int64_t> currentKey;
-    if (current_ && *current_ < rows_.keys.size())
-        currentKey = rows_.keys[*current_];
-
     store::Connection db = database_.connect();
-    rows_ = db.queryKeyed("SELECT " + view_);
+    grid_.reload(db, reactionViewQuery(view_));
     undeclared_.clear();
     // The duplicate notes need every record; the whole-table view already holds them.
     for (UndeclaredDuplicate& entry :
-         isAllView() ? undeclaredDuplicates(rows_) : undeclaredDuplicates(db))
+         isAllView() ? undeclaredDuplicates(grid_.rows()) : undeclaredDuplicates(db))
         undeclared_[entry.key] = std::move(entry.otherNums);
-
-    if (currentKey) {
-        const auto found = std::find(rows_.keys.begin(), rows_.keys.end(), *currentKey);
-        if (found != rows_.keys.end())
-            current_ = static_cast<std::size_t>(found - rows_.keys.begin());
-    }
-    if (rows_.rows.empty())
-        current_.reset();
-    else if (current_ && *current_ >= rows_.rows.size())
-        current_ = rows_.rows.size() - 1;
-    std::erase_if(selection_, [&](std::size_t r) { return r >= rows_.rows.size(); });
 }
 
-void ReactionTable::setView(std::string view) {
-    view_ = std::move(view);
-    selection_.clear();
-    current_ = 0;
-    rows_ = {};
+void ReactionTable::setView(ReactionView view) {
+    view_ = view;
+    grid_.restart();
     refresh();
 }
 
 void ReactionTable::showAll() {
     database_.connect().execute("UPDATE [Reactions] SET Tmp = 1;");
-    setView(kAllReactionsView);
+    setView(ReactionView::All);
 }
 
 std::string ReactionTable::databaseMessage(const std::string& what) const {
     return "In the reaction database " + database_.fileName() + ", " + what;
 }
 
-void ReactionTable::viewOrShowAll(const char* view, const std::string& emptyMessage) {
+void ReactionTable::viewOrShowAll(ReactionView view, const std::string& emptyMessage) {
     setView(view);
-    if (rows_.rows.empty()) {
+    if (grid_.size() == 0) {
         ui_.dialogs.message(emptyMessage, kTitle, Icon::Information);
         showAll();
     }
@@ -200,8 +176,8 @@ bool ReactionTable::showValid() {
         db.execute("UPDATE [Reactions] SET Tmp = 1 WHERE Info = 0;");
         transaction.commit();
     }
-    viewOrShowAll(kValidReactionsView, databaseMessage("valid reactions were not found."));
-    return view_ == kValidReactionsView;
+    viewOrShowAll(ReactionView::Valid, databaseMessage("valid reactions were not found."));
+    return view_ == ReactionView::Valid;
 }
 
 bool ReactionTable::showInvalid() {
@@ -212,8 +188,8 @@ bool ReactionTable::showInvalid() {
         db.execute("UPDATE [Reactions] SET Tmp = 1 WHERE Info < 0;");
         transaction.commit();
     }
-    viewOrShowAll(kInvalidReactionsView, databaseMessage("invalid reactions were not found."));
-    return view_ == kInvalidReactionsView;
+    viewOrShowAll(ReactionView::Invalid, databaseMessage("invalid reactions were not found."));
+    return view_ == ReactionView::Invalid;
 }
 
 // ---- Grid ------------------------------------------------------------------------------------
@@ -237,49 +213,41 @@ bool ReactionTable::isColumnVisible(std::size_t column) const {
 }
 
 std::string ReactionTable::cellText(std::size_t row, std::size_t column) const {
-    return store::cellText(rows_.rows.at(row)[column], columns_.at(column).format);
+    return store::cellText(grid_.row(row)[column], columns_.at(column).format);
 }
 
 bool ReactionTable::isInvalid(std::size_t row) const {
-    return store::toInteger(rows_.rows.at(row)[rx::kInfo]).value_or(0) < 0;
+    return store::toInteger(grid_.row(row)[rx::kInfo]).value_or(0) < 0;
 }
 
 // ---- Cursor and status -----------------------------------------------------------------------
 
 void ReactionTable::setCurrentRow(std::optional<std::size_t> row) {
-    current_ = row && *row < rows_.rows.size() ? row : std::nullopt;
+    grid_.setCurrent(row);
 }
 
 void ReactionTable::moveCursorTo(std::size_t row) {
-    setCurrentRow(row);
-    selection_.clear();
-    if (current_)
-        selection_.push_back(*current_);
+    grid_.moveCursorTo(row);
 }
 
 void ReactionTable::setSelection(std::vector<std::size_t> rowsInOrder) {
-    selection_.clear();
-    for (std::size_t r : rowsInOrder)
-        if (r < rows_.rows.size() &&
-            std::find(selection_.begin(), selection_.end(), r) == selection_.end())
-            selection_.push_back(r);
+    grid_.setSelection(std::move(rowsInOrder));
 }
 
 void ReactionTable::selectAll() {
-    selection_.clear();
-    for (std::size_t i = 0; i < rows_.rows.size(); ++i)
-        selection_.push_back(i);
+    grid_.selectAll();
 }
 
 std::string ReactionTable::rowCountText() const {
-    return std::to_string(rows_.rows.size()) + " reactions";
+    return std::to_string(grid_.size()) + " reactions";
 }
 
 std::string ReactionTable::currentRowReason() const {
-    if (!current_)
+    const std::optional<std::size_t> current = grid_.current();
+    if (!current)
         return {};
-    std::string text = reactionReason(reactionFromRow(rows_.rows.at(*current_)), species_);
-    const auto undeclared = undeclared_.find(rows_.keys.at(*current_));
+    std::string text = reactionReason(reactionFromRow(grid_.row(*current)), species_);
+    const auto undeclared = undeclared_.find(grid_.key(*current));
     if (undeclared != undeclared_.end())
         text += (text.empty() ? "" : " ") + undeclaredDuplicateText(undeclared->second);
     return text;
@@ -288,18 +256,10 @@ std::string ReactionTable::currentRowReason() const {
 // ---- Editing ---------------------------------------------------------------------------------
 
 std::int64_t ReactionTable::currentNum() const {
-    if (!current_)
+    const std::optional<std::size_t> current = grid_.current();
+    if (!current)
         return 0;
-    return store::toInteger(rows_.rows.at(*current_)[rx::kNum]).value_or(0);
-}
-
-std::vector<std::int64_t> ReactionTable::selectedKeys() const {
-    std::vector<std::int64_t> keys;
-    for (std::size_t r : selection_)
-        keys.push_back(rows_.keys.at(r));
-    if (keys.empty() && current_)
-        keys.push_back(rows_.keys.at(*current_));
-    return keys;
+    return store::toInteger(grid_.row(*current)[rx::kNum]).value_or(0);
 }
 
 bool ReactionTable::insertNewRow() {
@@ -308,7 +268,7 @@ bool ReactionTable::insertNewRow() {
     request.options.stoichiometric = settings_.stoichiometric;
     request.constants = constants_;
     request.insertAfterNum = currentNum();
-    request.errorFile = programDir_ / "ErrorMsg.txt";
+    request.errorFile = programDir_ / files::kErrorListing;
     request.quiet = true;
     request.resetMarks = true;
     store::Connection db = database_.connect();
@@ -318,7 +278,7 @@ bool ReactionTable::insertNewRow() {
         return false;
     }
     database_.setModified();
-    setView(kPastedReactionsView);
+    setView(ReactionView::Pasted);
     return true;
 }
 
@@ -334,18 +294,18 @@ ReadResult ReactionTable::pasteSpecial(const ReadingOptionsDialogModel& dialog) 
 
 ReadResult ReactionTable::paste(const ReadingOptions& options) {
     PasteReactionsRequest request;
-    for (std::size_t r : selection_)
-        request.selectedKeys.push_back(rows_.keys.at(r));
+    for (std::size_t r : grid_.selectionOrder())
+        request.selectedKeys.push_back(grid_.key(r));
     request.currentNum = currentNum();
     request.options = options;
     request.constants = constants_;
-    request.errorFile = programDir_ / "ErrorMsg.txt";
+    request.errorFile = programDir_ / files::kErrorListing;
 
     store::Connection db = database_.connect();
     const ReadResult result = pasteReactions(db, species_, request, settings_.refusals, ui_);
     if (result.inserted > 0) {
         database_.setModified();
-        setView(kPastedReactionsView);
+        setView(ReactionView::Pasted);
     } else {
         refresh();
     }
@@ -359,19 +319,17 @@ bool ReactionTable::undoPaste() {
     const store::RowSet pasted = db.queryKeyed("SELECT * FROM [Reactions] WHERE UPaste = 1;");
     if (pasted.keys.empty())
         return false;
-    selection_.clear();
-    for (std::size_t i = 0; i < rows_.rows.size(); ++i)
-        if (store::toInteger(rows_.rows[i][rx::kUPaste]).value_or(0) == 1)
-            selection_.push_back(i);
+    grid_.select(
+        [](const store::Row& row) { return store::toInteger(row[rx::kUPaste]).value_or(0) == 1; });
     // Pasted records outside the view go as well: the undo is of the paste, not of the view.
     deleteKeys(pasted.keys, "All visible rows are deleted, the hidden rows will be shown.");
     return true;
 }
 
 bool ReactionTable::copy() {
-    std::vector<std::size_t> chosen = selection_;
-    if (chosen.empty() && current_)
-        chosen.push_back(*current_);
+    std::vector<std::size_t> chosen = grid_.selectionOrder();
+    if (chosen.empty() && grid_.current())
+        chosen.push_back(*grid_.current());
     if (chosen.empty())
         return false;
     // The mechanism order, whatever order the rows were picked in.
@@ -384,11 +342,11 @@ bool ReactionTable::copy() {
     std::vector<ReactionRecord> records;
     records.reserve(chosen.size());
     for (std::size_t r : chosen)
-        records.push_back(reactionFromRow(rows_.rows.at(r)));
+        records.push_back(reactionFromRow(grid_.row(r)));
     const std::string text = reactionClipboardText(records, settings_.mechanism);
     ui_.clipboard.clear();
     ui_.clipboard.setText(text);
-    writeTextFile(supportDir_ / "CHEM01.TMP", text);
+    writeTextFile(supportDir_ / files::kCopyScratch, text);
     if (large)
         ui_.progress.done();
     return true;
@@ -396,22 +354,18 @@ bool ReactionTable::copy() {
 
 void ReactionTable::deleteKeys(const std::vector<std::int64_t>& keys, const char* allGoneMessage) {
     store::Connection db = database_.connect();
-    {
-        store::Transaction transaction(db);
-        db.executeEach("DELETE FROM [Reactions] WHERE rowid = ?", keyParameters(keys));
-        transaction.commit();
-    }
+    store::deleteRowsByKey(db, "Reactions", keys);
     database_.setModified();
-    selection_.clear();
+    grid_.clearSelection();
     refresh();
-    if (!isAllView() && rows_.rows.empty()) {
+    if (!isAllView() && grid_.size() == 0) {
         ui_.dialogs.message(allGoneMessage, kTitle, Icon::Exclamation);
         showAll();
     }
 }
 
 bool ReactionTable::deleteSelected() {
-    const std::vector<std::int64_t> keys = selectedKeys();
+    const std::vector<std::int64_t> keys = grid_.selectedKeys();
     if (keys.empty() || !confirmRowDeletion(ui_.dialogs, keys.size(), "reaction", "reactions"))
         return false;
     deleteKeys(keys, "All visible rows are deleted, the hidden rows will be shown.");
@@ -421,8 +375,8 @@ bool ReactionTable::deleteSelected() {
 bool ReactionTable::deleteGridRows(const std::set<std::size_t>& rows) {
     std::vector<std::int64_t> keys;
     for (std::size_t r : rows)
-        if (r < rows_.keys.size())
-            keys.push_back(rows_.keys[r]);
+        if (r < grid_.size())
+            keys.push_back(grid_.key(r));
     if (keys.empty())
         return false;
     deleteKeys(keys, "All visible rows are deleted, hidden rows will be shown.");
@@ -430,7 +384,7 @@ bool ReactionTable::deleteGridRows(const std::set<std::size_t>& rows) {
 }
 
 bool ReactionTable::cut() {
-    const std::vector<std::int64_t> keys = selectedKeys();
+    const std::vector<std::int64_t> keys = grid_.selectedKeys();
     if (keys.empty() || !copy())
         return false;
     ui_.progress.busy(true);
@@ -470,7 +424,7 @@ void ReactionTable::mechanismDocument() {
             text += (text.empty() ? "" : "\n") + refusal;
         ui_.dialogs.message(text, kTitle, Icon::Exclamation);
     }
-    const fs::path file = supportDir_ / "TmpPlot.txt";
+    const fs::path file = supportDir_ / files::kTmpPlot;
     writeTextFile(file, document.text);
     if (openTextFile_)
         openTextFile_(file, "Reaction Mechanism");
@@ -484,7 +438,7 @@ bool ReactionTable::trueDuplicates() {
         showAll();
         return false;
     }
-    setView(kDuplicateView);
+    setView(ReactionView::Duplicates);
     return true;
 }
 

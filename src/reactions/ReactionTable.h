@@ -13,8 +13,10 @@
 #include "reactions/ReactionDatabase.h"
 #include "reactions/ReactionPaste.h"
 #include "reactions/ReactionTextWriter.h"
+#include "reactions/ReactionViews.h"
 #include "reactions/ThermoSpeciesList.h"
 #include "store/Database.h"
+#include "store/KeyedView.h"
 #include "thermo/ThermoDatabase.h"
 
 #include <array>
@@ -37,16 +39,6 @@ struct ReactionRunSettings {
     std::array<bool, 11> elementTicks{}; // slots 1..10 of the elements filter; 0 unused
     MechanismOptions mechanism;
 };
-
-inline constexpr const char* kAllReactionsView = " * FROM [Reactions] ORDER BY Num;";
-inline constexpr const char* kPastedReactionsView =
-    " * FROM [Reactions] WHERE SelT > 0 ORDER BY SelT;";
-inline constexpr const char* kValidReactionsView =
-    " * FROM [Reactions] WHERE Info = 0 ORDER BY Num;";
-inline constexpr const char* kInvalidReactionsView =
-    " * FROM [Reactions] WHERE Info < 0 ORDER BY Num;";
-inline constexpr const char* kFilteredReactionsView =
-    " * FROM [Reactions] WHERE Tmp = 1 ORDER BY Num;";
 
 inline constexpr const char* kNewReactionLine = "NEW = NEW 0 0 0";
 
@@ -161,14 +153,14 @@ public:
                   std::filesystem::path programDir, OpenTextFile openTextFile);
 
     // ---- Rows shown ---------------------------------------------------------------------
-    // Re-reads the rows of the view ("SELECT " + view); the cursor follows its record.
+    // Re-reads the rows of the view; the cursor follows its record.
     void refresh();
-    const store::RowSet& rows() const { return rows_; }
-    std::size_t rowCount() const { return rows_.rows.size(); }
-    const std::string& view() const { return view_; }
-    bool isAllView() const { return view_ == kAllReactionsView; }
+    const store::RowSet& rows() const { return grid_.rows(); }
+    std::size_t rowCount() const { return grid_.size(); }
+    ReactionView view() const { return view_; }
+    bool isAllView() const { return view_ == ReactionView::All; }
     // Shows another set of rows; the first row becomes current.
-    void setView(std::string view);
+    void setView(ReactionView view);
     // Marks every record (Tmp = 1) and shows them all.
     void showAll();
     // When no record qualifies, the message names the database, every record is shown again
@@ -192,7 +184,7 @@ public:
     void setTextSize(ReactionTextSize size) { textSize_ = size; }
 
     // ---- Cursor, selection and status ---------------------------------------------------
-    std::optional<std::size_t> currentRow() const { return current_; }
+    std::optional<std::size_t> currentRow() const { return grid_.current(); }
     // The grid's cursor moved (the grid reports its own selection separately).
     void setCurrentRow(std::optional<std::size_t> row);
     // A command moved the cursor (Find): the row becomes current and the only one selected, so
@@ -200,8 +192,8 @@ public:
     void moveCursorTo(std::size_t row);
     // The selected rows in the order the user picked them: the paste marks follow that order.
     void setSelection(std::vector<std::size_t> rowsInOrder);
-    const std::vector<std::size_t>& selectionOrder() const { return selection_; }
-    std::set<std::size_t> selection() const { return {selection_.begin(), selection_.end()}; }
+    const std::vector<std::size_t>& selectionOrder() const { return grid_.selectionOrder(); }
+    std::set<std::size_t> selection() const { return grid_.selection(); }
     void selectAll();
 
     std::string rowCountText() const; // "325 reactions"
@@ -249,9 +241,8 @@ public:
 private:
     void buildColumns();
     std::int64_t currentNum() const;
-    std::vector<std::int64_t> selectedKeys() const;
     void deleteKeys(const std::vector<std::int64_t>& keys, const char* allGoneMessage);
-    void viewOrShowAll(const char* view, const std::string& emptyMessage);
+    void viewOrShowAll(ReactionView view, const std::string& emptyMessage);
     // Writes Tmp (0 for all, 1 for the kept keys) in one transaction and shows the filtered
     // view, or the not-found message and every record.
     bool applyFilter(const std::vector<std::int64_t>& kept);
@@ -268,12 +259,10 @@ private:
     std::filesystem::path programDir_;
     OpenTextFile openTextFile_;
 
-    std::string view_ = kAllReactionsView;
-    store::RowSet rows_;
+    ReactionView view_ = ReactionView::All;
+    store::KeyedView grid_;
     std::unordered_map<std::int64_t, std::vector<std::int64_t>> undeclared_; // key -> other Nums
     std::vector<ReactionColumn> columns_;
-    std::optional<std::size_t> current_;
-    std::vector<std::size_t> selection_;
     ReactionTextSize textSize_ = ReactionTextSize::Normal;
     bool parametersShown_ = true;
     bool thirdBodiesShown_ = true;

@@ -97,7 +97,8 @@ bool compositionOfTickedElements(const std::string& composition,
 }
 
 template <class Match> std::size_t ReactionTable::findRows(FindDirection direction, Match match) {
-    const std::size_t count = rows_.rows.size();
+    const std::size_t count = grid_.size();
+    const std::optional<std::size_t> current = grid_.current();
     const auto endOfSearch = [this] {
         ui_.dialogs.message(reaction_search::kEndOfSearch, reaction_search::kTitle,
                             Icon::Information);
@@ -105,16 +106,16 @@ template <class Match> std::size_t ReactionTable::findRows(FindDirection directi
     };
     switch (direction) {
     case FindDirection::Down:
-        for (std::size_t i = current_ ? *current_ + 1 : 0; i < count; ++i)
-            if (match(rows_.rows[i])) {
+        for (std::size_t i = current ? *current + 1 : 0; i < count; ++i)
+            if (match(grid_.row(i))) {
                 moveCursorTo(i);
                 return 1;
             }
         return endOfSearch();
     case FindDirection::Up:
         // Reaching the top says nothing, as in the thermo window.
-        for (std::size_t i = current_.value_or(count); i-- > 0;)
-            if (match(rows_.rows[i])) {
+        for (std::size_t i = current.value_or(count); i-- > 0;)
+            if (match(grid_.row(i))) {
                 moveCursorTo(i);
                 return 1;
             }
@@ -122,12 +123,12 @@ template <class Match> std::size_t ReactionTable::findRows(FindDirection directi
     case FindDirection::All: {
         std::vector<std::size_t> found;
         for (std::size_t i = 0; i < count; ++i)
-            if (match(rows_.rows[i]))
+            if (match(grid_.row(i)))
                 found.push_back(i);
         if (found.empty())
             return endOfSearch();
         setCurrentRow(found.front());
-        selection_ = found;
+        setSelection(found);
         return found.size();
     }
     }
@@ -161,9 +162,9 @@ std::size_t ReactionTable::find(const ReactionFindRequest& request) {
                                 Icon::Exclamation);
             return 0;
         }
-        for (std::size_t i = 0; i < rows_.rows.size(); ++i)
-            if (store::toInteger(rows_.rows[i][rx::kNum]).value_or(0) == *num) {
-                setCurrentRow(i);
+        for (std::size_t i = 0; i < grid_.size(); ++i)
+            if (store::toInteger(grid_.row(i)[rx::kNum]).value_or(0) == *num) {
+                moveCursorTo(i);
                 return 1;
             }
         ui_.dialogs.message(reaction_search::kEndOfSearch, reaction_search::kTitle,
@@ -192,17 +193,8 @@ bool ReactionTable::applyFilter(const std::vector<std::int64_t>& kept) {
         return false;
     }
     store::Connection db = database_.connect();
-    {
-        store::Transaction transaction(db);
-        db.execute("UPDATE [Reactions] SET Tmp = 0;");
-        std::vector<std::vector<Value>> marks;
-        marks.reserve(kept.size());
-        for (std::int64_t key : kept)
-            marks.push_back({Value(key)});
-        db.executeEach("UPDATE [Reactions] SET Tmp = 1 WHERE rowid = ?", marks);
-        transaction.commit();
-    }
-    setView(kFilteredReactionsView);
+    store::markOnlyRows(db, "Reactions", "Tmp", kept);
+    setView(ReactionView::Filtered);
     return true;
 }
 

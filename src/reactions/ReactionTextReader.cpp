@@ -454,9 +454,16 @@ GatheredText gatherReactionBlocks(const std::vector<std::string>& lines) {
 }
 
 std::string blockListingText(const ReactionBlock& block) {
+    // Text that is no mechanism at all (a binary file, say) is shown escaped and cut, never
+    // echoed byte for byte: lines to a readable length, blocks to a readable number of lines.
+    constexpr std::size_t kShownLine = 400, kShownLines = 40;
     std::string text;
     for (std::size_t i = 0; i < block.lines.size(); ++i) {
-        std::string line = block.lines[i].text;
+        if (i == kShownLines) {
+            text += "... " + std::to_string(block.lines.size() - i) + " more lines\r\n";
+            break;
+        }
+        std::string line = readableExcerpt(block.lines[i].text, kShownLine);
         if (i == 0)
             for (std::size_t at = line.find("    "); at != std::string::npos;
                  at = line.find("    "))

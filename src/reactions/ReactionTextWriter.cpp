@@ -6,6 +6,7 @@
 #include "common/NumberFormat.h"
 #include "common/TextFile.h"
 #include "common/TextUtil.h"
+#include "store/KeyedView.h"
 #include "thermo/NasaTextWriter.h"
 #include "thermo/SpeciesRow.h"
 
@@ -190,48 +191,6 @@ void appendLine(std::string& text, std::string_view line) {
     text += "\r\n";
 }
 
-// The view's query text is upper-cased for the search of its clauses, except inside quoted
-// literals: SQLite compares those with letter case.
-std::string upperOutsideQuotes(std::string_view text) {
-    std::string out(text);
-    char quote = 0;
-    for (char& c : out) {
-        if (quote != 0) {
-            if (c == quote)
-                quote = 0;
-        } else if (c == '\'' || c == '"') {
-            quote = c;
-        } else if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return out;
-}
-
-std::size_t findOutsideQuotes(std::string_view text, std::string_view word) {
-    char quote = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quote != 0) {
-            if (c == quote)
-                quote = 0;
-        } else if (c == '\'' || c == '"') {
-            quote = c;
-        } else if (text.substr(i, word.size()) == word) {
-            return i;
-        }
-    }
-    return std::string_view::npos;
-}
-
-std::vector<std::vector<store::Value>> keyParameters(const std::vector<std::int64_t>& keys) {
-    std::vector<std::vector<store::Value>> sets;
-    sets.reserve(keys.size());
-    for (std::int64_t key : keys)
-        sets.push_back({store::Value(key)});
-    return sets;
-}
-
 } // namespace
 
 int equationFieldWidth(CoefficientPosition position) {
@@ -316,30 +275,21 @@ std::string reactionSection(const std::vector<ReactionRecord>& records,
     return text;
 }
 
-std::string redMarkStatement(std::string_view viewQuery) {
-    std::string view = upperOutsideQuotes(viewQuery);
-    if (std::size_t order = findOutsideQuotes(view, "ORDER");
-        order != std::string::npos && order > 0)
-        view.erase(order);
-    const std::size_t where = findOutsideQuotes(view, "WHERE");
-    if (where == std::string::npos || where == 0)
+std::string redMarkStatement(ReactionView view) {
+    const std::string condition = reactionViewCondition(view);
+    if (condition.empty())
         return "UPDATE [Reactions] SET Red = 1 WHERE Info = 0;";
-    std::string condition = trimBlanks(std::string_view(view).substr(where + 5));
-    if (!condition.empty() && condition.back() == ';')
-        condition.pop_back();
-    condition = trimBlanks(condition);
-    // The brackets keep an "OR" of the view from swallowing the validity test.
     return "UPDATE [Reactions] SET Red = 1 WHERE (" + condition + ") and Info = 0;";
 }
 
 int markOutputSelection(store::Connection& reactions, store::Connection& thermo,
-                        std::string_view viewQuery) {
+                        ReactionView view) {
     std::set<std::string> names;
     std::size_t marked = 0;
     {
         store::Transaction transaction(reactions);
         reactions.execute("UPDATE [Reactions] SET Red = 0;");
-        reactions.execute(redMarkStatement(viewQuery));
+        reactions.execute(redMarkStatement(view));
         const store::RowSet rows = reactions.query("SELECT * FROM [Reactions] WHERE Red = 1;");
         transaction.commit();
         marked = rows.rows.size();
@@ -361,14 +311,13 @@ int markOutputSelection(store::Connection& reactions, store::Connection& thermo,
     }
 
     store::Transaction transaction(thermo);
-    thermo.execute("UPDATE [Trm] SET TDB = 0;");
     const store::RowSet species = thermo.queryKeyed("SELECT * FROM [Trm] WHERE Info >= 0;");
     const std::size_t nameField = species.columns->position("Species");
     std::vector<std::int64_t> keys;
     for (std::size_t i = 0; i < species.rows.size(); ++i)
         if (names.contains(store::toText(species.rows[i][nameField])))
             keys.push_back(species.keys[i]);
-    thermo.executeEach("UPDATE [Trm] SET TDB = 1 WHERE rowid = ?", keyParameters(keys));
+    store::markOnlyRows(thermo, "Trm", "TDB", keys);
     transaction.commit();
     return static_cast<int>(marked);
 }

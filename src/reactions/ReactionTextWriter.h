@@ -8,6 +8,7 @@
 
 #include "common/Seams.h"
 #include "reactions/ReactionRecord.h"
+#include "reactions/ReactionViews.h"
 #include "store/Database.h"
 #include "thermo/SpeciesRecord.h"
 
@@ -77,15 +78,10 @@ std::string reactionSection(const std::vector<ReactionRecord>& records,
                             const MechanismOptions& options);
 
 // Marks what the document holds. Reactions: `Red` 1 on the valid records (Info = 0) of the
-// window's view, given by the view's query text (" * FROM [Reactions] WHERE Tmp = 1 ORDER BY
-// Num;"; without a WHERE every valid record). Species: `TDB` 1 on every valid thermo species
-// (Info >= 0) named by a marked reaction, third bodies of "M" reactions included. One
-// transaction per database. Returns the number of marked reactions.
-int markOutputSelection(store::Connection& reactions, store::Connection& thermo,
-                        std::string_view viewQuery);
-
-// The update statement that marks the view's valid records (exposed for tests).
-std::string redMarkStatement(std::string_view viewQuery);
+// window's view. Species: `TDB` 1 on every valid thermo species (Info >= 0) named by a marked
+// reaction, third bodies of "M" reactions included. One transaction per database. Returns the
+// number of marked reactions.
+int markOutputSelection(store::Connection& reactions, store::Connection& thermo, ReactionView view);
 
 struct MechanismHeader {
     LocalDateTime when;

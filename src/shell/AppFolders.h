@@ -2,25 +2,13 @@
 // and the names of the files the program keeps there.
 #pragma once
 
+#include "common/FileNames.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace kinetra {
-
-namespace files {
-inline constexpr const char* kOptions = "OPTIONS.txt";
-inline constexpr const char* kThermoPath = "THERMOPath.txt";
-inline constexpr const char* kEmptyReac = "EmptyReac.mdb";
-inline constexpr const char* kEmptyThermo = "EmptyThermo.mdb";
-inline constexpr const char* kDragCursor = "Dragcopy.cur";
-inline constexpr const char* kGraphIcon = "Graph01.ico";
-inline constexpr const char* kTextIcon = "MISC05.ICO";
-inline constexpr const char* kStartupReacCopy = "TMP_KINETRARDB.mdb";
-inline constexpr const char* kTmpPlot = "TmpPlot.txt";
-inline constexpr const char* kSolverInput = "SOLTMP.txt";
-inline constexpr const char* kErrorListing = "ErrorMsg.txt";
-} // namespace files
 
 struct AppFolders {
     std::filesystem::path appDir;     // folder of the executable

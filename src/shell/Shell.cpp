@@ -262,7 +262,7 @@ bool Shell::runExit() {
 
 void Shell::deleteScratchFiles() {
     const AppFolders& f = app_.folders;
-    for (const char* name : {"CHEA03.TMP", "CHEA02.TMP", "CHEM01.TMP", "CHEM04.TMP"})
+    for (const char* name : {"CHEA03.TMP", "CHEA02.TMP", files::kCopyScratch, "CHEM04.TMP"})
         deleteFileIfPresent(f.support(name));
     deleteFileIfPresent(f.app(files::kSolverInput));
     deleteFileIfPresent(f.support(files::kTmpPlot));

@@ -24,13 +24,14 @@ std::string cannotProcess(const std::filesystem::path& path) {
            "The program has been terminated. ";
 }
 
-bool readOnlyNotCleared(const std::filesystem::path& path, Dialogs& dialogs) {
+// The read-only attribute is cleared where it can be; false (after the message) where not.
+bool writableOrCleared(const std::filesystem::path& path, Dialogs& dialogs) {
     ReadOnlyCheck check = CheckReadOnly(path, true);
     if (check.code == 1) {
         critical(dialogs, check.message);
-        return true;
+        return false;
     }
-    return false;
+    return true;
 }
 
 } // namespace
@@ -56,49 +57,50 @@ std::string CheckNumberFormat(const NumberToText& convert) {
     return message;
 }
 
-bool AuxtestOpenFl(const std::filesystem::path& path) {
+bool fileOpens(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
-    return !in.is_open() || std::filesystem::is_directory(path);
+    return in.is_open() && !std::filesystem::is_directory(path);
 }
 
-bool TotOpnErr(const std::filesystem::path& path, Dialogs& dialogs) {
-    if (AuxtestOpenFl(path)) {
+bool supportFileUsable(const std::filesystem::path& path, Dialogs& dialogs) {
+    if (!fileOpens(path)) {
         critical(dialogs, cannotProcess(path));
-        return true;
+        return false;
     }
-    return readOnlyNotCleared(path, dialogs);
+    return writableOrCleared(path, dialogs);
 }
 
-bool CursorFiles_Check(const AppFolders& folders, Dialogs& dialogs) {
+bool cursorFilesLoad(const AppFolders& folders, Dialogs& dialogs) {
     for (const char* name : {files::kDragCursor, files::kGraphIcon, files::kTextIcon}) {
         auto path = folders.support(name);
         if (!isLoadableIconFile(path)) {
             critical(dialogs, "The auxiliary file " + path.string() + " not found. " +
                                   "The program has been terminated.");
-            return true;
+            return false;
         }
     }
-    return false;
+    return true;
 }
 
-bool Empty_Check(const std::filesystem::path& path, Dialogs& dialogs) {
+bool templateOpens(const std::filesystem::path& path, Dialogs& dialogs) {
     try {
         auto connection = store::Connection::open(path, store::OpenMode::ReadOnly);
     } catch (const std::exception&) {
         critical(dialogs, cannotProcess(path));
-        return true;
+        return false;
     }
-    return false;
+    return true;
 }
 
 bool TitleLoad(const AppFolders& folders, Dialogs& dialogs) {
-    if (TotOpnErr(folders.support(files::kOptions), dialogs) ||
-        TotOpnErr(folders.support(files::kThermoPath), dialogs) ||
-        CursorFiles_Check(folders, dialogs) ||
-        readOnlyNotCleared(folders.support(files::kEmptyReac), dialogs) ||
-        readOnlyNotCleared(folders.support(files::kEmptyThermo), dialogs) ||
-        Empty_Check(folders.support(files::kEmptyReac), dialogs) ||
-        Empty_Check(folders.support(files::kEmptyThermo), dialogs))
+    const bool passed = supportFileUsable(folders.support(files::kOptions), dialogs) &&
+                        supportFileUsable(folders.support(files::kThermoPath), dialogs) &&
+                        cursorFilesLoad(folders, dialogs) &&
+                        writableOrCleared(folders.support(files::kEmptyReac), dialogs) &&
+                        writableOrCleared(folders.support(files::kEmptyThermo), dialogs) &&
+                        templateOpens(folders.support(files::kEmptyReac), dialogs) &&
+                        templateOpens(folders.support(files::kEmptyThermo), dialogs);
+    if (!passed)
         return false;
     if (readThermoPathFile(folders).empty())
         writeThermoPathFile(folders, folders.quickStartThermo().string());

@@ -18,11 +18,17 @@ NumberToText programNumberConversion();
 // that explains what to change.
 std::string CheckNumberFormat(const NumberToText& convert);
 
-// Each check shows its own critical message and returns true when it failed.
-bool AuxtestOpenFl(const std::filesystem::path& path);
-bool TotOpnErr(const std::filesystem::path& path, Dialogs& dialogs);
-bool CursorFiles_Check(const AppFolders& folders, Dialogs& dialogs);
-bool Empty_Check(const std::filesystem::path& path, Dialogs& dialogs);
+// The checks of the title window. Each returns true when the file passed, and otherwise shows
+// its own critical message. (The original routines, AuxtestOpenFl, TotOpnErr,
+// CursorFiles_Check and Empty_Check, returned true on failure.)
+// A file that can be opened for reading (AuxtestOpenFl, inverted).
+bool fileOpens(const std::filesystem::path& path);
+// A support file that opens and is, or could be made, writable (TotOpnErr, inverted).
+bool supportFileUsable(const std::filesystem::path& path, Dialogs& dialogs);
+// The cursor and icon files load (CursorFiles_Check, inverted).
+bool cursorFilesLoad(const AppFolders& folders, Dialogs& dialogs);
+// A database template opens (Empty_Check, inverted).
+bool templateOpens(const std::filesystem::path& path, Dialogs& dialogs);
 
 // The title window's checks in order; on success THERMOPath.txt names a database (the quick-start
 // one when it was empty). Returns true when every check passed.

@@ -17,10 +17,6 @@ constexpr double kGridStep = 10; // K
 // report, so very wide intervals are scanned more coarsely.
 constexpr double kMaxGridPoints = 100'000;
 
-bool present(const double* set) {
-    return std::any_of(set, set + 7, [](double c) { return c != 0; });
-}
-
 // Relative to the values, except near zero where a relative test would flag rounding noise.
 bool jumps(double lower, double upper) {
     const double scale = std::max({1.0, std::abs(lower), std::abs(upper)});
@@ -84,9 +80,9 @@ void checkNegativeCp(const NumberedSpecies& s, const double* upper, const double
         (upperSet ? f.upperValue : f.lowerValue) = lowest->cpOverR;
         out.push_back(std::move(f));
     };
-    if (r.tcom && present(lower) && tmin <= tcom)
+    if (r.tcom && hasCoefficients(lower) && tmin <= tcom)
         report(negativeCp(lower, tmin, std::min(tcom, tmax)), false);
-    if (present(upper) && tcom <= tmax)
+    if (hasCoefficients(upper) && tcom <= tmax)
         report(negativeCp(upper, std::max(tcom, tmin), tmax), true);
 }
 
@@ -105,22 +101,12 @@ std::string lineStart(const ConsistencyFinding& f) {
 
 } // namespace
 
-ThermoValues evaluateCoefficientSet(const double* c, double T) noexcept {
-    ThermoValues v;
-    v.cpOverR = c[0] + T * (c[1] + T * (c[2] + T * (c[3] + T * c[4])));
-    v.hOverRT = c[0] + T * (c[1] / 2 + T * (c[2] / 3 + T * (c[3] / 4 + T * c[4] / 5))) + c[5] / T;
-    v.sOverR =
-        c[0] * std::log(T) + T * (c[1] + T * (c[2] / 2 + T * (c[3] / 3 + T * c[4] / 4))) + c[6];
-    v.ok = std::isfinite(v.cpOverR) && std::isfinite(v.hOverRT) && std::isfinite(v.sOverR);
-    return v;
-}
-
 ConsistencyReport checkConsistency(const std::vector<NumberedSpecies>& species) {
     ConsistencyReport report;
     for (const NumberedSpecies& s : species) {
         const double* upper = s.record.coefficients.data();
         const double* lower = upper + 7;
-        if (s.record.tcom && present(upper) && present(lower))
+        if (s.record.tcom && hasCoefficients(upper) && hasCoefficients(lower))
             checkJumps(s, upper, lower, *s.record.tcom, report.findings);
         checkNegativeCp(s, upper, lower, report.findings);
     }

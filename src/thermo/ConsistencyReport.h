@@ -35,10 +35,6 @@ struct ConsistencyReport {
     std::vector<ConsistencyFinding> findings; // in input order; per species jumps first
 };
 
-// One 7-coefficient set at T, without the interval choice and lower temperature limit of
-// thermoFunctions. Not ok when a result is not finite (T <= 0 for instance).
-ThermoValues evaluateCoefficientSet(const double* set, double T) noexcept;
-
 ConsistencyReport checkConsistency(const std::vector<NumberedSpecies>& species);
 
 // One line per finding, then a summary line.

@@ -191,6 +191,19 @@ BlockResult readSpeciesBlock(const SpeciesBlock& block, const ElementTable& elem
     for (const DataLine& line : block.lines)
         if (line.text.find('\t') < kCardWidth)
             return reject(kTabReason);
+    // The columns count bytes: a letter written with several bytes ("Ö2") shifts every field
+    // behind it, and the block would be refused for a fault it does not have.
+    for (std::size_t j = 0; j < 4; ++j) {
+        const std::string& text = block.lines[j].text;
+        for (std::size_t k = 0; k < std::min(text.size(), kCardWidth); ++k)
+            if (const std::size_t length = utf8SequenceAt(text, k)) {
+                result.outcome = BlockOutcome::Rejected;
+                result.reason = "Line " + std::to_string(j + 1) + " holds the character " +
+                                text.substr(k, length) + " in column " + std::to_string(k + 1) +
+                                "; the fixed columns of thermo text hold one-byte characters only.";
+                return result;
+            }
+    }
 
     const std::string line1 = withLetterCase(block.lines[0].text, options.letterCase);
 

@@ -21,10 +21,6 @@ class Connection;
 
 namespace kinetra::thermo {
 
-// The statement tails of the two views (the grid puts its field list in front).
-inline constexpr std::string_view kFilteredViewTail = " * FROM [Trm] WHERE Tmp = '1' ORDER BY Num;";
-inline constexpr std::string_view kShowAllViewTail = " * FROM [Trm] ORDER BY Num;";
-
 inline constexpr std::string_view kSearchTitle = "KINETRA, THERMO";
 inline constexpr std::string_view kEndOfSearchMessage = "End of search.";
 

@@ -7,6 +7,22 @@
 
 namespace kinetra::thermo {
 
+std::string speciesViewQuery(SpeciesView view) {
+    switch (view) {
+    case SpeciesView::Pasted:
+        return "SELECT * FROM [Trm] WHERE SelT > 0 ORDER BY SelT;";
+    case SpeciesView::Valid:
+        return "SELECT * FROM [Trm] WHERE Info = 0 ORDER BY Num;";
+    case SpeciesView::Invalid:
+        return "SELECT * FROM [Trm] WHERE Info < 0 ORDER BY Num;";
+    case SpeciesView::Filtered:
+        return "SELECT * FROM [Trm] WHERE Tmp = '1' ORDER BY Num;";
+    case SpeciesView::All:
+        break;
+    }
+    return "SELECT * FROM [Trm] ORDER BY Num;";
+}
+
 using store::Value;
 
 int checkAllSpecies(store::Connection& db) {

@@ -11,6 +11,18 @@
 
 namespace kinetra::thermo {
 
+// The sets of rows the thermo window shows.
+enum class SpeciesView {
+    All,      // every species in Num order
+    Pasted,   // the rows of the last paste, in paste order (SelT)
+    Valid,    // Info = 0
+    Invalid,  // Info < 0
+    Filtered, // the rows the last find/filter marked (Tmp)
+};
+
+// The query of a view: the one place where the species table's views are written in SQL.
+std::string speciesViewQuery(SpeciesView view);
+
 // Recomputes `Info` of every row: the severity of its species check plus the duplicate penalty
 // (names compared exactly). Returns the number of invalid rows.
 int checkAllSpecies(store::Connection& db);

@@ -8,26 +8,30 @@ namespace {
 
 constexpr double kLowestTemperature = 100; // K
 
-// Whether a 7-coefficient set was entered at all. Testing every coefficient rather than their
-// sum: a genuine set can sum to zero.
-bool present(const double* c) noexcept {
+ThermoValues evaluate(const double* c, double T) noexcept {
+    const ThermoValues v = evaluateCoefficientSet(c, T);
+    return v.ok ? v : ThermoValues{};
+}
+
+} // namespace
+
+bool hasCoefficients(const double* c) noexcept {
+    // Every coefficient is tested rather than their sum: a genuine set can sum to zero.
     for (int i = 0; i < 7; ++i)
         if (c[i] != 0)
             return true;
     return false;
 }
 
-ThermoValues evaluate(const double* c, double T) noexcept {
+ThermoValues evaluateCoefficientSet(const double* c, double T) noexcept {
     ThermoValues v;
     v.cpOverR = c[0] + T * (c[1] + T * (c[2] + T * (c[3] + T * c[4])));
     v.hOverRT = c[0] + T * (c[1] / 2 + T * (c[2] / 3 + T * (c[3] / 4 + T * c[4] / 5))) + c[5] / T;
     v.sOverR =
         c[0] * std::log(T) + T * (c[1] + T * (c[2] / 2 + T * (c[3] / 3 + T * c[4] / 4))) + c[6];
     v.ok = std::isfinite(v.cpOverR) && std::isfinite(v.hOverRT) && std::isfinite(v.sOverR);
-    return v.ok ? v : ThermoValues{};
+    return v;
 }
-
-} // namespace
 
 ThermoValues thermoFunctions(const std::array<double, 15>& a, double T, double tcom) noexcept {
     // Written so that a NaN temperature fails as well.
@@ -35,9 +39,9 @@ ThermoValues thermoFunctions(const std::array<double, 15>& a, double T, double t
         return {};
     const double* upper = a.data();
     const double* lower = a.data() + 7;
-    if (T <= tcom && present(lower))
+    if (T <= tcom && hasCoefficients(lower))
         return evaluate(lower, T);
-    if (T >= tcom && present(upper))
+    if (T >= tcom && hasCoefficients(upper))
         return evaluate(upper, T);
     return {};
 }

@@ -19,6 +19,14 @@ struct ThermoValues {
 // the result is not finite.
 ThermoValues thermoFunctions(const std::array<double, 15>& a, double T, double tcom) noexcept;
 
+// One 7-coefficient set at T, without the interval choice and the lower temperature limit of
+// thermoFunctions (the consistency report compares both sets at Tcom). Not ok when a result is
+// not finite (T <= 0 for instance).
+ThermoValues evaluateCoefficientSet(const double* set, double T) noexcept;
+
+// Whether a 7-coefficient set was entered at all.
+bool hasCoefficients(const double* set) noexcept;
+
 // The message for a species whose functions could not be evaluated.
 std::string thermoFunctionErrorText(const std::string& name, const std::string& description);
 

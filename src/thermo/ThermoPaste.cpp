@@ -20,10 +20,13 @@ const char* const kNotFourLines =
     "The data for each species should be written on 4 lines. "
     "Empty lines and lines with the exclamation mark at the first position are ignored.";
 
+// A block as the refusal window and the listing show it. Text that is no thermo text at all
+// (a binary file, say) is shown escaped and cut, never echoed byte for byte.
 std::string blockText(const SpeciesBlock& block) {
+    constexpr std::size_t kShownLine = 400;
     std::string text;
     for (const DataLine& line : block.lines)
-        text += line.text + "\r\n";
+        text += readableExcerpt(line.text, kShownLine) + "\r\n";
     return text;
 }
 

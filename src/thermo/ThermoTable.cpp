@@ -1,5 +1,6 @@
 #include "thermo/ThermoTable.h"
 
+#include "common/FileNames.h"
 #include "common/NumberFormat.h"
 #include "common/RowDeletion.h"
 #include "common/TextFile.h"
@@ -137,69 +138,51 @@ void ThermoTable::buildColumns() {
 }
 
 void ThermoTable::refresh() {
-    std::optional<std::int64_t> currentKey;
-    if (current_ && *current_ < rows_.keys.size())
-        currentKey = rows_.keys[*current_];
-
     store::Connection db = database_.open();
-    rows_ = db.queryKeyed("SELECT " + view_);
+    grid_.reload(db, speciesViewQuery(view_));
     ++revision_;
     nameCounts_.clear();
     for (const store::Row& row : db.query("SELECT Species FROM [Trm];").rows)
         ++nameCounts_[store::toText(row[0])];
     buildColumns();
-
-    // The cursor follows its record when the edit moved it (a changed Num re-sorts the view).
-    if (currentKey) {
-        const auto found = std::find(rows_.keys.begin(), rows_.keys.end(), *currentKey);
-        if (found != rows_.keys.end())
-            current_ = static_cast<std::size_t>(found - rows_.keys.begin());
-    }
-    if (rows_.rows.empty())
-        current_.reset();
-    else if (current_ && *current_ >= rows_.rows.size())
-        current_ = rows_.rows.size() - 1;
-    std::erase_if(selection_, [&](std::size_t r) { return r >= rows_.rows.size(); });
     updateStatus();
 }
 
-void ThermoTable::setView(std::string view) {
-    view_ = std::move(view);
-    selection_.clear();
-    current_ = 0;
-    rows_ = {};
+void ThermoTable::setView(SpeciesView view) {
+    view_ = view;
+    grid_.restart();
     refresh();
 }
 
 void ThermoTable::showAll() {
-    setView(kAllSpeciesView);
+    setView(SpeciesView::All);
 }
 
 bool ThermoTable::showValid() {
     store::Connection db = database_.open();
     checkAllSpecies(db);
-    if (db.query(std::string("SELECT") + kValidSpeciesView).rows.empty()) {
+    if (db.query(speciesViewQuery(SpeciesView::Valid)).rows.empty()) {
         ui_.dialogs.message("In the thermodynamic database " + database_.fileName() +
                                 ", valid species were not found.",
                             kTitle, Icon::Exclamation);
         refresh();
         return false;
     }
-    setView(kValidSpeciesView);
+    setView(SpeciesView::Valid);
     return true;
 }
 
 bool ThermoTable::showInvalid() {
     store::Connection db = database_.open();
     checkAllSpecies(db);
-    if (db.query(std::string("SELECT") + kInvalidSpeciesView).rows.empty()) {
+    if (db.query(speciesViewQuery(SpeciesView::Invalid)).rows.empty()) {
         ui_.dialogs.message("In the thermodynamic database " + database_.fileName() +
                                 ", invalid species were not found.",
                             kTitle, Icon::Exclamation);
         refresh();
         return false;
     }
-    setView(kInvalidSpeciesView);
+    setView(SpeciesView::Invalid);
     return true;
 }
 
@@ -223,46 +206,42 @@ bool ThermoTable::isColumnEditable(std::size_t column) const {
 }
 
 std::string ThermoTable::cellText(std::size_t row, std::size_t column) const {
-    return store::cellText(rows_.rows.at(row)[column], columns_.at(column).format);
+    return store::cellText(grid_.row(row)[column], columns_.at(column).format);
 }
 
 bool ThermoTable::isInvalid(std::size_t row) const {
-    return store::toInteger(rows_.rows.at(row)[trm::kInfo]).value_or(0) < 0;
+    return store::toInteger(grid_.row(row)[trm::kInfo]).value_or(0) < 0;
 }
 
 // ---- Cursor and status -----------------------------------------------------------------------
 
 void ThermoTable::setCurrentRow(std::optional<std::size_t> row) {
-    current_ = row && *row < rows_.rows.size() ? row : std::nullopt;
+    grid_.setCurrent(row);
     updateStatus();
 }
 
 void ThermoTable::moveCursorTo(std::size_t row) {
-    setCurrentRow(row);
-    selection_.clear();
-    if (current_)
-        selection_.insert(*current_);
+    grid_.moveCursorTo(row);
+    updateStatus();
 }
 
 void ThermoTable::setSelection(std::set<std::size_t> rows) {
-    std::erase_if(rows, [&](std::size_t r) { return r >= rows_.rows.size(); });
-    selection_ = std::move(rows);
+    grid_.setSelection({rows.begin(), rows.end()});
 }
 
 void ThermoTable::selectAll() {
-    selection_.clear();
-    for (std::size_t i = 0; i < rows_.rows.size(); ++i)
-        selection_.insert(i);
+    grid_.selectAll();
 }
 
 std::string ThermoTable::rowCountText() const {
-    return std::to_string(rows_.rows.size()) + " Species";
+    return std::to_string(grid_.size()) + " Species";
 }
 
 std::string ThermoTable::currentRowMessage() const {
-    if (!current_)
+    const std::optional<std::size_t> current = grid_.current();
+    if (!current)
         return {};
-    const store::Row& row = rows_.rows.at(*current_);
+    const store::Row& row = grid_.row(*current);
     const SpeciesCheckResult check = checkSpecies(speciesFromRow(row), true);
     const auto text = [&]() -> std::string {
         if (check.code == kForbiddenSymbol || check.code == kTooManyIonElements ||
@@ -308,7 +287,7 @@ bool ThermoTable::refuseWhenViewOnly() {
 bool ThermoTable::setCell(std::size_t row, std::size_t column, const std::string& text) {
     if (refuseWhenViewOnly())
         return false;
-    if (row >= rows_.rows.size() || !isColumnEditable(column))
+    if (row >= grid_.size() || !isColumnEditable(column))
         return false;
     const GridColumn& c = columns_[column];
     Value value = text;
@@ -327,7 +306,7 @@ bool ThermoTable::setCell(std::size_t row, std::size_t column, const std::string
         }
     }
 
-    const std::int64_t key = rows_.keys[row];
+    const std::int64_t key = grid_.rows().keys[row];
     store::Connection db = database_.open();
     {
         store::Transaction transaction(db);
@@ -360,8 +339,8 @@ bool ThermoTable::setCell(std::size_t row, std::size_t column, const std::string
 }
 
 std::int64_t ThermoTable::insertionNum() const {
-    if (current_)
-        return store::toInteger(rows_.rows.at(*current_)[trm::kNum]).value_or(0);
+    if (const auto current = grid_.current())
+        return store::toInteger(grid_.row(*current)[trm::kNum]).value_or(0);
     // Without a cursor the rows go to the end, where they disturb no other row's number.
     store::Connection db = database_.open();
     std::int64_t last = 0;
@@ -396,7 +375,7 @@ PasteResult ThermoTable::pasteText(std::string text, const ReadOptions& options)
     request.options = options;
     request.text = std::move(text);
     request.afterNum = insertionNum();
-    request.errorFile = programDir_ / "ErrorMsg.txt";
+    request.errorFile = programDir_ / files::kErrorListing;
     request.letterCaseHint = "The symbols differ from the element table only in letter case: "
                              "read them with Paste Special and the letter case \"Uppercase\".";
     request.openTextFile = [this](const fs::path& file) {
@@ -413,7 +392,7 @@ PasteResult ThermoTable::pasteText(std::string text, const ReadOptions& options)
         return result;
     }
     database_.setMustSave();
-    setView(kPastedSpeciesView);
+    setView(SpeciesView::Pasted);
     return result;
 }
 
@@ -425,27 +404,18 @@ bool ThermoTable::insertNewRow() {
 }
 
 void ThermoTable::undoPaste() {
-    selection_.clear();
-    for (std::size_t i = 0; i < rows_.rows.size(); ++i)
-        if (store::toInteger(rows_.rows[i][trm::kUPaste]).value_or(0) == 1)
-            selection_.insert(i);
+    grid_.select(
+        [](const store::Row& row) { return store::toInteger(row[trm::kUPaste]).value_or(0) == 1; });
+    const std::set<std::size_t> selection = grid_.selection();
+    const std::optional<std::size_t> current = grid_.current();
     // The cursor joins the highlight, so that the input window and the status line speak of a
     // row the user sees selected.
-    if (!selection_.empty() && (!current_ || !selection_.contains(*current_)))
-        setCurrentRow(*selection_.begin());
-}
-
-std::vector<std::int64_t> ThermoTable::selectedKeys() const {
-    std::vector<std::int64_t> keys;
-    for (std::size_t r : selection_)
-        keys.push_back(rows_.keys.at(r));
-    if (keys.empty() && current_)
-        keys.push_back(rows_.keys.at(*current_));
-    return keys;
+    if (!selection.empty() && (!current || !selection.contains(*current)))
+        setCurrentRow(*selection.begin());
 }
 
 ThermoTable::CopyOutcome ThermoTable::copyRows() {
-    const std::vector<std::int64_t> keys = selectedKeys();
+    const std::vector<std::int64_t> keys = grid_.selectedKeys();
     if (keys.empty())
         return {};
     const bool large = keys.size() > kLargeCount;
@@ -454,16 +424,7 @@ ThermoTable::CopyOutcome ThermoTable::copyRows() {
         ui_.progress.show("Please wait, copying thermodynamic data...", -1);
     }
     store::Connection db = database_.open();
-    {
-        store::Transaction transaction(db);
-        db.execute("UPDATE [Trm] SET TDB = 0;");
-        std::vector<std::vector<Value>> marks;
-        marks.reserve(keys.size());
-        for (std::int64_t key : keys)
-            marks.push_back({Value(key)});
-        db.executeEach("UPDATE [Trm] SET TDB = 1 WHERE rowid = ?", marks);
-        transaction.commit();
-    }
+    store::markOnlyRows(db, "Trm", "TDB", keys);
     const store::RowSet marked = db.query("SELECT * FROM [Trm] WHERE TDB = 1 ORDER BY Num;");
     const ClipboardText clip = writeClipboardText(speciesFromRows(marked), database_.elements());
     if (large)
@@ -474,7 +435,7 @@ ThermoTable::CopyOutcome ThermoTable::copyRows() {
         return {};
     ui_.clipboard.clear();
     ui_.clipboard.setText(clip.text);
-    writeTextFile(supportDir_ / "CHEM01.TMP", clip.text);
+    writeTextFile(supportDir_ / files::kCopyScratch, clip.text);
     refresh();
     return {true, clip.refusals.empty()};
 }
@@ -490,15 +451,7 @@ void ThermoTable::deleteKeys(const std::vector<std::int64_t>& keys) {
         ui_.progress.show("Please wait, deleting thermodynamic data...", -1);
     }
     store::Connection db = database_.open();
-    {
-        store::Transaction transaction(db);
-        std::vector<std::vector<Value>> parameters;
-        parameters.reserve(keys.size());
-        for (std::int64_t key : keys)
-            parameters.push_back({Value(key)});
-        db.executeEach("DELETE FROM [Trm] WHERE rowid = ?", parameters);
-        transaction.commit();
-    }
+    store::deleteRowsByKey(db, "Trm", keys);
     renumberSpecies(db);
     // Deleting one of a pair ends the other's duplicate state.
     checkAllSpecies(db);
@@ -506,9 +459,9 @@ void ThermoTable::deleteKeys(const std::vector<std::int64_t>& keys) {
         ui_.progress.done();
     database_.setMustSave();
 
-    selection_.clear();
+    grid_.clearSelection();
     refresh();
-    if (!isAllView() && rows_.rows.empty()) {
+    if (!isAllView() && grid_.size() == 0) {
         ui_.dialogs.message("All visible rows are deleted, the hidden rows will be shown.", kTitle,
                             Icon::Exclamation);
         showAll();
@@ -518,7 +471,7 @@ void ThermoTable::deleteKeys(const std::vector<std::int64_t>& keys) {
 bool ThermoTable::deleteSelected() {
     if (refuseWhenViewOnly())
         return false;
-    const std::vector<std::int64_t> keys = selectedKeys();
+    const std::vector<std::int64_t> keys = grid_.selectedKeys();
     if (keys.empty() || !confirmRowDeletion(ui_.dialogs, keys.size(), "species", "species"))
         return false;
     deleteKeys(keys);
@@ -528,7 +481,7 @@ bool ThermoTable::deleteSelected() {
 bool ThermoTable::cut() {
     if (refuseWhenViewOnly())
         return false;
-    const std::vector<std::int64_t> keys = selectedKeys();
+    const std::vector<std::int64_t> keys = grid_.selectedKeys();
     const CopyOutcome copied = copyRows();
     if (!copied.copied || !copied.complete)
         return false;
@@ -557,7 +510,7 @@ void ThermoTable::databaseDocument() {
         writeThermoDocument(speciesFromRows(valid), database_.elements(), header, false);
     if (!document.refusals.empty())
         ui_.dialogs.message(joinLines(document.refusals), kTitle, Icon::Exclamation);
-    const fs::path file = supportDir_ / "TmpPlot.txt";
+    const fs::path file = supportDir_ / files::kTmpPlot;
     writeTextFile(file, document.text);
     if (openTextFile_)
         openTextFile_(file, "Thermodynamic Database");

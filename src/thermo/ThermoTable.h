@@ -10,8 +10,10 @@
 
 #include "common/Seams.h"
 #include "store/Database.h"
+#include "store/KeyedView.h"
 #include "thermo/NasaTextReader.h"
 #include "thermo/SpeciesSearch.h"
+#include "thermo/SpeciesTable.h"
 #include "thermo/ThermoDatabase.h"
 #include "thermo/ThermoPaste.h"
 #include "thermo/ThermoTabulation.h"
@@ -31,11 +33,6 @@ namespace kinetra::thermo {
 struct ThermoRunSettings {
     ReadOptions::NameRule nameRule = ReadOptions::NameRule::FirstBlank;
 };
-
-inline constexpr const char* kAllSpeciesView = " * FROM [Trm] ORDER BY Num;";
-inline constexpr const char* kPastedSpeciesView = " * FROM [Trm] WHERE SelT > 0 ORDER BY SelT;";
-inline constexpr const char* kValidSpeciesView = " * FROM [Trm] WHERE Info = 0 ORDER BY Num;";
-inline constexpr const char* kInvalidSpeciesView = " * FROM [Trm] WHERE Info < 0 ORDER BY Num;";
 
 inline constexpr const char* kViewOnlyStatus =
     "You should close all reaction windows to edit the THERMO table.";
@@ -97,18 +94,17 @@ public:
                 std::filesystem::path programDir);
 
     // ---- Rows shown ---------------------------------------------------------------------
-    // Re-reads the rows of the view ("SELECT " + view) and the grid description.
+    // Re-reads the rows of the view and the grid description.
     void refresh();
-    const store::RowSet& rows() const { return rows_; }
+    const store::RowSet& rows() const { return grid_.rows(); }
     // Counts the re-reads of the rows: a window that shows the table compares it with the count
     // it last drew to know whether the data changed.
     std::uint64_t revision() const { return revision_; }
-    std::size_t rowCount() const { return rows_.rows.size(); }
-    const std::string& view() const { return view_; }
-    bool isAllView() const { return view_ == kAllSpeciesView; }
-    // Shows another set of rows (the filters of the search window); the first row becomes
-    // current.
-    void setView(std::string view);
+    std::size_t rowCount() const { return grid_.size(); }
+    SpeciesView view() const { return view_; }
+    bool isAllView() const { return view_ == SpeciesView::All; }
+    // Shows another set of rows; the first row becomes current.
+    void setView(SpeciesView view);
     void showAll();
     // Both re-check all species first. When no row qualifies the message names the database
     // and the view stays; false then.
@@ -134,14 +130,14 @@ public:
     void setTextSize(TextSize size) { textSize_ = size; }
 
     // ---- Cursor, selection and status ---------------------------------------------------
-    std::optional<std::size_t> currentRow() const { return current_; }
+    std::optional<std::size_t> currentRow() const { return grid_.current(); }
     // The row change of the grid: updates the status message. The grid reports its own
     // selection separately.
     void setCurrentRow(std::optional<std::size_t> row);
     // A command moved the cursor (Find): the row becomes current and the only one selected, so
     // that the highlight shows where edits, numeric data and deletions will go.
     void moveCursorTo(std::size_t row);
-    const std::set<std::size_t>& selection() const { return selection_; }
+    std::set<std::size_t> selection() const { return grid_.selection(); }
     void setSelection(std::set<std::size_t> rows);
     void selectAll();
 
@@ -209,7 +205,6 @@ private:
     void updateStatus();
     void buildColumns();
     std::int64_t insertionNum() const;
-    std::vector<std::int64_t> selectedKeys() const;
     struct CopyOutcome {
         bool copied = false;
         bool complete = false; // every chosen row reached the clipboard
@@ -225,13 +220,11 @@ private:
     std::filesystem::path supportDir_;
     std::filesystem::path programDir_;
 
-    std::string view_ = kAllSpeciesView;
-    store::RowSet rows_;
+    SpeciesView view_ = SpeciesView::All;
+    store::KeyedView grid_;
     std::uint64_t revision_ = 0;
     std::unordered_map<std::string, int> nameCounts_; // over the whole table
     std::vector<GridColumn> columns_;
-    std::optional<std::size_t> current_;
-    std::set<std::size_t> selection_;
     std::string status_;
     TextSize textSize_ = TextSize::Normal;
     bool viewOnly_ = false;

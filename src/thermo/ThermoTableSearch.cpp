@@ -9,11 +9,11 @@ namespace kinetra::thermo {
 bool ThermoTable::find(std::string_view pattern, FindDirection direction, FilterField field) {
     const std::size_t position = field == FilterField::Species ? trm::kSpecies : trm::kReference;
     std::vector<std::string> values;
-    values.reserve(rows_.rows.size());
-    for (const auto& row : rows_.rows)
+    values.reserve(grid_.size());
+    for (const auto& row : grid_.rows().rows)
         values.push_back(store::toText(row[position]));
     const std::optional<std::size_t> found =
-        findNextAndReport(ui_.dialogs, values, current_.value_or(0), pattern, direction);
+        findNextAndReport(ui_.dialogs, values, grid_.current().value_or(0), pattern, direction);
     if (found)
         moveCursorTo(*found);
     return found.has_value();
@@ -25,7 +25,7 @@ bool ThermoTable::filter(FilterField field, std::string_view pattern) {
         showNotFound(ui_.dialogs, database_.path());
         return false;
     }
-    setView(std::string(kFilteredViewTail));
+    setView(SpeciesView::Filtered);
     return true;
 }
 
@@ -35,22 +35,23 @@ bool ThermoTable::filterByElements(const std::array<bool, kSlotCount>& checked) 
         showNotFound(ui_.dialogs, database_.path());
         return false;
     }
-    setView(std::string(kFilteredViewTail));
+    setView(SpeciesView::Filtered);
     return true;
 }
 
 std::optional<ChartHandOver> ThermoTable::chartOfRow(std::size_t row, ThermoChartSettings& settings,
                                                      const GasConstants& gas, bool addToExisting) {
-    if (row >= rows_.rows.size())
+    if (row >= grid_.size())
         return std::nullopt;
-    return prepareChart(speciesFromRow(rows_.rows[row]), settings, gas, addToExisting, ui_.dialogs);
+    return prepareChart(speciesFromRow(grid_.rows().rows[row]), settings, gas, addToExisting,
+                        ui_.dialogs);
 }
 
 bool ThermoTable::numericDataOfCurrentSpecies(ThermoChartSettings& settings,
                                               const GasConstants& gas) {
-    if (!current_ || *current_ >= rows_.rows.size())
+    if (!grid_.current() || *grid_.current() >= grid_.size())
         return false;
-    const SpeciesRecord species = speciesFromRow(rows_.rows[*current_]);
+    const SpeciesRecord species = speciesFromRow(grid_.rows().rows[*grid_.current()]);
     const NumericDataHeader header{ui_.clock.now(), database_.path().string(),
                                    molecularFormula(species, database_.elements()),
                                    molecularWeight(species, database_.elements())};

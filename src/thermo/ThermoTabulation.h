@@ -3,6 +3,7 @@
 // and the text window are the caller's; this file holds their texts, checks and data.
 #pragma once
 
+#include "common/FileNames.h"
 #include "common/Seams.h"
 #include "thermo/SpeciesRecord.h"
 
@@ -119,7 +120,7 @@ std::optional<ChartHandOver> prepareChart(const SpeciesRecord& species,
 
 // ---- The numeric-data document -----------------------------------------------------------------
 
-inline constexpr const char* kNumericDataFileName = "TmpPlot.txt";
+inline constexpr const char* kNumericDataFileName = files::kTmpPlot;
 
 // Header facts the caller knows from the connected database and its element table.
 struct NumericDataHeader {

@@ -32,6 +32,15 @@ TEST(ReactionTextReader, LinesAndBlocks) {
     EXPECT_EQ(blockListingText(g.blocks[0]), "H+O2=OH+O  1E14 0 16800 ! Smith 1990\r\n"
                                              "H2/2.5/ H2O/12/\r\n!note here\r\n");
 
+    // Bytes of no text are shown escaped, long blocks cut: a binary file is never echoed whole.
+    ReactionBlock binary{{{"A=B \x01\x02\xFF 1 2 3", 1}}};
+    for (int i = 0; i < 100; ++i)
+        binary.lines.push_back({std::string(1000, 'x'), i + 2});
+    const std::string shown = blockListingText(binary);
+    EXPECT_EQ(shown.substr(0, 30), "A=B \\x01\\x02\\xFF 1 2 3\r\nxxxxxx");
+    EXPECT_LT(shown.size(), 20000u);
+    EXPECT_NE(shown.find("... 61 more lines\r\n"), std::string::npos);
+
     for (const char* text : {"", "  \n! only comments\nEND\n", "LOW/1 2 3/ ! k=A*T^n\nA=B 1 2 3"})
         EXPECT_TRUE(gatherReactionBlocks(splitReactionText(text)).noReactionData) << text;
 

@@ -3,6 +3,7 @@
 #include "shell/StartupChecks.h"
 #include "store/Database.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -141,6 +142,23 @@ TEST_F(StartupTest, TitleClosedConnectsTheThermoDatabaseWithTheStartUpMessages) 
         EXPECT_EQ(s.fake.dialogs.shown[0].text, message);
         EXPECT_EQ(readFile(app.folders.support("THERMOPath.txt")), file);
     }
+
+    // A THERMOPath.txt of random bytes: the message shows a short, readable excerpt.
+    std::string noise;
+    for (int i = 0; i < 2000; ++i)
+        noise += static_cast<char>((i * 37 + 11) % 256);
+    Session s{app.folders};
+    dir.write("AssistFiles/THERMOPath.txt", noise);
+    s.shell.titleClosed();
+    EXPECT_FALSE(s.app.thermo.isConnected());
+    ASSERT_EQ(s.fake.dialogs.shown.size(), 1u);
+    const std::string& shown = s.fake.dialogs.shown[0].text;
+    EXPECT_LT(shown.size(), 600u) << shown;
+    EXPECT_TRUE(std::all_of(shown.begin(), shown.end(), [](char c) {
+        return c == '\n' || c == '\r' || (c >= 0x20 && c < 0x7F) ||
+               (static_cast<unsigned char>(c) >= 0x80);
+    }));
+    EXPECT_EQ(shown.find('\x01'), std::string::npos);
 }
 
 } // namespace

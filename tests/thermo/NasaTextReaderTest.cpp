@@ -138,6 +138,13 @@ TEST(NasaTextReaderFields, NumbersAndColumns) {
                        std::string(kLine4) + "\t"));
     EXPECT_EQ(r.outcome, BlockOutcome::Accepted) << r.reason;
 
+    // A letter of two bytes would shift every column behind it: refused by its name.
+    r = read(makeBlock(put(kLine1, 1,
+                           "\xC3\x96"
+                           "2  ")));
+    EXPECT_EQ(r.reason, "Line 1 holds the character \xC3\x96 in column 1; the fixed columns of "
+                        "thermo text hold one-byte characters only.");
+
     // Without a common temperature only a default makes the block.
     std::string noTcom = put(kLine1, 66, "        ");
     EXPECT_EQ(read(makeBlock(noTcom)).reason,

@@ -29,7 +29,7 @@ protected:
         }
         db.insertRows("Trm", rows);
     }
-    std::vector<std::string> kept() { return names("SELECT" + std::string(kFilteredViewTail)); }
+    std::vector<std::string> kept() { return names(speciesViewQuery(SpeciesView::Filtered)); }
     std::vector<std::string> marks() {
         std::vector<std::string> tmp;
         for (const auto& r : db.query("SELECT Tmp FROM [Trm] ORDER BY rowid;").rows)

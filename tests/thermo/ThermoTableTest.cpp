@@ -85,7 +85,7 @@ TEST_F(ThermoTableTest, NewRowCellEditsAndDuplicates) {
 
 TEST_F(ThermoTableTest, PasteGoesAfterTheCurrentRowAndACancelLeavesEveryRow) {
     ASSERT_EQ(paste(waters("S", 3)).inserted, 3);
-    EXPECT_EQ(table->view(), kPastedSpeciesView);
+    EXPECT_EQ(table->view(), SpeciesView::Pasted);
     table->showAll();
     table->setCurrentRow(1); // Num 2
     ASSERT_EQ(paste(waters("P", 2)).inserted, 2);
@@ -138,7 +138,10 @@ TEST_F(ThermoTableTest, CopyCutAndDelete) {
     EXPECT_EQ(fileRows().size(), 4u);
 
     // Delete asks first, naming the count; No keeps every row.
-    table->setView(" * FROM [Trm] WHERE Species = 'S3' OR Species = 'WIDE' ORDER BY Num;");
+    // A filtered view of two rows, marked as the filters mark them.
+    database.open().execute(
+        "UPDATE [Trm] SET Tmp = CASE WHEN Species IN ('S3', 'WIDE') THEN '1' ELSE '0' END;");
+    table->setView(SpeciesView::Filtered);
     table->selectAll();
     fake.dialogs.answers = {Answer::No};
     EXPECT_FALSE(table->deleteSelected());
@@ -151,7 +154,7 @@ TEST_F(ThermoTableTest, CopyCutAndDelete) {
     ASSERT_TRUE(table->deleteSelected());
     EXPECT_EQ(fake.dialogs.last().text,
               "All visible rows are deleted, the hidden rows will be shown.");
-    EXPECT_EQ(table->view(), kAllSpeciesView);
+    EXPECT_EQ(table->view(), SpeciesView::All);
     EXPECT_EQ(numbered(), (std::vector<std::string>{"1:S1", "2:S5"}));
     EXPECT_EQ(shownNames(), (std::vector<std::string>{"S1", "S5"}));
 }

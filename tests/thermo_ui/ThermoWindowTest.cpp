@@ -242,6 +242,20 @@ private slots:
         QCOMPARE(fileRowCount(), std::size_t(50));
     }
 
+    // A cell edit that meets a store error (the file gone from under the window) reports it
+    // with its place code instead of ending the program from inside the view's editor.
+    void aFailedCellEditIsReported() {
+        thermo::ui::ThermoWindow* w = thermoWindow();
+        QVERIFY(w);
+        fs::remove(t->app.thermo.path());
+        QAbstractItemModel* model = w->grid()->model();
+        const int name = static_cast<int>(thermo::trm::kSpecies);
+        QVERIFY(!model->setData(model->index(0, name), QStringLiteral("RENAMED"), Qt::EditRole));
+        QCOMPARE(t->fake.dialogs.shown.size(), std::size_t(1));
+        QVERIFY2(t->fake.dialogs.shown[0].text.starts_with("TDB#031. "),
+                 t->fake.dialogs.shown[0].text.c_str());
+    }
+
     // Insert New Row leaves the NASA text the user copied on the clipboard.
     void insertNewRowKeepsTheClipboard() {
         t->fake.clipboard.content = water("KEPT");

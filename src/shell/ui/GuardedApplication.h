@@ -12,6 +12,8 @@ namespace kinetra::ui {
 
 // The place code of an error no operation caught for itself.
 inline constexpr const char* kEventPlaceCode = "MDI#090. ";
+// A command of the main window's menus or toolbars failed.
+inline constexpr const char* kCommandPlaceCode = "MDI#091. ";
 
 class GuardedApplication : public QApplication {
 public:

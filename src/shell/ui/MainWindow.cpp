@@ -1,5 +1,6 @@
 #include "shell/ui/MainWindow.h"
 
+#include "common/PlaceError.h"
 #include "common/TextFile.h"
 #include "common/TextUtil.h"
 #include "common/ui/DocumentView.h"
@@ -8,6 +9,7 @@
 #include "reactions/ui/ReactionWindow.h"
 #include "shell/OptionsWindowModel.h"
 #include "shell/ui/ChildWindow.h"
+#include "shell/ui/GuardedApplication.h"
 #include "shell/ui/HelpWindows.h"
 #include "shell/ui/OptionsWindow.h"
 #include "shell/ui/QtColour.h"
@@ -240,14 +242,12 @@ ChildWindow* MainWindow::childWindow(int registryId) const {
 }
 
 bool MainWindow::guarded(const std::function<void()>& operation) {
-    try {
-        operation();
-        return true;
-    } catch (const std::exception& e) {
+    // The one report of unexpected errors, with the place code of the main window's commands;
+    // a failed command must not leave the hourglass behind.
+    const bool finished = kinetra::guarded(ui_.dialogs, kCommandPlaceCode, operation);
+    if (!finished)
         ui_.progress.busy(false);
-        ui_.dialogs.message(e.what(), kTitle, Icon::Critical);
-    }
-    return false;
+    return finished;
 }
 
 // Start-up

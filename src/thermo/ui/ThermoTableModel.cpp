@@ -1,9 +1,12 @@
 #include "thermo/ui/ThermoTableModel.h"
 
+#include "common/PlaceError.h"
+#include "thermo/ui/ThermoPlaceCodes.h"
+
 namespace kinetra::thermo::ui {
 
-ThermoTableModel::ThermoTableModel(ThermoTable& table, QObject* parent)
-    : QAbstractTableModel(parent), table_(table) {}
+ThermoTableModel::ThermoTableModel(ThermoTable& table, Dialogs& dialogs, QObject* parent)
+    : QAbstractTableModel(parent), table_(table), dialogs_(dialogs) {}
 
 void ThermoTableModel::reload() {
     beginResetModel();
@@ -60,9 +63,13 @@ bool ThermoTableModel::setData(const QModelIndex& index, const QVariant& value, 
     if (role != Qt::EditRole || !index.isValid())
         return false;
     const std::size_t rowsBefore = table_.rowCount();
-    const bool written =
-        table_.setCell(static_cast<std::size_t>(index.row()),
-                       static_cast<std::size_t>(index.column()), value.toString().toStdString());
+    bool written = false;
+    // A store error must not reach Qt's event loop from inside the view's editor.
+    guarded(dialogs_, place::kCellEdit, [&] {
+        written = table_.setCell(static_cast<std::size_t>(index.row()),
+                                 static_cast<std::size_t>(index.column()),
+                                 value.toString().toStdString());
+    });
     // The edit may have changed other cells (formula, weight, the Info of duplicates); a reset
     // here would drop the view's current cell, so only the data is announced when it can be.
     if (table_.rowCount() != rowsBefore)

@@ -13,7 +13,8 @@ namespace kinetra::thermo::ui {
 class ThermoTableModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit ThermoTableModel(ThermoTable& table, QObject* parent = nullptr);
+    // Errors of cell edits are reported through dialogs.
+    ThermoTableModel(ThermoTable& table, Dialogs& dialogs, QObject* parent = nullptr);
 
     ThermoTable& table() { return table_; }
     // The font colour of invalid rows (from the options).
@@ -34,6 +35,7 @@ signals:
 
 private:
     ThermoTable& table_;
+    Dialogs& dialogs_;
     QColor invalidColour_ = Qt::red;
 };
 

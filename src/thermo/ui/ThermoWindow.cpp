@@ -1,5 +1,6 @@
 #include "thermo/ui/ThermoWindow.h"
 
+#include "common/FileNames.h"
 #include "common/PlaceError.h"
 #include "common/ui/ColumnFitter.h"
 #include "common/ui/GridCursor.h"
@@ -13,6 +14,7 @@
 #include "thermo/ui/PasteSpecialDialog.h"
 #include "thermo/ui/ReferenceDialog.h"
 #include "thermo/ui/SpeciesInputWindow.h"
+#include "thermo/ui/ThermoPlaceCodes.h"
 #include "thermo/ui/ThermoTableModel.h"
 
 #include <QHeaderView>
@@ -49,10 +51,11 @@ ThermoWindow::ThermoWindow(ThermoWindowContext context, QWidget* parent)
         },
         context_.supportDir, context_.programDir);
 
-    model_ = new ThermoTableModel(*table_, this);
+    model_ = new ThermoTableModel(*table_, context_.ui.dialogs, this);
     model_->setInvalidColour(context_.invalidColour);
     frame_ = new kinetra::ui::TableWindowFrame(
-        this, model_, [this](const std::function<void()>& command) { run("TDB#050. ", command); });
+        this, model_,
+        [this](const std::function<void()>& command) { run(place::kMenuCommand, command); });
     grid_ = frame_->grid();
     grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
@@ -94,6 +97,10 @@ SpeciesInputWindow* ThermoWindow::inputWindow() const {
 
 QList<QMenu*> ThermoWindow::documentMenus() {
     return frame_->menus();
+}
+
+void ThermoWindow::paste() {
+    guarded(context_.ui.dialogs, place::kPaste, [this] { table_->paste(); });
 }
 
 void ThermoWindow::run(const char* placeCode, const std::function<void()>& command) {
@@ -155,8 +162,7 @@ void ThermoWindow::buildMenus() {
         edit, "TDB_Cut", tr("Cut"), [&t] { t.cut(); }, true);
     addItem(edit, "TDB_Copy", tr("Copy"), [&t] { t.copy(); });
     addItem(
-        edit, "TDB_Paste", tr("Paste"),
-        [this, &t] { guarded(context_.ui.dialogs, "TDB#038 ", [&t] { t.paste(); }); }, true);
+        edit, "TDB_Paste", tr("Paste"), [this] { paste(); }, true);
     addItem(
         edit, "TDB_PasteSpecial", tr("Paste Special"), [this] { openPasteSpecial(); }, true);
     addItem(edit, "TDB_SelectAll", tr("Select All"), [&t] { t.selectAll(); });
@@ -220,7 +226,7 @@ bool ThermoWindow::runToolbarOperation(const std::string& operation) {
         {"SAVETRM", [this] { context_.database.save(); }},
         {"CutTRM", [&t] { t.cut(); }},
         {"COPYTRM", [&t] { t.copy(); }},
-        {"PASTETRM", [&t] { t.paste(); }},
+        {"PASTETRM", [this] { paste(); }},
         {"TDB_UNPASTE", [&t] { t.undoPaste(); }},
         {"FindSp", [this] { openFind(); }},
         {"FiltSp", [this] { openFilter(); }},
@@ -234,13 +240,13 @@ bool ThermoWindow::runToolbarOperation(const std::string& operation) {
     auto it = operations.find(operation);
     if (it == operations.end())
         return false;
-    run("TDB#060. ", it->second);
+    run(place::kToolbarOperation, it->second);
     return true;
 }
 
 bool ThermoWindow::queryClose() {
     bool close = true;
-    guarded(context_.ui.dialogs, "TDB#070. ", [&] {
+    guarded(context_.ui.dialogs, place::kCloseQuestion, [&] {
         close = context_.database.closeWindow(context_.ui.dialogs) == CloseOutcome::Closed;
     });
     return close;
@@ -275,7 +281,7 @@ void ThermoWindow::fitColumns() {
 void ThermoWindow::gridRowChanged() {
     if (redrawing_)
         return;
-    guarded(context_.ui.dialogs, "TDB#030-1. ", [this] {
+    guarded(context_.ui.dialogs, place::kRowChange, [this] {
         const QModelIndex current = grid_->currentIndex();
         table_->setCurrentRow(current.isValid() ? std::optional<std::size_t>(current.row())
                                                 : std::nullopt);
@@ -379,8 +385,8 @@ void ThermoWindow::openElementsFilter() {
 void ThermoWindow::openElementEditor() {
     if (table_->viewOnly())
         return;
-    ElementEditorWindow editor(context_.database, context_.ui, context_.programDir / "ErrorMsg.txt",
-                               this);
+    ElementEditorWindow editor(context_.database, context_.ui,
+                               context_.programDir / files::kErrorListing, this);
     if (editor.exec() == QDialog::Accepted)
         table_->showAll();
 }

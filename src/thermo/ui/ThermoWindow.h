@@ -96,6 +96,7 @@ private:
     void fitColumns();
     // Runs a command with its place code; an unexpected error becomes a message.
     void run(const char* placeCode, const std::function<void()>& command);
+    void paste();
 
     void openInputWindow();
     void openPasteSpecial();

@@ -1,0 +1,23 @@
+// The sets of rows a reaction window shows, and the one place where they are written in SQL.
+#pragma once
+
+#include <string>
+
+namespace kinetra::reactions {
+
+enum class ReactionView {
+    All,        // every record in Num order
+    Pasted,     // the records of the last paste, in paste order (SelT)
+    Valid,      // Info = 0
+    Invalid,    // Info < 0
+    Filtered,   // the records the last filter marked (Tmp = 1)
+    Duplicates, // the groups of the duplicate search, group by group (Dir)
+};
+
+// The condition a record of the view meets, or an empty text for every record.
+std::string reactionViewCondition(ReactionView view);
+
+// The query of the view's rows in the view's order.
+std::string reactionViewQuery(ReactionView view);
+
+} // namespace kinetra::reactions
