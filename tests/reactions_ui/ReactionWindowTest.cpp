@@ -186,6 +186,12 @@ private slots:
         QCOMPARE(w->messageText(), QString("A new row."));
         QCOMPARE(w->grid()->model()->index(0, 0).data(Qt::ForegroundRole).value<QColor>(),
                  QColor(Qt::red));
+        // Its input window says that it is incomplete.
+        clickToolbar("SHOWRDB_InputForm");
+        QVERIFY(w->inputWindow());
+        QCOMPARE(w->inputWindow()->findChild<QLabel*>("state")->text(), QString("Incomplete"));
+        QCOMPARE(w->inputWindow()->findChild<QLabel*>("number")->text(), QString("No 4"));
+        w->inputWindow()->close();
         clickToolbar("SHOWALL");
         QCOMPARE(cell(w, 3, "Reaction"), QString("NEW = NEW"));
         QVERIFY(!w->grid()->model()->index(2, 0).data(Qt::ForegroundRole).isValid());
@@ -194,6 +200,17 @@ private slots:
         // Undo Paste takes it away again.
         clickToolbar("RDB_UNDOPSR");
         QCOMPARE(fileRecords(griPath).size(), std::size_t(325));
+
+        // Save, a change, then Replace with Saved Copy: the saved records come back.
+        clickToolbar("SAVE_RDB");
+        clickToolbar("ADDNEW");
+        QCOMPARE(fileRecords(griPath).size(), std::size_t(326));
+        t->fake.dialogs.answers = {Answer::Yes};
+        w->action("RDB_Replace")->trigger();
+        QCOMPARE(t->fake.dialogs.last().text,
+                 std::string("Do you want to replace the reaction database with the saved copy?"));
+        QCOMPARE(fileRecords(griPath).size(), std::size_t(325));
+        QCOMPARE(w->countText(), QString("325 reactions"));
     }
 
     void pasteWithRefusedBlocksContinuesOrLeavesTheFileAlone() {
