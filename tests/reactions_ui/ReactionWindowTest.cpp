@@ -319,6 +319,14 @@ private slots:
         QCOMPARE(aBox->selectedText(), QString("abc"));
         QVERIFY(fileRecords(griPath)[2].a == before[2].a);
 
+        // Toggling columns keeps what was typed; another row refills the boxes.
+        clickToolbar("COLVIS2");
+        QCOMPARE(aBox->text(), QString("abc"));
+        grid->setCurrentIndex(grid->model()->index(3, column(w, "A")));
+        QCOMPARE(input->findChild<QLabel*>("number")->text(), QString("No 4"));
+        grid->setCurrentIndex(grid->model()->index(2, column(w, "A")));
+        QCOMPARE(aBox->text(), QString("38700"));
+
         // H + CH3 (+M) <=> CH4 (+M) with its Troe fall-off, typed into the boxes.
         const std::pair<int, const char*> species[] = {{0, "H"},   {1, "CH3"}, {2, "M$"},
                                                        {3, "CH4"}, {4, "M$"},  {5, ""}};

@@ -295,7 +295,8 @@ QLineEdit* ReactionInputWindow::box(Box which, int index) const {
 void ReactionInputWindow::loadRow(std::size_t row) {
     if (row >= table_.rowCount())
         return;
-    model_.load(reactionFromRow(table_.rows().rows[row]), table_.rows().keys[row]);
+    shownKey_ = table_.rows().keys[row];
+    model_.load(reactionFromRow(table_.rows().rows[row]), shownKey_);
     loaded_ = true;
     ok_->setEnabled(true);
     showModel();

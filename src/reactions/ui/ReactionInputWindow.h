@@ -36,6 +36,8 @@ public:
 
     // Shows a row of the table's current view (unsaved typing is dropped).
     void loadRow(std::size_t row);
+    // The store key of the record shown, 0 before the first row.
+    std::int64_t shownKey() const { return shownKey_; }
     // Brings the page and box of a fault or of a double-clicked column to the front.
     void showFocus(const ReactionInputFocus& focus);
 
@@ -70,6 +72,7 @@ private:
     SpeciesSource thermoSpecies_;
     ReactionInputModel model_;
     bool loaded_ = false;
+    std::int64_t shownKey_ = 0;
     bool showing_ = false;
 
     QTabWidget* tabs_ = nullptr;

@@ -272,8 +272,15 @@ void ReactionWindow::redraw() {
     action("RDB_ColComposition")->setChecked(table_->compositionShown());
     frame_->showStatus(table_->rowCountText(), table_->currentRowReason());
     redrawing_ = false;
-    if (input_ && input_->isVisible() && table_->currentRow())
-        input_->loadRow(*table_->currentRow());
+    followWithInputWindow();
+}
+
+void ReactionWindow::followWithInputWindow() {
+    // Another record under the cursor refills the input window and drops what was typed there;
+    // a redraw of the same record (a column toggled, a search that stayed) keeps the typing.
+    const auto row = table_->currentRow();
+    if (input_ && input_->isVisible() && row && table_->rows().keys[*row] != input_->shownKey())
+        input_->loadRow(*row);
 }
 
 void ReactionWindow::gridRowChanged() {
@@ -285,9 +292,7 @@ void ReactionWindow::gridRowChanged() {
                                                 : std::nullopt);
     });
     frame_->showMessage(table_->currentRowReason());
-    // Moving to another row refills the input window and drops what was typed there.
-    if (input_ && input_->isVisible() && table_->currentRow())
-        input_->loadRow(*table_->currentRow());
+    followWithInputWindow();
 }
 
 void ReactionWindow::gridSelectionChanged() {
@@ -368,7 +373,12 @@ void ReactionWindow::openInputWindow() {
             },
             this);
         input_->setAttribute(Qt::WA_DeleteOnClose);
-        connect(input_, &ReactionInputWindow::saved, this, [this] { redraw(); });
+        connect(input_, &ReactionInputWindow::saved, this, [this] {
+            redraw();
+            // The record as written (its check, its Num) is shown again.
+            if (table_->currentRow())
+                input_->loadRow(*table_->currentRow());
+        });
     }
     input_->loadRow(*table_->currentRow());
     input_->show();

@@ -96,6 +96,7 @@ private:
     void gridSelectionChanged();
     void cellDoubleClicked(const QModelIndex& index);
     void applyTextSize();
+    void followWithInputWindow();
     void openInputWindow();
     void openPasteSpecial();
     void openFind();
