@@ -30,11 +30,13 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <sstream>
 
@@ -273,6 +275,15 @@ private slots:
             text += line + "\n";
         QVERIFY(text.size() > 10000);
         t->fake.clipboard.content = text;
+        // Cancel in the progress window leaves the database as it was.
+        const std::string before = fileBytes(path);
+        t->fake.progress.cancelAt = "Pasting reactions (";
+        clickToolbar("PASRE_RDB");
+        QCOMPARE(fileBytes(path), before);
+        QCOMPARE(w->countText(), QString("1 reactions"));
+        QVERIFY(!t->fake.progress.cancellable);
+        t->fake.progress.cancelAt.clear();
+
         t->fake.progress.texts.clear();
         clickToolbar("PASRE_RDB");
         QCOMPARE(fileRecords(path).size(), std::size_t(326));
@@ -282,6 +293,44 @@ private slots:
                      .startsWith("Pasting reactions ("),
                  t->fake.progress.texts.front().c_str());
         QVERIFY(!t->fake.progress.busyNow); // the pointer is back
+    }
+
+    void theProgressWindowOfALongPasteKeepsDrawingAndCancels() {
+        // The workbench's own progress display, as a user sees it.
+        t = std::make_unique<TempApp>();
+        t->realProgress = true;
+        QVERIFY(t->startUp());
+        ReactionWindow* w = openGri();
+        QVERIFY(w);
+        const std::string before = fileBytes(griPath);
+        // The reactions of JP-10 (1.5 MB): long enough to be watched.
+        const reactions::MechanismSections sections = reactions::splitMechanismFile(
+            *readTextFile(fs::path(KINETRA_SHARED_DATA_DIR) / "jp10-large/JP10_RMG_Gao2015.inp"));
+        std::string text;
+        for (const std::string& line : sections.reactionLines)
+            text += line + "\n";
+        t->fake.clipboard.content = text;
+        t->fake.dialogs.refusalReplies.assign(100, {RefusalChoice::Continue, false});
+        int ticks = 0;
+        QTimer alive;
+        connect(&alive, &QTimer::timeout, [&] { ++ticks; });
+        alive.start(0);
+        bool sawProgress = false;
+        QTimer cancel;
+        connect(&cancel, &QTimer::timeout, [&] {
+            if (QProgressDialog* progress = t->statusProgress.cancelWindow()) {
+                sawProgress = progress->isVisible();
+                progress->findChild<QPushButton*>()->click();
+                cancel.stop();
+            }
+        });
+        cancel.start(0);
+        clickToolbar("PASRE_RDB");
+        QVERIFY(sawProgress);
+        QVERIFY(ticks > 0); // the event loop ran while the paste did
+        QCOMPARE(fileBytes(griPath), before);
+        QVERIFY(!t->statusProgress.cancelWindow());
+        QCOMPARE(w->countText(), QString("325 reactions"));
     }
 
     void inputWindowRefusesABadAAndTakesAFalloffReaction() {
