@@ -740,6 +740,37 @@ private slots:
         QVERIFY(energies() == before);
     }
 
+    void anUnexpectedStoreErrorNamesItsPlaceAndOnlyStopsThatCommand() {
+        ReactionWindow* w = openGri();
+        QVERIFY(w);
+        // The file goes away under the window (another program moved it).
+        const fs::path moved = t->dir / "moved.mdb";
+        fs::rename(griPath, moved);
+        t->fake.clipboard.content = "H+O2=OH+O 3.5E15 -0.4 16600\n";
+        const struct {
+            const char* item; // a menu item, or a toolbar key when it has no "RDB_" prefix
+            const char* place;
+        } commands[] = {{"RDB_NewRow", "RDB#049. "},
+                        {"ADDNEW", "RDB#049. "},
+                        {"RDB_Paste", "RDB#109. "},
+                        {"PASRE_RDB", "RDB#109. "},
+                        {"RDB_Valid", "RDB#049. "}};
+        for (const auto& command : commands) {
+            t->fake.dialogs.shown.clear();
+            if (std::string(command.item).starts_with("RDB_"))
+                w->action(command.item)->trigger();
+            else
+                clickToolbar(command.item);
+            QVERIFY2(!t->fake.dialogs.shown.empty(), command.item);
+            QVERIFY2(t->fake.dialogs.last().text.starts_with(command.place),
+                     t->fake.dialogs.last().text.c_str());
+        }
+        // Back in place, the window works on.
+        fs::rename(moved, griPath);
+        clickToolbar("SHOWALL");
+        QCOMPARE(w->countText(), QString("325 reactions"));
+    }
+
     void theThermoWindowIsViewOnlyWhileAReactionWindowIsOpen() {
         ReactionWindow* w = openGri();
         QVERIFY(w);

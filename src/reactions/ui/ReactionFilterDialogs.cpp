@@ -2,6 +2,7 @@
 
 #include "common/PlaceError.h"
 #include "common/ui/DialogButtons.h"
+#include "reactions/ui/ReactionPlaceCodes.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -78,7 +79,7 @@ SpeciesFilterRequest SpeciesFilterDialog::request() const {
 
 void SpeciesFilterDialog::filter() {
     // Found or not, the table now shows the result (or all records after its message).
-    if (guarded(dialogs_, kPlaceCode, [this] { table_.filterBySpecies(request()); }))
+    if (guarded(dialogs_, place::kSpeciesFilter, [this] { table_.filterBySpecies(request()); }))
         accept();
 }
 
@@ -134,7 +135,7 @@ void ReactionReferencesDialog::findNext() {
                                     : all_->isChecked() ? FindDirection::All
                                                         : FindDirection::Down;
     bool found = false;
-    guarded(dialogs_, kPlaceCode, [&] {
+    guarded(dialogs_, place::kReferences, [&] {
         found = table_.findReference(findPattern_->text().toStdString(), direction,
                                      matchCase_->isChecked());
     });
@@ -143,7 +144,7 @@ void ReactionReferencesDialog::findNext() {
 }
 
 void ReactionReferencesDialog::filter() {
-    guarded(dialogs_, kPlaceCode, [this] {
+    guarded(dialogs_, place::kReferences, [this] {
         table_.filterByReference(filterPattern_->text().toStdString(), matchCase_->isChecked());
     });
     emit changed();
@@ -177,7 +178,7 @@ void ReactionElementsFilterDialog::filter() {
     std::array<bool, 11> ticks{};
     for (int slot = 1; slot <= 10; ++slot)
         ticks[slot] = ticks_[slot]->isChecked();
-    if (guarded(dialogs_, "Mod2#001. ", [&] { table_.filterByElements(ticks); }))
+    if (guarded(dialogs_, place::kElementsFilter, [&] { table_.filterByElements(ticks); }))
         accept();
 }
 

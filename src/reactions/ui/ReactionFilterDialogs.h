@@ -17,8 +17,6 @@ namespace kinetra::reactions::ui {
 class SpeciesFilterDialog final : public QDialog {
     Q_OBJECT
 public:
-    static constexpr const char* kPlaceCode = "Mod2#001-1 ";
-
     SpeciesFilterDialog(ReactionTable& table, Dialogs& dialogs, QWidget* parent = nullptr);
 
     SpeciesFilterRequest request() const;
@@ -37,8 +35,6 @@ private:
 class ReactionReferencesDialog final : public QDialog {
     Q_OBJECT
 public:
-    static constexpr const char* kPlaceCode = "RDB#077*R ";
-
     ReactionReferencesDialog(ReactionTable& table, Dialogs& dialogs, QWidget* parent = nullptr);
 
 signals:

@@ -1,6 +1,7 @@
 #include "reactions/ui/ReactionFindDialog.h"
 
 #include "common/PlaceError.h"
+#include "reactions/ui/ReactionPlaceCodes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -118,7 +119,7 @@ ReactionFindRequest ReactionFindDialog::request() const {
 
 void ReactionFindDialog::findNext() {
     std::size_t count = 0;
-    guarded(dialogs_, kPlaceCode, [&] { count = table_.find(request()); });
+    guarded(dialogs_, place::kFind, [&] { count = table_.find(request()); });
     if (count > 0)
         emit found();
 }

@@ -17,9 +17,6 @@ namespace kinetra::reactions::ui {
 class ReactionFindDialog final : public QDialog {
     Q_OBJECT
 public:
-    // Place code of unexpected errors while searching.
-    static constexpr const char* kPlaceCode = "Mod2#001. ";
-
     ReactionFindDialog(ReactionTable& table, Dialogs& dialogs, QWidget* parent = nullptr);
 
     ReactionFindRequest request() const;

@@ -3,6 +3,7 @@
 #include "common/PlaceError.h"
 #include "common/ui/DialogButtons.h"
 #include "common/ui/LengthLimitedBox.h"
+#include "reactions/ui/ReactionPlaceCodes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -346,7 +347,7 @@ void ReactionInputWindow::toggleSpecies() {
     model_.speciesShown = !model_.speciesShown;
     if (model_.speciesShown && speciesList_->rowCount() == 0 && thermoSpecies_) {
         std::vector<std::pair<std::int64_t, std::string>> list;
-        guarded(dialogs_, kPlaceCode, [&] { list = thermoSpecies_(); });
+        guarded(dialogs_, place::kInputWindow, [&] { list = thermoSpecies_(); });
         speciesList_->setRowCount(int(list.size()));
         for (int r = 0; r < int(list.size()); ++r) {
             speciesList_->setItem(r, 0, new QTableWidgetItem(QString::number(list[r].first)));
@@ -382,13 +383,14 @@ void ReactionInputWindow::ok() {
     if (!loaded_)
         return;
     ReactionInputResult result;
-    if (!guarded(dialogs_, kPlaceCode, [&] { result = model_.ok(database_, species_, dialogs_); }))
+    if (!guarded(dialogs_, place::kInputWindow,
+                 [&] { result = model_.ok(database_, species_, dialogs_); }))
         return;
     if (!result.saved) {
         showFocus(result.focus);
         return;
     }
-    if (guarded(dialogs_, "08#008. ", [this] { table_.refresh(); }))
+    if (guarded(dialogs_, place::kInputWindowRedraw, [this] { table_.refresh(); }))
         emit saved();
 }
 

@@ -27,7 +27,6 @@ namespace kinetra::reactions::ui {
 class ReactionInputWindow final : public QDialog {
     Q_OBJECT
 public:
-    static constexpr const char* kPlaceCode = "08#003. ";
     using SpeciesSource = std::function<std::vector<std::pair<std::int64_t, std::string>>()>;
 
     ReactionInputWindow(ReactionTable& table, ReactionDatabase& database,

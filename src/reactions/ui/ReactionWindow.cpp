@@ -9,6 +9,7 @@
 #include "reactions/ui/ReactionFilterDialogs.h"
 #include "reactions/ui/ReactionFindDialog.h"
 #include "reactions/ui/ReactionInputWindow.h"
+#include "reactions/ui/ReactionPlaceCodes.h"
 #include "reactions/ui/ReactionTableModel.h"
 #include "reactions/ui/ReadingOptionsDialog.h"
 
@@ -23,11 +24,6 @@
 namespace kinetra::reactions::ui {
 
 namespace {
-
-// Place codes of unexpected errors: menu commands, toolbar operations, the grid's cursor.
-constexpr const char* kMenuPlace = "RDB#049. ";
-constexpr const char* kToolbarPlace = "RDB#109. ";
-constexpr const char* kCursorPlace = "RDB#049-1. ";
 
 // Grid font sizes of "Text Size" (points).
 int pointSize(ReactionTextSize size) {
@@ -60,7 +56,8 @@ ReactionWindow::ReactionWindow(ReactionWindowContext context,
     model_ = new ReactionTableModel(*table_, this);
     model_->setInvalidColour(context_.invalidColour);
     frame_ = new kinetra::ui::TableWindowFrame(
-        this, model_, [this](const std::function<void()>& command) { run(kMenuPlace, command); });
+        this, model_,
+        [this](const std::function<void()>& command) { run(place::kCommand, command); });
     grid_ = frame_->grid();
     // Records change through the input window, which checks them; the cells are read-only.
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -225,7 +222,7 @@ bool ReactionWindow::runToolbarOperation(const std::string& operation) {
     auto it = operations.find(operation);
     if (it == operations.end())
         return false;
-    run(kToolbarPlace, it->second);
+    run(place::kCommand, it->second);
     return true;
 }
 
@@ -254,7 +251,7 @@ std::map<std::string, std::function<void()>> ReactionWindow::toolbarOperations(R
 
 bool ReactionWindow::queryClose() {
     bool close = true;
-    guarded(context_.ui.dialogs, "RDB#070. ",
+    guarded(context_.ui.dialogs, place::kCloseQuestion,
             [&] { close = database_->close(context_.ui.dialogs) == ReactionCloseOutcome::Closed; });
     return close;
 }
@@ -286,7 +283,7 @@ void ReactionWindow::followWithInputWindow() {
 void ReactionWindow::gridRowChanged() {
     if (redrawing_)
         return;
-    guarded(context_.ui.dialogs, kCursorPlace, [this] {
+    guarded(context_.ui.dialogs, place::kRowChange, [this] {
         const QModelIndex current = grid_->currentIndex();
         table_->setCurrentRow(current.isValid() ? std::optional<std::size_t>(current.row())
                                                 : std::nullopt);
@@ -316,7 +313,7 @@ void ReactionWindow::cellDoubleClicked(const QModelIndex& index) {
     if (!index.isValid() || index.column() <= static_cast<int>(rx::kEnabled))
         return;
     const auto row = static_cast<std::size_t>(index.row());
-    guarded(context_.ui.dialogs, kMenuPlace, [&] {
+    guarded(context_.ui.dialogs, place::kCommand, [&] {
         table_->setCurrentRow(row);
         openInputWindow();
         const std::string type = table_->cellText(row, rx::kType);
@@ -357,8 +354,8 @@ void ReactionWindow::trueDuplicates() {
 }
 
 void ReactionWindow::paste() {
-    const ReadResult result = table_->paste();
-    (void)result; // the reader asked about ErrorMsg.txt and opened it itself when told so
+    // The reading asks about ErrorMsg.txt itself and opens it when told so.
+    guarded(context_.ui.dialogs, place::kPaste, [this] { table_->paste(); });
 }
 
 void ReactionWindow::openInputWindow() {

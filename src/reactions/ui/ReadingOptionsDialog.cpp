@@ -2,6 +2,7 @@
 
 #include "common/PlaceError.h"
 #include "common/ui/DialogButtons.h"
+#include "reactions/ui/ReactionPlaceCodes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -82,7 +83,7 @@ void ReadingOptionsDialog::ok() {
     model_.letterCase = letterCase_->currentIndex();
     model_.stoichiometric = stoichiometric_->isChecked();
     // The paste reports its own refusals and messages; the window closes whatever they were.
-    guarded(dialogs_, kPlaceCode, [this] { result_ = table_.pasteSpecial(model_); });
+    guarded(dialogs_, place::kPaste, [this] { result_ = table_.pasteSpecial(model_); });
     accept();
 }
 

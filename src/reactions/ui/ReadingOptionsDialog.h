@@ -17,9 +17,6 @@ namespace kinetra::reactions::ui {
 class ReadingOptionsDialog final : public QDialog {
     Q_OBJECT
 public:
-    // The paste of this window has its own place code, as the menu's Paste does.
-    static constexpr const char* kPlaceCode = "RDB#109. ";
-
     ReadingOptionsDialog(ReactionTable& table, ReactionRunSettings& settings, Dialogs& dialogs,
                          QWidget* parent = nullptr);
 
