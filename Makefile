@@ -33,6 +33,7 @@ test: build
 
 bench: build
 	cmake --build $(BUILD_DIR) -j$(JOBS) --target benchmarks
+	bench/solver/run-solver-bench $(BUILD_DIR)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -78,7 +78,7 @@ struct Setup {
         thermoDb.connect(dir / "thermo.mdb");
         thermo::PasteRequest request;
         request.text = thermo::unframeThermoFile(mechanism.thermoText, request.options);
-        store::Connection db = thermoDb.open();
+        store::Connection db = thermoDb.connection();
         thermo::pasteSpeciesText(db, thermoDb.elements(), request, ui);
         species = ThermoSpeciesList::load(db);
     }
@@ -123,7 +123,7 @@ void exportMechanism(benchmark::State& state, const char* file, const char* ther
     std::size_t bytes = 0;
     for (auto _ : state) {
         store::Connection reactions = store::Connection::open(s.dir / "export.mdb");
-        store::Connection thermo = s.thermoDb.open();
+        store::Connection thermo = s.thermoDb.connection();
         markOutputSelection(reactions, thermo, ReactionView::All);
         const MechanismDocument document = writeMechanismDocument(
             reactions, thermo, s.thermoDb.elements(), {s.clock.now(), "export.mdb", ""}, {});

@@ -47,7 +47,7 @@ void importFile(benchmark::State& state, const char* relative) {
         state.ResumeTiming();
         PasteRequest request;
         request.text = unframeThermoFile(text, request.options);
-        store::Connection db = database.open();
+        store::Connection db = database.connection();
         inserted = pasteSpeciesText(db, database.elements(), request, s.ui).inserted;
     }
     state.counters["species"] = inserted;
@@ -62,12 +62,12 @@ void exportFile(benchmark::State& state, const char* relative) {
     {
         PasteRequest request;
         request.text = unframeThermoFile(fileText(relative), request.options);
-        store::Connection db = database.open();
+        store::Connection db = database.connection();
         pasteSpeciesText(db, database.elements(), request, s.ui);
     }
     int written = 0;
     for (auto _ : state) {
-        store::Connection db = database.open();
+        store::Connection db = database.connection();
         const std::vector<SpeciesRecord> species =
             speciesFromRows(db.query("SELECT * FROM [Trm] ORDER BY Num;"));
         ThermoDocumentHeader header;

@@ -190,12 +190,11 @@ int reactionsImport(Context& c, const std::vector<std::string>& args) {
     auto open = openReactions(c, path, a.option("--thermo"), !fs::exists(path));
     if (!open)
         return 1;
-    store::Connection db = open->database->connect();
+    store::Connection db = open->database->connection();
     if (after) {
         read.insertAfterNum = static_cast<std::int64_t>(*after);
     } else {
-        const store::RowSet last = db.query("SELECT MAX(Num) FROM [Reactions];");
-        read.insertAfterNum = store::toInteger(last.rows.at(0)[0]).value_or(0);
+        read.insertAfterNum = lastReactionNum(db);
     }
     read.options = options;
     read.constants = unitConstants(c);
@@ -326,8 +325,8 @@ int reactionsExport(Context& c, const std::vector<std::string>& args) {
     auto open = openReactions(c, a.positional[0], a.option("--thermo"), false);
     if (!open)
         return 1;
-    store::Connection reactionDb = open->database->connect();
-    store::Connection thermoDb = open->thermo.open();
+    store::Connection reactionDb = open->database->connection();
+    store::Connection thermoDb = open->thermo.connection();
     markOutputSelection(reactionDb, thermoDb, ReactionView::All);
     const MechanismHeader header{c.ui.clock.now(), open->database->fileName(),
                                  open->thermo.path().string()};

@@ -9,6 +9,7 @@
 #include "reactions/ReactionCheck.h"
 #include "reactions/ReactionDuplicates.h"
 #include "reactions/ReactionRecord.h"
+#include "reactions/ReactionViews.h"
 #include "shell/StartupChecks.h"
 
 #include <filesystem>
@@ -105,22 +106,20 @@ int reactionsList(Context& c, const std::vector<std::string>& args) {
     ParsedArgs a;
     if (!parseArgs(args, {"--view", "--thermo"}, {}, a, c.io.err) || a.positional.size() != 1)
         return usage(c, "reactions list DB [--view all|valid|invalid] [--thermo THERMO_DB]");
-    std::string where;
-    if (const auto* view = a.option("--view")) {
-        if (*view == "valid")
-            where = " WHERE Info = 0";
-        else if (*view == "invalid")
-            where = " WHERE Info < 0";
-        else if (*view != "all")
+    ReactionView view = ReactionView::All;
+    if (const auto* name = a.option("--view")) {
+        if (*name == "valid")
+            view = ReactionView::Valid;
+        else if (*name == "invalid")
+            view = ReactionView::Invalid;
+        else if (*name != "all")
             return usage(c, "reactions list DB --view all|valid|invalid");
     }
     auto open = openReactions(c, a.positional[0], a.option("--thermo"), false);
     if (!open)
         return 1;
-    store::Connection db = open->database->connect();
-    const auto rows = db.query("SELECT * FROM [Reactions]" + where + " ORDER BY Num;");
-    for (const auto& row : rows.rows) {
-        const ReactionRecord r = reactionFromRow(row);
+    store::Connection db = open->database->connection();
+    for (const ReactionRecord& r : reactionsOf(db, view)) {
         c.io.out << formatText(std::to_string(r.num), "@@@@@@") << "  "
                  << formatText(std::to_string(r.info), "@@") << "  "
                  << formatText(r.type, "!@@@@@@@@@@@@@@@@@") << "  "
@@ -139,18 +138,17 @@ int reactionsCheck(Context& c, const std::vector<std::string>& args) {
     auto open = openReactions(c, a.positional[0], a.option("--thermo"), false);
     if (!open)
         return 1;
-    store::Connection db = open->database->connect();
-    const auto rows = db.query("SELECT * FROM [Reactions] ORDER BY Num;");
+    store::Connection db = open->database->connection();
     int invalid = 0;
-    for (const auto& row : rows.rows) {
-        const ReactionRecord r = reactionFromRow(row);
+    const std::vector<ReactionRecord> records = reactionsOf(db, ReactionView::All);
+    for (const ReactionRecord& r : records) {
         if (r.info >= 0)
             continue;
         ++invalid;
         c.io.out << formatText(std::to_string(r.num), "@@@@@@") << "  " << r.reaction << "  "
                  << reactionReason(r, open->species) << '\n';
     }
-    c.io.out << invalid << " of " << rows.rows.size() << " reactions are invalid.\n";
+    c.io.out << invalid << " of " << records.size() << " reactions are invalid.\n";
     // Each group once, under its first reaction.
     std::size_t undeclared = 0;
     for (const auto& group : undeclaredDuplicateGroups(db)) {

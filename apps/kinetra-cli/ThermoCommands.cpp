@@ -100,7 +100,7 @@ int thermoImport(Context& c, const std::vector<std::string>& args) {
         c.io.err << "kinetra-cli: cannot read " << a.positional[1] << '\n';
         return 1;
     }
-    store::Connection connection = db->open();
+    store::Connection connection = db->connection();
     // The row count and the insertion after it under one write lock: a second import waits.
     store::Transaction transaction(connection);
     std::int64_t after = connection.recordCount("Trm");
@@ -143,7 +143,8 @@ int thermoExport(Context& c, const std::vector<std::string>& args) {
     auto db = connectDatabase(c, a.positional[0]);
     if (!db)
         return 1;
-    const auto rows = db->open().query("SELECT * FROM [Trm] WHERE Info = 0 ORDER BY Num;");
+    store::Connection connection = db->connection();
+    const auto rows = speciesRows(connection, SpeciesView::Valid);
     ThermoDocumentHeader header;
     header.when = c.ui.clock.now();
     header.thermoDatabasePath = db->path().string();
@@ -166,7 +167,8 @@ int thermoCheck(Context& c, const std::vector<std::string>& args) {
     auto db = connectDatabase(c, args[0]);
     if (!db)
         return 1;
-    const auto rows = db->open().query("SELECT * FROM [Trm] ORDER BY Num;");
+    store::Connection connection = db->connection();
+    const auto rows = speciesRows(connection, SpeciesView::All);
     std::vector<std::string> names;
     for (const auto& row : rows.rows)
         names.push_back(store::toText(row[trm::kSpecies]));
@@ -228,8 +230,8 @@ int thermoTable(Context& c, const std::vector<std::string>& args) {
     auto db = connectDatabase(c, a.positional[0]);
     if (!db)
         return 1;
-    store::Connection connection = db->open();
-    const auto rows = connection.query("SELECT * FROM [Trm] ORDER BY Num;");
+    store::Connection connection = db->connection();
+    const auto rows = speciesRows(connection, SpeciesView::All);
     for (const auto& row : rows.rows) {
         if (store::toText(row[trm::kSpecies]) != a.positional[1])
             continue;
@@ -266,7 +268,7 @@ int thermoElements(Context& c, const std::vector<std::string>& args) {
         return 1;
     ElementRows before;
     {
-        store::Connection connection = db->open();
+        store::Connection connection = db->connection();
         before = loadElementRows(connection);
     }
     if (a.positional.size() == 1) {
@@ -302,7 +304,7 @@ int thermoElements(Context& c, const std::vector<std::string>& args) {
         return 1;
     }
     {
-        store::Connection connection = db->open();
+        store::Connection connection = db->connection();
         printElements(c, loadElementRows(connection));
     }
     c.io.out << result.kept << " species kept, " << result.removed << " removed.\n";

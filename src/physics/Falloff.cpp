@@ -17,6 +17,13 @@ double decay(double temperature, double theta) {
     return theta == 0 ? 0.0 : std::exp(-temperature / theta);
 }
 
+// d/dT of exp(-T / theta), zero for theta = 0.
+double decaySlope(double temperature, double theta) {
+    return theta == 0 ? 0.0 : -std::exp(-temperature / theta) / theta;
+}
+
+const double kLn10 = std::log(10.0);
+
 } // namespace
 
 double troeCentering(const TroeParameters& troe, double temperature) {
@@ -41,6 +48,53 @@ double sriBroadening(const SriParameters& sri, double temperature, double reduce
     const double exponent = 1 / (1 + logPr * logPr);
     const double base = sri.a * std::exp(-sri.b / temperature) + decay(temperature, sri.c);
     return sri.d * std::pow(base, exponent) * std::pow(temperature, sri.e);
+}
+
+BroadeningSlopes troeSlopes(const TroeParameters& troe, double temperature,
+                            double reducedPressure) {
+    const double fcent = troeCentering(troe, temperature);
+    const bool centred = fcent > kTiny;
+    const double logFcent = std::log10(centred ? fcent : kTiny);
+    double dFcent =
+        (1 - troe.a) * decaySlope(temperature, troe.t3) + troe.a * decaySlope(temperature, troe.t1);
+    if (troe.t2 && *troe.t2 != 0)
+        dFcent += *troe.t2 / (temperature * temperature) * std::exp(-*troe.t2 / temperature);
+    const double dLogFcent = centred ? dFcent / (fcent * kLn10) : 0.0;
+    const double c = -0.4 - 0.67 * logFcent;
+    const double n = 0.75 - 1.27 * logFcent;
+    const bool pressured = reducedPressure > kTiny;
+    const double u = std::log10(pressured ? reducedPressure : kTiny) + c;
+    const double denominator = n - 0.14 * u;
+    const double f = u / denominator;
+    const double dfdu = n / (denominator * denominator);
+    const double dfdn = -u / (denominator * denominator);
+    const double onePlus = 1 + f * f;
+    const double logF = logFcent / onePlus;
+    const double dLogFdf = -logFcent * 2 * f / (onePlus * onePlus);
+    BroadeningSlopes s;
+    s.f = std::pow(10.0, logF);
+    s.dLnFdLnPr = pressured ? dLogFdf * dfdu : 0.0; // log10 F against log10 Pr: the same ratio
+    const double dLogFdT =
+        dLogFcent / onePlus + dLogFdf * (dfdu * -0.67 * dLogFcent + dfdn * -1.27 * dLogFcent);
+    s.dLnFdT = kLn10 * dLogFdT;
+    return s;
+}
+
+BroadeningSlopes sriSlopes(const SriParameters& sri, double temperature, double reducedPressure) {
+    const bool pressured = reducedPressure > kTiny;
+    const double logPr = std::log10(pressured ? reducedPressure : kTiny);
+    const double exponent = 1 / (1 + logPr * logPr);
+    const double growth = sri.a * std::exp(-sri.b / temperature);
+    const double base = growth + decay(temperature, sri.c);
+    const double dBase =
+        growth * sri.b / (temperature * temperature) + decaySlope(temperature, sri.c);
+    BroadeningSlopes s;
+    s.f = sri.d * std::pow(base, exponent) * std::pow(temperature, sri.e);
+    s.dLnFdLnPr =
+        pressured ? std::log(base) * -2 * logPr * exponent * exponent : 0.0; // per log10 Pr
+    s.dLnFdLnPr /= kLn10;
+    s.dLnFdT = exponent * dBase / base + sri.e / temperature;
+    return s;
 }
 
 } // namespace kinetra::physics

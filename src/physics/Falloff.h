@@ -31,4 +31,15 @@ double troeBroadening(const TroeParameters& troe, double temperature, double red
 // F = d [a exp(-b/T) + exp(-T/c)]^X T^e with X = 1 / (1 + (log10 Pr)^2).
 double sriBroadening(const SriParameters& sri, double temperature, double reducedPressure);
 
+// ln F and its partial derivatives, for the analytic Jacobian of the solver: d ln F / d ln Pr
+// at fixed T and d ln F / dT at fixed Pr (1/K). Where the routines above hold Fcent or Pr at
+// their tiny floor, the matching derivative is zero, as it is for the held value.
+struct BroadeningSlopes {
+    double f = 1;
+    double dLnFdLnPr = 0;
+    double dLnFdT = 0;
+};
+BroadeningSlopes troeSlopes(const TroeParameters& troe, double temperature, double reducedPressure);
+BroadeningSlopes sriSlopes(const SriParameters& sri, double temperature, double reducedPressure);
+
 } // namespace kinetra::physics

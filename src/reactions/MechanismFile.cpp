@@ -6,6 +6,7 @@
 #include "common/TextUtil.h"
 #include "reactions/ReactionCheck.h"
 #include "reactions/ReactionDatabase.h"
+#include "reactions/ReactionViews.h"
 #include "thermo/NasaTextReader.h"
 #include "thermo/ThermoFileImport.h"
 #include "thermo/ThermoPaste.h"
@@ -244,7 +245,7 @@ SpeciesOutcome importSpecies(thermo::ThermoDatabase& thermo, const std::string& 
     thermo::ReadOptions options;
     const std::string body = thermo::unframeThermoFile(thermoText, options);
     const thermo::CollectedText collected = thermo::collectSpeciesBlocks(body);
-    store::Connection db = thermo.open();
+    store::Connection db = thermo.connection();
     // The names already stored are read under the write lock: a second import running at the
     // same time waits rather than adding the same species again.
     store::Transaction transaction(db);
@@ -286,11 +287,6 @@ SpeciesOutcome importSpecies(thermo::ThermoDatabase& thermo, const std::string& 
     outcome.paste = thermo::pasteSpeciesText(db, thermo.elements(), request, ui);
     transaction.commit();
     return outcome;
-}
-
-std::int64_t lastNum(store::Connection& db) {
-    const store::RowSet rows = db.query("SELECT MAX(Num) FROM [Reactions];");
-    return rows.rows.empty() ? 0 : store::toInteger(rows.rows[0][0]).value_or(0);
 }
 
 } // namespace
@@ -488,7 +484,7 @@ MechanismImportResult importMechanism(thermo::ThermoDatabase& thermo,
 
     if (!exists) // another import creating it at the same moment keeps its file
         copyFileIfAbsent(request.reactionTemplate, request.reactionDatabase);
-    store::Connection thermoDb = thermo.open();
+    store::Connection thermoDb = thermo.connection();
     const ThermoSpeciesList species = ThermoSpeciesList::load(thermoDb);
     store::Connection db = store::Connection::open(request.reactionDatabase);
     // From the last Num to the insertion under one write lock, so that two imports never
@@ -504,7 +500,7 @@ MechanismImportResult importMechanism(thermo::ThermoDatabase& thermo,
     read.options.eUnits = units.eUnits;
     read.options.stoichiometric = request.stoichiometric;
     read.constants = request.constants;
-    read.insertAfterNum = lastNum(db);
+    read.insertAfterNum = lastReactionNum(db);
     read.errorFile = request.errorFile;
     read.quiet = true;
     const ReadResult reading = readReactionText(db, species, read, memory, ui);

@@ -22,7 +22,7 @@ std::optional<ThermoSpeciesList> openThermoSpecies(thermo::ThermoDatabase& therm
                                                    bool askToClose, Answer* closeAnswer) {
     std::optional<ThermoSpeciesList> list;
     if (thermo.isConnected()) {
-        store::Connection db = thermo.open();
+        store::Connection db = thermo.connection();
         list = ThermoSpeciesList::load(db);
     }
     if (list && list->validCount() > 0)
@@ -69,7 +69,7 @@ void ReactionDatabase::createFromTemplate(bool replaceExisting) {
 
 void ReactionDatabase::open(const ThermoSpeciesList& species) {
     removeStaleTemporaries(path_.parent_path()); // what a killed run left beside the file
-    store::Connection db = connect();
+    store::Connection db = connection();
     requireReactionTable(db, path_.string());
     if (!isStartupCopy() && !equalsIgnoreCase(fileName(), "EmptyReac.mdb"))
         copyFileOverwrite(path_, savedCopy_);
@@ -102,21 +102,21 @@ bool ReactionDatabase::replaceWithSavedCopy(Dialogs& dialogs) {
     return true;
 }
 
-ReactionCloseOutcome ReactionDatabase::close(Dialogs& dialogs) {
+CloseOutcome ReactionDatabase::close(Dialogs& dialogs) {
     if (isStartupCopy())
-        return ReactionCloseOutcome::Closed;
+        return CloseOutcome::Closed;
     if (modified_) {
         const Answer answer =
             dialogs.ask("Do you want to save changes to " + fileName() + "?", kTitle,
                         Buttons::YesNoCancel, Answer::Yes, Icon::Question);
         if (answer == Answer::Cancel)
-            return ReactionCloseOutcome::Cancelled;
+            return CloseOutcome::Cancelled;
         if (answer == Answer::No)
             copyFileOverwrite(savedCopy_, path_);
     }
     guarded(dialogs, "Mod4#009. ", [this] { rebuild(); });
     deleteFileIfPresent(savedCopy_);
-    return ReactionCloseOutcome::Closed;
+    return CloseOutcome::Closed;
 }
 
 void ReactionDatabase::rebuild() {

@@ -4,6 +4,7 @@
 // same file twice; the window registry of the application state enforces that.
 #pragma once
 
+#include "common/CloseOutcome.h"
 #include "common/Seams.h"
 #include "reactions/ThermoSpeciesList.h"
 #include "store/Database.h"
@@ -32,8 +33,6 @@ std::optional<ThermoSpeciesList> openThermoSpecies(thermo::ThermoDatabase& therm
 // Why a file cannot be opened as a reaction database (a saved copy, the template), or nothing.
 std::optional<std::string> openRefusal(const std::filesystem::path& path);
 
-enum class ReactionCloseOutcome { Closed, Cancelled };
-
 class ReactionDatabase {
 public:
     ReactionDatabase(std::filesystem::path path, ReactionFiles files);
@@ -51,9 +50,9 @@ public:
     std::string fileName() const { return path_.filename().string(); }
     const std::filesystem::path& savedCopyPath() const { return savedCopy_; }
     bool isStartupCopy() const;
-    store::Connection connect() const { return store::Connection::open(path_); }
+    store::Connection connection() const { return store::Connection::open(path_); }
 
-    bool modified() const { return modified_; }
+    bool isModified() const { return modified_; }
     void setModified() { modified_ = true; }
 
     // Copies the file over its saved copy.
@@ -64,7 +63,7 @@ public:
     bool replaceWithSavedCopy(Dialogs& dialogs);
     // The save prompt (Cancel keeps the database open), the rebuild, then the saved copy goes.
     // The start-up copy closes without either.
-    ReactionCloseOutcome close(Dialogs& dialogs);
+    CloseOutcome close(Dialogs& dialogs);
     // The compacting rebuild: every record written into a copy of the template, which then
     // replaces the file; a failure leaves the file as it was.
     void rebuild();

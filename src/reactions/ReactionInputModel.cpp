@@ -303,7 +303,7 @@ ReactionInputResult ReactionInputModel::ok(ReactionDatabase& database,
     }
 
     guarded(dialogs, "10#001. ", [&] {
-        store::Connection db = database.connect();
+        store::Connection db = database.connection();
         store::Transaction transaction(db);
         const store::RowSet found =
             db.query("SELECT * FROM [Reactions] WHERE rowid = " + std::to_string(rowKey_) + ";");

@@ -136,7 +136,7 @@ void ReactionTable::buildColumns() {
 }
 
 void ReactionTable::refresh() {
-    store::Connection db = database_.connect();
+    store::Connection db = database_.connection();
     grid_.reload(db, reactionViewQuery(view_));
     undeclared_.clear();
     // The duplicate notes need every record; the whole-table view already holds them.
@@ -152,7 +152,7 @@ void ReactionTable::setView(ReactionView view) {
 }
 
 void ReactionTable::showAll() {
-    database_.connect().execute("UPDATE [Reactions] SET Tmp = 1;");
+    database_.connection().execute("UPDATE [Reactions] SET Tmp = 1;");
     setView(ReactionView::All);
 }
 
@@ -169,7 +169,7 @@ void ReactionTable::viewOrShowAll(ReactionView view, const std::string& emptyMes
 }
 
 bool ReactionTable::showValid() {
-    store::Connection db = database_.connect();
+    store::Connection db = database_.connection();
     {
         store::Transaction transaction(db);
         db.execute("UPDATE [Reactions] SET Tmp = 0;");
@@ -181,7 +181,7 @@ bool ReactionTable::showValid() {
 }
 
 bool ReactionTable::showInvalid() {
-    store::Connection db = database_.connect();
+    store::Connection db = database_.connection();
     {
         store::Transaction transaction(db);
         db.execute("UPDATE [Reactions] SET Tmp = 0;");
@@ -271,7 +271,7 @@ bool ReactionTable::insertNewRow() {
     request.errorFile = programDir_ / files::kErrorListing;
     request.quiet = true;
     request.resetMarks = true;
-    store::Connection db = database_.connect();
+    store::Connection db = database_.connection();
     const ReadResult result = readReactionText(db, species_, request, settings_.refusals, ui_);
     if (result.inserted == 0) {
         refresh();
@@ -301,7 +301,7 @@ ReadResult ReactionTable::paste(const ReadingOptions& options) {
     request.constants = constants_;
     request.errorFile = programDir_ / files::kErrorListing;
 
-    store::Connection db = database_.connect();
+    store::Connection db = database_.connection();
     const ReadResult result = pasteReactions(db, species_, request, settings_.refusals, ui_);
     if (result.inserted > 0) {
         database_.setModified();
@@ -315,7 +315,7 @@ ReadResult ReactionTable::paste(const ReadingOptions& options) {
 }
 
 bool ReactionTable::undoPaste() {
-    store::Connection db = database_.connect();
+    store::Connection db = database_.connection();
     const store::RowSet pasted = db.queryKeyed("SELECT * FROM [Reactions] WHERE UPaste = 1;");
     if (pasted.keys.empty())
         return false;
@@ -353,7 +353,7 @@ bool ReactionTable::copy() {
 }
 
 void ReactionTable::deleteKeys(const std::vector<std::int64_t>& keys, const char* allGoneMessage) {
-    store::Connection db = database_.connect();
+    store::Connection db = database_.connection();
     store::deleteRowsByKey(db, "Reactions", keys);
     database_.setModified();
     grid_.clearSelection();
@@ -395,7 +395,7 @@ bool ReactionTable::cut() {
 }
 
 bool ReactionTable::renumber() {
-    store::Connection db = database_.connect();
+    store::Connection db = database_.connection();
     {
         store::Transaction transaction(db);
         const store::RowSet rows = db.queryKeyed("SELECT * FROM [Reactions] ORDER BY Num;");
@@ -412,8 +412,8 @@ bool ReactionTable::renumber() {
 }
 
 void ReactionTable::mechanismDocument() {
-    store::Connection db = database_.connect();
-    store::Connection thermo = thermo_.open();
+    store::Connection db = database_.connection();
+    store::Connection thermo = thermo_.connection();
     markOutputSelection(db, thermo, view_);
     const MechanismHeader header{ui_.clock.now(), database_.fileName(), thermo_.path().string()};
     const MechanismDocument document =
@@ -431,7 +431,7 @@ void ReactionTable::mechanismDocument() {
 }
 
 bool ReactionTable::trueDuplicates() {
-    store::Connection db = database_.connect();
+    store::Connection db = database_.connection();
     if (findDuplicates(db, DuplicateMode::ReverseMatches) == 0) {
         ui_.dialogs.message(databaseMessage("duplicate reactions were not found."), kTitle,
                             Icon::Information);

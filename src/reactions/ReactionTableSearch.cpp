@@ -192,7 +192,7 @@ bool ReactionTable::applyFilter(const std::vector<std::int64_t>& kept) {
         showAll();
         return false;
     }
-    store::Connection db = database_.connect();
+    store::Connection db = database_.connection();
     store::markOnlyRows(db, "Reactions", "Tmp", kept);
     setView(ReactionView::Filtered);
     return true;
@@ -212,7 +212,7 @@ template <class Keep> std::vector<std::int64_t> keptKeys(store::Connection db, K
 } // namespace
 
 bool ReactionTable::filterBySpecies(const SpeciesFilterRequest& request) {
-    return applyFilter(keptKeys(database_.connect(), [&](const store::Row& row) {
+    return applyFilter(keptKeys(database_.connection(), [&](const store::Row& row) {
         const std::vector<std::string> reactants = namesIn(row, rx::kR1, 3);
         const std::vector<std::string> products = namesIn(row, rx::kP1, 6);
         const bool left = sideMatches(reactants, request.reactant1, request.reactant2);
@@ -223,7 +223,7 @@ bool ReactionTable::filterBySpecies(const SpeciesFilterRequest& request) {
 
 bool ReactionTable::filterByReference(std::string_view pattern, bool matchCase) {
     const std::string p = matchCase ? std::string(pattern) : upperAscii(pattern);
-    return applyFilter(keptKeys(database_.connect(), [&](const store::Row& row) {
+    return applyFilter(keptKeys(database_.connection(), [&](const store::Row& row) {
         const std::string reference = store::toText(row[rx::kReference]);
         return wildcardMatch(matchCase ? reference : upperAscii(reference), p,
                              LetterCase::Sensitive);
@@ -233,7 +233,7 @@ bool ReactionTable::filterByReference(std::string_view pattern, bool matchCase) 
 bool ReactionTable::filterByElements(const std::array<bool, 11>& ticks) {
     settings_.elementTicks = ticks;
     const auto& symbols = species_.elementSymbols();
-    return applyFilter(keptKeys(database_.connect(), [&](const store::Row& row) {
+    return applyFilter(keptKeys(database_.connection(), [&](const store::Row& row) {
         return compositionOfTickedElements(store::toText(row[rx::kComposition]), symbols, ticks);
     }));
 }

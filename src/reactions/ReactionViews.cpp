@@ -29,4 +29,16 @@ std::string reactionViewQuery(ReactionView view) {
            " ORDER BY " + order + ";";
 }
 
+std::vector<ReactionRecord> reactionsOf(store::Connection& db, ReactionView view) {
+    std::vector<ReactionRecord> records;
+    for (const store::Row& row : db.query(reactionViewQuery(view)).rows)
+        records.push_back(reactionFromRow(row));
+    return records;
+}
+
+std::int64_t lastReactionNum(store::Connection& db) {
+    const store::RowSet rows = db.query("SELECT MAX(Num) FROM [Reactions];");
+    return rows.rows.empty() ? 0 : store::toInteger(rows.rows[0][0]).value_or(0);
+}
+
 } // namespace kinetra::reactions

@@ -1,7 +1,12 @@
 // The sets of rows a reaction window shows, and the one place where they are written in SQL.
 #pragma once
 
+#include "reactions/ReactionRecord.h"
+#include "store/Database.h"
+
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kinetra::reactions {
 
@@ -19,5 +24,11 @@ std::string reactionViewCondition(ReactionView view);
 
 // The query of the view's rows in the view's order.
 std::string reactionViewQuery(ReactionView view);
+
+// The records of a view, in its order.
+std::vector<ReactionRecord> reactionsOf(store::Connection& db, ReactionView view);
+
+// The largest Num of the table, 0 when it is empty: new records go after it.
+std::int64_t lastReactionNum(store::Connection& db);
 
 } // namespace kinetra::reactions

@@ -46,7 +46,7 @@ ElementChangeResult applyElementRows(ThermoDatabase& database, Ui& ui, const Ele
     // describe change together or not at all, and no other writer's rows slip in between the
     // reading of the species and their rewrite.
     try {
-        store::Connection db = database.open();
+        store::Connection db = database.connection();
         store::Transaction transaction(db);
         const ElementTable oldTable = readElementTable(db).value_or(database.elements());
         const ElementTable newTable = toElementTable(rows);
@@ -89,7 +89,7 @@ ElementChangeResult applyElementRows(ThermoDatabase& database, Ui& ui, const Ele
         throw;
     }
     database.reloadElements();
-    database.setMustSave();
+    database.setModified();
     const std::string listing = reportUnknownElementSpecies(removedNames, ui.dialogs);
     if (!listing.empty() && !errorFile.empty())
         writeErrorListing(errorFile, listing, ui.clock.now());

@@ -211,7 +211,7 @@ InputOkResult SpeciesInputModel::validate(ThermoDatabase& database) const {
     if (check.code != kSpeciesValid)
         return checkRefusal(check);
 
-    store::Connection db = database.open();
+    store::Connection db = database.connection();
     const store::RowSet rows = db.queryKeyed("SELECT * FROM [Trm];");
     for (std::size_t i = 0; i < rows.rows.size(); ++i)
         if (rows.keys[i] != rowKey_ && store::toText(rows.rows[i][trm::kSpecies]) == name)
@@ -246,7 +246,7 @@ void SpeciesInputModel::write(ThermoDatabase& database) const {
     statement += " WHERE rowid = ?";
     parameters.emplace_back(std::in_place_type<std::int64_t>, rowKey_);
 
-    store::Connection db = database.open();
+    store::Connection db = database.connection();
     {
         store::Transaction transaction(db);
         std::vector<std::vector<Value>> sets(1);
@@ -255,7 +255,7 @@ void SpeciesInputModel::write(ThermoDatabase& database) const {
         transaction.commit();
     }
     checkAllSpecies(db);
-    database.setMustSave();
+    database.setModified();
 }
 
 InputOkResult SpeciesInputModel::ok(ThermoDatabase& database, Dialogs& dialogs) {

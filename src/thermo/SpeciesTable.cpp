@@ -23,6 +23,10 @@ std::string speciesViewQuery(SpeciesView view) {
     return "SELECT * FROM [Trm] ORDER BY Num;";
 }
 
+store::RowSet speciesRows(store::Connection& db, SpeciesView view) {
+    return db.query(speciesViewQuery(view));
+}
+
 using store::Value;
 
 int checkAllSpecies(store::Connection& db) {

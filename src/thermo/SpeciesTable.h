@@ -23,6 +23,9 @@ enum class SpeciesView {
 // The query of a view: the one place where the species table's views are written in SQL.
 std::string speciesViewQuery(SpeciesView view);
 
+// The rows of a view, in its order.
+store::RowSet speciesRows(store::Connection& db, SpeciesView view);
+
 // Recomputes `Info` of every row: the severity of its species check plus the duplicate penalty
 // (names compared exactly). Returns the number of invalid rows.
 int checkAllSpecies(store::Connection& db);

@@ -142,7 +142,7 @@ ConnectOutcome ThermoDatabase::connect(const fs::path& path) {
     path_ = path;
     elements_ = elements;
     elementsValid_ = true;
-    mustSave_ = false;
+    modified_ = false;
     savedCopy_.clear();
     if (!files_.pathFile.empty())
         writeTextFile(files_.pathFile, writeQuotedItems({path.string()}));
@@ -189,7 +189,7 @@ bool ThermoDatabase::openWithDialog(Ui& ui) {
     return connect(path, ui.dialogs);
 }
 
-store::Connection ThermoDatabase::open() const {
+store::Connection ThermoDatabase::connection() const {
     if (!isConnected())
         throw store::StoreError("No THERMO database is connected");
     return store::Connection::open(path_);
@@ -197,7 +197,7 @@ store::Connection ThermoDatabase::open() const {
 
 bool ThermoDatabase::reloadElements() {
     try {
-        store::Connection db = open();
+        store::Connection db = connection();
         if (auto table = readElementTable(db)) {
             elements_ = *table;
             return elementsValid_ = true;
@@ -228,7 +228,7 @@ bool ThermoDatabase::saveAs(Ui& ui) {
     std::error_code ec;
     if (!fs::equivalent(path_, chosen, ec))
         copyFileOverwrite(path_, chosen);
-    mustSave_ = false;
+    modified_ = false;
     return true;
 }
 
@@ -238,7 +238,7 @@ bool ThermoDatabase::replaceWithSavedCopy(Dialogs& dialogs) {
         return false;
     restoreFrom(savedCopy_);
     reloadElements();
-    mustSave_ = false;
+    modified_ = false;
     return true;
 }
 
@@ -248,12 +248,12 @@ void ThermoDatabase::restoreFrom(const fs::path& source) {
         store::Connection copy = store::Connection::open(source, store::OpenMode::ReadOnly);
         tables = readTables(copy);
     }
-    store::Connection db = open();
+    store::Connection db = connection();
     writeTables(db, tables);
 }
 
-CloseOutcome ThermoDatabase::closeWindow(Dialogs& dialogs) {
-    if (mustSave_) {
+CloseOutcome ThermoDatabase::close(Dialogs& dialogs) {
+    if (modified_) {
         const Answer answer =
             dialogs.ask("Do you want to save changes to the THERMO table?", kTitle,
                         Buttons::YesNoCancel, Answer::Yes, Icon::Question);

@@ -3,6 +3,7 @@
 // replace with the saved copy, close with its rebuild). Only one is connected at a time.
 #pragma once
 
+#include "common/CloseOutcome.h"
 #include "common/Seams.h"
 #include "store/Database.h"
 #include "thermo/ElementEditor.h"
@@ -47,9 +48,6 @@ bool createThermoDatabase(const std::filesystem::path& templateFile,
                           const std::filesystem::path& target,
                           const std::optional<ElementRows>& slots);
 
-// The save prompt of the thermo window and what closing did.
-enum class CloseOutcome { Closed, Cancelled };
-
 class ThermoDatabase {
 public:
     explicit ThermoDatabase(ThermoFiles files);
@@ -73,7 +71,7 @@ public:
     const ElementTable& elements() const { return elements_; }
     bool elementsValid() const { return elementsValid_; }
     // A connection to the connected file for one operation; throws when there is none.
-    store::Connection open() const;
+    store::Connection connection() const;
     // Re-reads the element slots after they were rewritten; false (and the elements-valid flag
     // cleared) when the table cannot be read.
     bool reloadElements();
@@ -81,8 +79,9 @@ public:
     // The thermo window opened: the saved copy "~name" beside the file is made.
     void windowOpened();
     const std::filesystem::path& savedCopyPath() const { return savedCopy_; }
-    bool mustSave() const { return mustSave_; }
-    void setMustSave() { mustSave_ = true; }
+    // The must-save flag: something changed since the window opened.
+    bool isModified() const { return modified_; }
+    void setModified() { modified_ = true; }
 
     // Copies the file over the saved copy. The must-save flag stays set.
     void save();
@@ -91,7 +90,7 @@ public:
     // Asks, then restores both tables from the saved copy. False when the user said No.
     bool replaceWithSavedCopy(Dialogs& dialogs);
     // The save prompt, then the compacting rebuild of the file. Cancel keeps the window open.
-    CloseOutcome closeWindow(Dialogs& dialogs);
+    CloseOutcome close(Dialogs& dialogs);
 
     // The rebuild alone: every row written into a copy of the template, which then replaces the
     // file, so the file carries no free pages. A failure leaves the file as it was.
@@ -105,7 +104,7 @@ private:
     std::filesystem::path savedCopy_;
     ElementTable elements_;
     bool elementsValid_ = true;
-    bool mustSave_ = false;
+    bool modified_ = false;
     std::string failureDetail_;
 };
 

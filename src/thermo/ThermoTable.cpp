@@ -138,7 +138,7 @@ void ThermoTable::buildColumns() {
 }
 
 void ThermoTable::refresh() {
-    store::Connection db = database_.open();
+    store::Connection db = database_.connection();
     grid_.reload(db, speciesViewQuery(view_));
     ++revision_;
     nameCounts_.clear();
@@ -159,7 +159,7 @@ void ThermoTable::showAll() {
 }
 
 bool ThermoTable::showValid() {
-    store::Connection db = database_.open();
+    store::Connection db = database_.connection();
     checkAllSpecies(db);
     if (db.query(speciesViewQuery(SpeciesView::Valid)).rows.empty()) {
         ui_.dialogs.message("In the thermodynamic database " + database_.fileName() +
@@ -173,7 +173,7 @@ bool ThermoTable::showValid() {
 }
 
 bool ThermoTable::showInvalid() {
-    store::Connection db = database_.open();
+    store::Connection db = database_.connection();
     checkAllSpecies(db);
     if (db.query(speciesViewQuery(SpeciesView::Invalid)).rows.empty()) {
         ui_.dialogs.message("In the thermodynamic database " + database_.fileName() +
@@ -307,7 +307,7 @@ bool ThermoTable::setCell(std::size_t row, std::size_t column, const std::string
     }
 
     const std::int64_t key = grid_.rows().keys[row];
-    store::Connection db = database_.open();
+    store::Connection db = database_.connection();
     {
         store::Transaction transaction(db);
         const std::vector<std::vector<Value>> set{{value, Value(key)}};
@@ -333,7 +333,7 @@ bool ThermoTable::setCell(std::size_t row, std::size_t column, const std::string
     }
     // A new name can make or end a duplicate elsewhere in the table.
     checkAllSpecies(db);
-    database_.setMustSave();
+    database_.setModified();
     refresh();
     return true;
 }
@@ -342,7 +342,7 @@ std::int64_t ThermoTable::insertionNum() const {
     if (const auto current = grid_.current())
         return store::toInteger(grid_.row(*current)[trm::kNum]).value_or(0);
     // Without a cursor the rows go to the end, where they disturb no other row's number.
-    store::Connection db = database_.open();
+    store::Connection db = database_.connection();
     std::int64_t last = 0;
     for (const store::Row& row : db.query("SELECT Num FROM [Trm];").rows)
         last = std::max(last, store::toInteger(row[0]).value_or(0));
@@ -385,13 +385,13 @@ PasteResult ThermoTable::pasteText(std::string text, const ReadOptions& options)
 
     request.clearMarks = true;
 
-    store::Connection db = database_.open();
+    store::Connection db = database_.connection();
     const PasteResult result = pasteSpeciesText(db, database_.elements(), request, ui_);
     if (result.inserted == 0) {
         refresh();
         return result;
     }
-    database_.setMustSave();
+    database_.setModified();
     setView(SpeciesView::Pasted);
     return result;
 }
@@ -423,7 +423,7 @@ ThermoTable::CopyOutcome ThermoTable::copyRows() {
         ui_.progress.busy(true);
         ui_.progress.show("Please wait, copying thermodynamic data...", -1);
     }
-    store::Connection db = database_.open();
+    store::Connection db = database_.connection();
     store::markOnlyRows(db, "Trm", "TDB", keys);
     const store::RowSet marked = db.query("SELECT * FROM [Trm] WHERE TDB = 1 ORDER BY Num;");
     const ClipboardText clip = writeClipboardText(speciesFromRows(marked), database_.elements());
@@ -450,14 +450,14 @@ void ThermoTable::deleteKeys(const std::vector<std::int64_t>& keys) {
         ui_.progress.busy(true);
         ui_.progress.show("Please wait, deleting thermodynamic data...", -1);
     }
-    store::Connection db = database_.open();
+    store::Connection db = database_.connection();
     store::deleteRowsByKey(db, "Trm", keys);
     renumberSpecies(db);
     // Deleting one of a pair ends the other's duplicate state.
     checkAllSpecies(db);
     if (large)
         ui_.progress.done();
-    database_.setMustSave();
+    database_.setModified();
 
     grid_.clearSelection();
     refresh();
@@ -492,15 +492,15 @@ bool ThermoTable::cut() {
 bool ThermoTable::renumber() {
     if (refuseWhenViewOnly())
         return false;
-    store::Connection db = database_.open();
+    store::Connection db = database_.connection();
     renumberSpecies(db);
-    database_.setMustSave();
+    database_.setModified();
     refresh();
     return true;
 }
 
 void ThermoTable::databaseDocument() {
-    store::Connection db = database_.open();
+    store::Connection db = database_.connection();
     const store::RowSet valid = db.query("SELECT * FROM [Trm] WHERE Info = 0 ORDER BY Num;");
     ThermoDocumentHeader header;
     header.when = ui_.clock.now();

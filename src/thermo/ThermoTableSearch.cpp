@@ -20,7 +20,7 @@ bool ThermoTable::find(std::string_view pattern, FindDirection direction, Filter
 }
 
 bool ThermoTable::filter(FilterField field, std::string_view pattern) {
-    store::Connection db = database_.open();
+    store::Connection db = database_.connection();
     if (filterByPattern(db, field, pattern) == 0) {
         showNotFound(ui_.dialogs, database_.path());
         return false;
@@ -30,7 +30,7 @@ bool ThermoTable::filter(FilterField field, std::string_view pattern) {
 }
 
 bool ThermoTable::filterByElements(const std::array<bool, kSlotCount>& checked) {
-    store::Connection db = database_.open();
+    store::Connection db = database_.connection();
     if (thermo::filterByElements(db, checked) == 0) {
         showNotFound(ui_.dialogs, database_.path());
         return false;

@@ -34,5 +34,35 @@ TEST(Falloff, ZeroTemperaturesAreTheLimitOfAVanishingTerm) {
     EXPECT_TRUE(std::isfinite(sriBroadening({1, 0, 0}, 1000, 0.0)));
 }
 
+// The slopes behind the solver's analytic Jacobian agree with central differences of the
+// broadening routines themselves.
+TEST(Falloff, SlopesAgreeWithDifferences) {
+    const TroeParameters troes[] = {
+        {0.7346, 94, 1756, 5182}, {0.168, 1203, 0, std::nullopt}, {0.5, 1e-30, 1e30, std::nullopt}};
+    const SriParameters sris[] = {{1.1, 700, 1234, 56, 0.7}, {0.45, 797, 979}};
+    for (double t : {600.0, 1200.0, 2500.0})
+        for (double pr : {1e-4, 0.3, 7.0, 1e5}) {
+            const double h = 1e-6;
+            auto check = [&](auto broadening, BroadeningSlopes s, const char* what) {
+                EXPECT_NEAR(s.f, broadening(t, pr), 1e-14 * s.f) << what;
+                const double dPr = (std::log(broadening(t, pr * (1 + h))) -
+                                    std::log(broadening(t, pr * (1 - h)))) /
+                                   (std::log1p(h) - std::log1p(-h));
+                const double dT = (std::log(broadening(t * (1 + h), pr)) -
+                                   std::log(broadening(t * (1 - h), pr))) /
+                                  (2 * h * t);
+                EXPECT_NEAR(s.dLnFdLnPr, dPr, 1e-7) << what << " T " << t << " Pr " << pr;
+                EXPECT_NEAR(s.dLnFdT, dT, 1e-9 + 1e-6 * std::fabs(dT))
+                    << what << " T " << t << " Pr " << pr;
+            };
+            for (const auto& troe : troes)
+                check([&](double tt, double p) { return troeBroadening(troe, tt, p); },
+                      troeSlopes(troe, t, pr), "Troe");
+            for (const auto& sri : sris)
+                check([&](double tt, double p) { return sriBroadening(sri, tt, p); },
+                      sriSlopes(sri, t, pr), "SRI");
+        }
+}
+
 } // namespace
 } // namespace kinetra::physics

@@ -22,7 +22,7 @@ struct ReactionFixture : ThermoFixture {
         db.createFromTemplate();
     }
     ThermoSpeciesList species() {
-        store::Connection thermo = database.open();
+        store::Connection thermo = database.connection();
         return ThermoSpeciesList::load(thermo);
     }
     // Adds reactions by their slots, as a reading would.
@@ -127,8 +127,8 @@ TEST(ReactionDatabase, ClosePromptRebuildAndTheStartupCopy) {
     f.add({{"H2", "", "", "H2"}});
     f.db.setModified();
     f.fake.dialogs.answers = {Answer::Cancel, Answer::No};
-    EXPECT_EQ(f.db.close(f.fake.dialogs), ReactionCloseOutcome::Cancelled);
-    EXPECT_EQ(f.db.close(f.fake.dialogs), ReactionCloseOutcome::Closed);
+    EXPECT_EQ(f.db.close(f.fake.dialogs), CloseOutcome::Cancelled);
+    EXPECT_EQ(f.db.close(f.fake.dialogs), CloseOutcome::Closed);
     EXPECT_EQ(f.fake.dialogs.shown[0].text, "Do you want to save changes to mech.mdb?");
     EXPECT_TRUE(f.records().empty()); // No: the edit since opening is gone
     EXPECT_FALSE(fs::exists(f.dir / "~mech.mdb"));

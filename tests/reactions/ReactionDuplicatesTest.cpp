@@ -35,7 +35,7 @@ TEST(ReactionDuplicates, KeysAndPairNumbering) {
     EXPECT_TRUE(f.table->isAllView());
 
     f.read({"O+OH<=>H+O2 2e14 0 0", "H+O2<=>OH+O 3e14 0 0"});
-    store::Connection db = f.database.connect();
+    store::Connection db = f.database.connection();
     EXPECT_EQ(findDuplicates(db, DuplicateMode::SameDirection), 1);
     EXPECT_EQ(groups(f).size(), 1u);
     // Three equal keys: numbered pair by pair, the middle record keeps its second number.
@@ -68,7 +68,7 @@ TEST(ReactionDuplicates, GriMechIsReadWholeAndDeclaresItsDuplicates) {
     }
     EXPECT_EQ(std::tuple(low, troe, duplicate, oneWay), std::tuple(29, 26, 6, 16));
 
-    store::Connection db = f.database.connect();
+    store::Connection db = f.database.connection();
     EXPECT_EQ(findDuplicates(db, DuplicateMode::ReverseMatches), 3);
     const auto found = groups(f);
     ASSERT_EQ(found.size(), 3u);

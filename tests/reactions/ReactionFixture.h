@@ -26,7 +26,7 @@ inline const ThermoSpeciesList& griSpecies() {
         f.paste(thermo::unframeThermoFile(thermo::testing::sharedDataFile("gri30/gri30_thermo.dat"),
                                           options),
                 0, options);
-        store::Connection db = f.database.open();
+        store::Connection db = f.database.connection();
         return ThermoSpeciesList::load(db);
     }();
     return list;
@@ -40,7 +40,7 @@ struct ReactionFixture {
         const std::string text = thermo::unframeThermoFile(
             thermo::testing::sharedDataFile("gri30/gri30_thermo.dat"), options);
         thermo.paste(text, 0, options);
-        store::Connection db = thermo.database.open();
+        store::Connection db = thermo.database.connection();
         return ThermoSpeciesList::load(db);
     }();
     ReactionDatabase database = [this] {
@@ -66,7 +66,7 @@ struct ReactionFixture {
         request.constants = kTestConstants;
         request.insertAfterNum = 1 << 30;
         request.quiet = true;
-        store::Connection db = database.connect();
+        store::Connection db = database.connection();
         RefusalMemory memory{true, RefusalChoice::Continue};
         const ReadResult result = readReactionText(db, species, request, memory, fake.ui);
         table->showAll();
@@ -78,15 +78,16 @@ struct ReactionFixture {
 
     std::vector<ReactionRecord> records(const std::string& where = "") {
         std::vector<ReactionRecord> out;
-        for (const auto& row :
-             database.connect().query("SELECT * FROM [Reactions]" + where + " ORDER BY Num;").rows)
+        for (const auto& row : database.connection()
+                                   .query("SELECT * FROM [Reactions]" + where + " ORDER BY Num;")
+                                   .rows)
             out.push_back(reactionFromRow(row));
         return out;
     }
     // Every field and store key, to tell "untouched" from "rewritten alike".
     std::pair<std::vector<std::int64_t>, std::vector<std::vector<store::Value>>> snapshot() {
         const store::RowSet set =
-            database.connect().queryKeyed("SELECT * FROM [Reactions] ORDER BY Num;");
+            database.connection().queryKeyed("SELECT * FROM [Reactions] ORDER BY Num;");
         std::vector<std::vector<store::Value>> values;
         for (const auto& row : set.rows)
             values.push_back(row.values());

@@ -21,7 +21,7 @@ struct FalloffRow {
         model.load(f.records().front(), f.table->rows().keys.front());
     }
     std::vector<store::Value> row() {
-        return f.database.connect().query("SELECT * FROM [Reactions];").rows.front().values();
+        return f.database.connection().query("SELECT * FROM [Reactions];").rows.front().values();
     }
 };
 
@@ -62,7 +62,7 @@ TEST(ReactionInputModel, LoadsAndRefusesInOrder) {
             "check box.",
             {Tab::General, Box::Reverse});
     EXPECT_EQ(r.row(), before);
-    EXPECT_FALSE(r.f.database.modified());
+    EXPECT_FALSE(r.f.database.isModified());
 }
 
 TEST(ReactionInputModel, WritesTheBoxes) {

@@ -18,11 +18,11 @@ struct PasteFixture : testing::ReactionFixture {
                                       {},
                                       testing::kTestConstants,
                                       thermo.dir / "ErrorMsg.txt"};
-        store::Connection db = database.connect();
+        store::Connection db = database.connection();
         return pasteReactions(db, species, request, memory, fake.ui);
     }
     std::vector<std::int64_t> keys() {
-        return database.connect().queryKeyed("SELECT * FROM [Reactions] ORDER BY Num;").keys;
+        return database.connection().queryKeyed("SELECT * FROM [Reactions] ORDER BY Num;").keys;
     }
 };
 

@@ -139,7 +139,8 @@ TEST(ReactionTable, SpeciesReferenceAndElementFilters) {
     EXPECT_EQ(f.fake.dialogs.last().text,
               "In the reaction database gri.mdb, the search item was not found.");
 
-    f.database.connect().execute("UPDATE [Reactions] SET Reference = 'Smith 2001' WHERE Num = 4;");
+    f.database.connection().execute(
+        "UPDATE [Reactions] SET Reference = 'Smith 2001' WHERE Num = 4;");
     t.refresh();
     ASSERT_TRUE(t.filterByReference("*SMITH*", false));
     EXPECT_EQ(t.rowCount(), 1u);
@@ -165,7 +166,7 @@ TEST(ReactionTable, OneWayFalloffKeepsItsPrefixThroughCheckAllCopyAndPaste) {
     f.read({"H+O2(+M)=>HO2(+M)   4.65E12  0.44  0.0", "LOW / 6.366E20 -1.72 524.8 /",
             "TROE / 0.5 1E-30 1E30 /", "H2/2.0/ H2O/14.0/", "O+OH<=>O2+H   2.0E14  0.  16800."});
     {
-        store::Connection db = f.database.connect();
+        store::Connection db = f.database.connection();
         checkAllReactions(db, f.species);
     }
     const ReactionRecord oneWay = f.records().at(0);

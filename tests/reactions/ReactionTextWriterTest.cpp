@@ -114,7 +114,7 @@ TEST(ReactionTextWriter, OutputSelectionAndDocument) {
         rowFromReaction(collider), rowFromReaction(invalid), rowFromReaction(hidden)};
     reactions.insertRows("Reactions", rows);
 
-    store::Connection thermo = f.database.open();
+    store::Connection thermo = f.database.connection();
     // The filtered view holds an invalid record too; the document does not.
     EXPECT_EQ(markOutputSelection(reactions, thermo, ReactionView::Filtered), 1);
     EXPECT_EQ(reactions.query("SELECT * FROM [Reactions] WHERE Red = 1;").rows.size(), 1u);

@@ -68,7 +68,7 @@ class ElementTableChange : public ::testing::Test, public ThermoFixture {
 protected:
     void SetUp() override {
         paste(kFourSpecies);
-        store::Connection db = database.open();
+        store::Connection db = database.connection();
         before = rows = loadElementRows(db);
     }
     ElementRows before, rows;
@@ -111,7 +111,7 @@ TEST_F(ElementTableChange, ARefusedOrDeclinedChangeTouchesNothing) {
     EXPECT_FALSE(applyElementRows(database, fake.ui, before, rows, {}).applied);
     EXPECT_EQ(fileRows(), rowsBefore);
     EXPECT_EQ(database.elements().symbols[4], "N");
-    EXPECT_FALSE(database.mustSave());
+    EXPECT_FALSE(database.isModified());
 }
 
 } // namespace

@@ -24,7 +24,8 @@ class InterruptedChange : public ThermoFixture, public ::testing::Test {
 protected:
     InterruptedChange() {
         ReadOptions options;
-        const std::string gri = unframeThermoFile(sharedDataFile("gri30/gri30_thermo.dat"), options);
+        const std::string gri =
+            unframeThermoFile(sharedDataFile("gri30/gri30_thermo.dat"), options);
         std::size_t end = 0;
         for (int line = 0; line < 4 * 12; end = gri.find('\n', end) + 1)
             if (gri[end] != '!' && gri[end] != '\n') // the frame leaves empty lines
@@ -114,7 +115,7 @@ std::string elementState(store::Connection& db) {
 
 TEST_F(InterruptedChange, ElementChangeIsWholeOrAbsentAfterAKillAtAnyWrite) {
     ElementRows before = [&] {
-        store::Connection db = database.open();
+        store::Connection db = database.connection();
         return loadElementRows(db);
     }();
     ElementRows rows = before;
@@ -128,7 +129,7 @@ TEST_F(InterruptedChange, ElementChangeIsWholeOrAbsentAfterAKillAtAnyWrite) {
 
 TEST_F(InterruptedChange, ElementChangeOnAFullDiskLeavesTheOldFileAndNoTemporaryFiles) {
     ElementRows before = [&] {
-        store::Connection db = database.open();
+        store::Connection db = database.connection();
         return loadElementRows(db);
     }();
     ElementRows rows = before;
@@ -161,7 +162,7 @@ TEST_F(InterruptedChange, ThermoImportKeepsInsertionAndCheckTogether) {
     const std::string gri = sharedDataFile("gri30/gri30_thermo.dat");
     auto change = [&] {
         ReadOptions options;
-        store::Connection db = database.open();
+        store::Connection db = database.connection();
         PasteRequest request{unframeThermoFile(gri, options), 12, options, {}, {}};
         pasteSpeciesText(db, database.elements(), request, fake.ui);
     };

@@ -19,7 +19,8 @@ protected:
         loadRow(3);
     }
     void loadRow(std::int64_t num) {
-        const store::RowSet rows = database.open().queryKeyed("SELECT * FROM [Trm] ORDER BY Num;");
+        const store::RowSet rows =
+            database.connection().queryKeyed("SELECT * FROM [Trm] ORDER BY Num;");
         model.load(rows.rows.at(num - 1).values(), rows.keys.at(num - 1), database.elements());
     }
     // OK is refused with this message on this tab, and the file stays as it was.
@@ -93,7 +94,7 @@ TEST_F(SpeciesInputModelTest, AcceptedEditLandsInTheFile) {
     EXPECT_EQ(store::toDouble(rows[2][trm::kTmax]), 4000.0);
     EXPECT_EQ(store::toDouble(rows[2][trm::kA1]), 3.5);
     EXPECT_EQ(store::toText(rows[3][trm::kSpecies]), "N2");
-    EXPECT_TRUE(database.mustSave());
+    EXPECT_TRUE(database.isModified());
 }
 
 } // namespace

@@ -43,7 +43,7 @@ protected:
         return filterByElements(db, checked);
     }
 
-    store::Connection db = database.open();
+    store::Connection db = database.connection();
 };
 
 TEST(SpeciesFind, WalksFromCurrentRowInEachDirection) {

@@ -106,7 +106,7 @@ TEST(ThermoDatabase, ConnectRefusalsKeepThePreviousDatabase) {
 TEST(ThermoDatabase, EmptySlotsAreFreeAndConnectChecksEverySpecies) {
     ThermoFixture f;
     f.paste(kFourSpecies);
-    store::Connection db = f.database.open();
+    store::Connection db = f.database.connection();
     db.execute("UPDATE [Trm] SET Info = 0, Species = 'O2' WHERE Species = 'H2';");
     db.execute("UPDATE [Elements] SET Element = '', AW = 0 WHERE Num = 6;");
     ASSERT_EQ(f.database.connect(f.dir / "gas.mdb"), ConnectOutcome::Connected);
@@ -138,12 +138,12 @@ TEST(ThermoDatabase, SavedCopyAndClosePrompt) {
 
     // Edits after the window opened, then No at closing: species and slots are as they were.
     f.paste(kFourSpecies, 4);
-    f.database.open().execute("UPDATE [Elements] SET Element = 'Xe' WHERE Num = 7;");
-    f.database.setMustSave();
+    f.database.connection().execute("UPDATE [Elements] SET Element = 'Xe' WHERE Num = 7;");
+    f.database.setModified();
     f.fake.dialogs.answers = {Answer::Cancel, Answer::No};
-    EXPECT_EQ(f.database.closeWindow(f.fake.dialogs), CloseOutcome::Cancelled);
+    EXPECT_EQ(f.database.close(f.fake.dialogs), CloseOutcome::Cancelled);
     EXPECT_EQ(f.rows().recordCount(), 8u);
-    EXPECT_EQ(f.database.closeWindow(f.fake.dialogs), CloseOutcome::Closed);
+    EXPECT_EQ(f.database.close(f.fake.dialogs), CloseOutcome::Closed);
     EXPECT_EQ(f.fake.dialogs.shown[0].text, "Do you want to save changes to the THERMO table?");
     EXPECT_EQ(f.rows().recordCount(), 4u);
     EXPECT_EQ(f.database.elements().symbols[7], "S");
@@ -154,7 +154,7 @@ TEST(ThermoDatabase, SavedCopyAndClosePrompt) {
     f.database.save();
     const auto before = f.fileRows();
     f.fake.dialogs.answers = {Answer::Yes};
-    EXPECT_EQ(f.database.closeWindow(f.fake.dialogs), CloseOutcome::Closed);
+    EXPECT_EQ(f.database.close(f.fake.dialogs), CloseOutcome::Closed);
     EXPECT_EQ(f.fileRows(), before);
 }
 
@@ -162,7 +162,7 @@ TEST(ThermoDatabase, ReplaceWithSavedCopyAndSaveAs) {
     ThermoFixture f;
     f.database.windowOpened();
     f.paste(kFourSpecies);
-    f.database.setMustSave();
+    f.database.setModified();
 
     f.fake.files.paths = {(f.dir / "copy.mdb").string()};
     EXPECT_TRUE(f.database.saveAs(f.fake.ui));
@@ -172,7 +172,7 @@ TEST(ThermoDatabase, ReplaceWithSavedCopyAndSaveAs) {
     f.fake.dialogs.answers = {Answer::No, Answer::Yes};
     EXPECT_FALSE(f.database.replaceWithSavedCopy(f.fake.dialogs));
     EXPECT_EQ(f.rows().recordCount(), 4u);
-    f.database.setMustSave();
+    f.database.setModified();
     EXPECT_TRUE(f.database.replaceWithSavedCopy(f.fake.dialogs));
     EXPECT_EQ(f.rows().recordCount(), 0u);
 }

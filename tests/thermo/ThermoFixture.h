@@ -70,7 +70,7 @@ struct ThermoFixture {
 
     PasteResult paste(const std::string& text, std::int64_t afterNum = 0,
                       ReadOptions options = {}) {
-        store::Connection db = database.open();
+        store::Connection db = database.connection();
         PasteRequest request;
         request.text = text;
         request.afterNum = afterNum;
@@ -80,10 +80,10 @@ struct ThermoFixture {
     }
 
     store::RowSet rows(const std::string& statement = "SELECT * FROM [Trm] ORDER BY Num;") {
-        return database.open().query(statement);
+        return database.connection().query(statement);
     }
     std::vector<std::vector<store::Value>> fileRows() {
-        store::Connection db = database.open();
+        store::Connection db = database.connection();
         return readAllRows(db, "Trm");
     }
     std::vector<std::string>

@@ -19,7 +19,7 @@ TEST(ThermoPaste, InsertsAfterTheRowAndMarksThePastedRows) {
     EXPECT_EQ(f.paste(kFourSpecies).inserted, 4);
     // N2, then H2 again.
     const std::string text = kFourSpecies.substr(81 * 12) + kFourSpecies.substr(0, 81 * 4);
-    f.database.open().execute("UPDATE [Trm] SET SelT = 0, UPaste = 0;");
+    f.database.connection().execute("UPDATE [Trm] SET SelT = 0, UPaste = 0;");
     EXPECT_EQ(f.paste(text, 2).inserted, 2);
     EXPECT_EQ(f.names(), (std::vector<std::string>{"H2", "O2", "N2", "H2", "H2O", "N2"}));
     EXPECT_EQ(f.names("SELECT * FROM [Trm] WHERE SelT > 0 ORDER BY SelT;"),
@@ -93,7 +93,7 @@ TEST(ThermoPaste, WholeTextRefusalsAndUnknownElements) {
               "There is no thermodynamic data in the clipboard to paste.");
 
     // Slot 4 (N) freed: N2 cannot be read.
-    f.database.open().execute("UPDATE [Elements] SET Element = '' WHERE Num = 4;");
+    f.database.connection().execute("UPDATE [Elements] SET Element = '' WHERE Num = 4;");
     f.database.reloadElements();
     f.fake.dialogs.shown.clear();
     EXPECT_EQ(f.paste(kFourSpecies).unknownElements, 1);
@@ -107,7 +107,7 @@ TEST(ThermoPaste, WholeTextRefusalsAndUnknownElements) {
 
     // "Ar" where the table holds "AR": the caller's hint follows the message.
     f.fake.dialogs.shown.clear();
-    store::Connection db = f.database.open();
+    store::Connection db = f.database.connection();
     PasteRequest request;
     request.text =
         "AR                120186Ar  1               G   300.000  5000.000  1000.000    1\n"

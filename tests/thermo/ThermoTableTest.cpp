@@ -60,7 +60,7 @@ TEST_F(ThermoTableTest, NewRowCellEditsAndDuplicates) {
     ASSERT_TRUE(table->insertNewRow());
     EXPECT_EQ(fake.clipboard.content, "copied by the user");
     EXPECT_EQ(table->cellText(0, trm::kSpecies), "NEW<");
-    EXPECT_TRUE(database.mustSave());
+    EXPECT_TRUE(database.isModified());
     ASSERT_EQ(paste(water("H2O") + water("H2O") + water("NEW<")).inserted, 3);
     table->showAll();
     table->setCurrentRow(1);
@@ -130,7 +130,7 @@ TEST_F(ThermoTableTest, CopyCutAndDelete) {
         marks.num = 4;
         const std::vector<std::vector<store::Value>> rows{
             rowFromSpecies(wide, database.elements(), marks)};
-        database.open().insertRows("Trm", rows);
+        database.connection().insertRows("Trm", rows);
     }
     table->refresh();
     table->setSelection({3});
@@ -139,7 +139,7 @@ TEST_F(ThermoTableTest, CopyCutAndDelete) {
 
     // Delete asks first, naming the count; No keeps every row.
     // A filtered view of two rows, marked as the filters mark them.
-    database.open().execute(
+    database.connection().execute(
         "UPDATE [Trm] SET Tmp = CASE WHEN Species IN ('S3', 'WIDE') THEN '1' ELSE '0' END;");
     table->setView(SpeciesView::Filtered);
     table->selectAll();

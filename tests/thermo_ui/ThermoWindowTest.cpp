@@ -59,11 +59,11 @@ class ThermoWindowTest : public QObject {
         button->trigger();
     }
     std::size_t fileRowCount() {
-        store::Connection db = t->app.thermo.open();
+        store::Connection db = t->app.thermo.connection();
         return thermo::readAllRows(db, "Trm").size();
     }
     std::vector<std::vector<store::Value>> fileRows() {
-        store::Connection db = t->app.thermo.open();
+        store::Connection db = t->app.thermo.connection();
         return thermo::readAllRows(db, "Trm");
     }
     // A fresh database, File > THERMO Database > New, with GRI-Mech 3.0's 53 species pasted in
@@ -142,7 +142,7 @@ private slots:
             *readTextFile(fs::path(KINETRA_SHARED_DATA_DIR) / "gri30/gri30_thermo.dat"), options);
         clickToolbar("PASTE_TDB");
         QCOMPARE(thermoWindow()->grid()->model()->rowCount(), 53);
-        store::Connection db = t->app.thermo.open();
+        store::Connection db = t->app.thermo.connection();
         const auto before = thermo::readAllRows(db, "Trm");
         std::string broken = water("BAD1");
         broken.replace(broken.find("3.03399249E+00"), 14, "3.0339924xE+00");

@@ -46,7 +46,7 @@ ElementEditorWindow::ElementEditorWindow(ThermoDatabase& database, Ui& ui,
     kinetra::ui::addOkCancel(this, layout, [this] { accept(); });
 
     guarded(ui_.dialogs, kPlaceCode, [this] {
-        store::Connection db = database_.open();
+        store::Connection db = database_.connection();
         before_ = loadElementRows(db);
     });
     showRows(before_);

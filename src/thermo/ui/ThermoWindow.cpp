@@ -246,9 +246,8 @@ bool ThermoWindow::runToolbarOperation(const std::string& operation) {
 
 bool ThermoWindow::queryClose() {
     bool close = true;
-    guarded(context_.ui.dialogs, place::kCloseQuestion, [&] {
-        close = context_.database.closeWindow(context_.ui.dialogs) == CloseOutcome::Closed;
-    });
+    guarded(context_.ui.dialogs, place::kCloseQuestion,
+            [&] { close = context_.database.close(context_.ui.dialogs) == CloseOutcome::Closed; });
     return close;
 }
 

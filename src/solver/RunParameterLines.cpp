@@ -1,0 +1,52 @@
+#include "solver/RunParameterLines.h"
+
+#include "common/NumberFormat.h"
+#include "solver/SolverInputFile.h"
+
+namespace kinetra::solver {
+
+namespace {
+
+std::string real(double v) {
+    return " " + formatNumber(v, "0.00####E+00");
+}
+
+} // namespace
+
+void rewriteRunParameters(std::vector<std::string>& lines, const RunParameterValues& v) {
+    auto set = [&](int number, std::string text) {
+        if (static_cast<int>(lines.size()) >= number)
+            lines[static_cast<std::size_t>(number - 1)] = std::move(text);
+    };
+    set(line::kPressure, real(v.pressure) + " !Initial Pressure, atm");
+    set(line::kMode, " " + std::to_string(v.mode()) +
+                         (v.energyEquation ? " !Temperature Equation" : " !Constant Temperature") +
+                         (v.constantVolume ? " and Constant Volume" : " and Constant Pressure"));
+    set(line::kInitialTemperature, real(v.initialTemperature) + " !Initial Temperature");
+    set(line::kMinimumTemperature, real(v.minimumTemperature) + " !Minimal Allowable Temperature");
+    set(line::kMaximumTemperature, real(v.maximumTemperature) + " !Maximal Allowable Temperature");
+    set(line::kInitialTime, real(v.initialTime) + " !Initial Time");
+    set(line::kFinalTime, real(v.finalTime) + " !Final Time");
+    set(line::kInitialStep, real(v.initialStep) + " !Initial Step Size");
+    set(line::kRelativeTolerance, real(v.relativeTolerance) + " !Relative Tolerance");
+    set(line::kAbsoluteTolerance, real(v.absoluteTolerance) + " !Absolute Tolerance");
+    set(line::kMaximumSteps, " " + std::to_string(v.maximumSteps) + " !Maximum Number of Steps");
+    set(line::kMaximumOutputLines - 1, " !Output Parameters");
+    set(line::kMaximumOutputLines,
+        " " + std::to_string(v.maximumOutputLines) + " !Maximum Number of Output Lines");
+    set(line::kDeltaN, " " + std::to_string(v.deltaN) + " !Delta N");
+}
+
+void rewriteMoleFractions(std::vector<std::string>& lines, const std::vector<double>& fractions) {
+    constexpr std::size_t kField = 10;
+    for (std::size_t i = 0; i < fractions.size(); ++i) {
+        const std::size_t at = static_cast<std::size_t>(line::kThermo) + 4 * i;
+        if (at >= lines.size() || lines[at].size() < kField)
+            return;
+        std::string& first = lines[at];
+        const std::string value = fractions[i] == 0 ? "0" : formatNumber(fractions[i], "0.000E+00");
+        first.replace(first.size() - kField, kField, formatText(" " + value, "!@@@@@@@@@@"));
+    }
+}
+
+} // namespace kinetra::solver

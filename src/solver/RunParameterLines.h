@@ -1,0 +1,31 @@
+// The run settings' rewrite of a solver input file: the parameter lines 14 to 28 and the
+// mole-fraction field of each species' first THERMO line, in the formats the solver program
+// and the post-processor read back.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kinetra::solver {
+
+struct RunParameterValues {
+    double pressure = 1; // atm
+    bool energyEquation = true;
+    bool constantVolume = false;
+    double initialTemperature = 1000, minimumTemperature = 200, maximumTemperature = 6000;
+    double initialTime = 0, finalTime = 1, initialStep = 1e-10;
+    double relativeTolerance = 1e-6, absoluteTolerance = 1e-15;
+    long maximumSteps = 1000, maximumOutputLines = 1000, deltaN = 1;
+
+    // 0 constant T, 1 temperature equation, plus 2 for constant volume.
+    int mode() const { return (energyEquation ? 1 : 0) + (constantVolume ? 2 : 0); }
+};
+
+// Rewrites lines 14..28 of the file's lines (numbered from 1).
+void rewriteRunParameters(std::vector<std::string>& lines, const RunParameterValues& values);
+
+// Replaces the last field of species i's first THERMO line with fractions[i] ("0" for zero,
+// else "0.000E+00"), left-aligned in ten characters after its blank.
+void rewriteMoleFractions(std::vector<std::string>& lines, const std::vector<double>& fractions);
+
+} // namespace kinetra::solver

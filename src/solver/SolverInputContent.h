@@ -1,0 +1,23 @@
+// What goes into a solver input file, gathered from a reaction database and its thermo
+// database: the valid reactions of a view and the species they use.
+#pragma once
+
+#include "reactions/ReactionViews.h"
+#include "solver/SolverInputFile.h"
+#include "store/Database.h"
+
+#include <string_view>
+
+namespace kinetra::solver {
+
+struct SolverInputContent {
+    std::vector<SolverSpecies> species;               // by name, as the THERMO block lists them
+    std::vector<reactions::ReactionRecord> reactions; // in Num order
+};
+
+// Marks the valid reactions of the view (the reaction window's; the default takes every valid
+// reaction) and their species, then reads the marked rows.
+SolverInputContent gatherSolverInput(store::Connection& reactions, store::Connection& thermo,
+                                     reactions::ReactionView view = reactions::ReactionView::All);
+
+} // namespace kinetra::solver

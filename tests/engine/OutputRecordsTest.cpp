@@ -1,0 +1,76 @@
+#include "engine/OutputRecords.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace kinetra::engine {
+namespace {
+
+// The post-processor's record geometry: 1..50 species one line, 51..100 two, 101..150 three.
+TEST(OutputRecords, LinesPerRecord) {
+    for (const auto& [n, k] : std::vector<std::pair<int, int>>{
+             {1, 1}, {49, 1}, {50, 1}, {51, 2}, {100, 2}, {101, 3}, {120, 3}, {150, 3}, {1000, 20}})
+        EXPECT_EQ(recordLineCount(n), k) << n;
+}
+
+TEST(OutputRecords, ValueTexts) {
+    EXPECT_EQ(recordValueText(1234.5), "1.234500000E+03");
+    EXPECT_EQ(recordValueText(-2.5e-7), "-2.500000000E-07");
+    EXPECT_EQ(recordValueText(0), "0.000000000E+00");
+    EXPECT_EQ(recordValueText(9.9e-100), "0.000000000E+00"); // below 1E-99: 0
+    EXPECT_EQ(recordValueText(-1e-120), "0.000000000E+00");
+    EXPECT_EQ(recordValueText(1e-99), "1.000000000E-99");
+    EXPECT_EQ(recordValueText(-3e150).size(), 16u); // a three-digit exponent keeps the width
+}
+
+std::string name(std::mt19937& random, std::size_t length) {
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789()-,*#";
+    std::string s;
+    for (std::size_t i = 0; i < length; ++i)
+        s += letters[random() % (sizeof letters - 1)];
+    return s;
+}
+
+void expectRoundTrip(const std::vector<std::string>& fields, int species, const char* what) {
+    const std::vector<std::string> lines = recordLines("12", fields, recordLineCount(species));
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(recordLineCount(species))) << what;
+    const std::string record = assembleRecord(lines);
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        ASSERT_EQ(recordColumn(record, static_cast<int>(i)), fields[i]) << what << " column " << i;
+    EXPECT_EQ(recordColumn(record, static_cast<int>(fields.size())), "") << what;
+}
+
+// Every value and every header name comes back exactly under the reader's rule, whatever the
+// signs, magnitudes and name lengths.
+TEST(OutputRecords, RecordsReadBackExactly) {
+    std::mt19937 random(25);
+    std::uniform_real_distribution<double> exponent(-130, 8), mantissa(-1, 1);
+    for (int species : {1, 50, 51, 99, 100, 101, 120, 1000}) {
+        for (int trial = 0; trial < 20; ++trial) {
+            std::vector<std::string> values{recordValueText(1e-3 * trial), recordValueText(1500)};
+            std::vector<std::string> names{"Time(s)", "T(K)"};
+            for (int k = 0; k < species; ++k) {
+                const double v = mantissa(random) * std::pow(10.0, exponent(random));
+                values.push_back(recordValueText(trial % 3 == 0   ? std::fabs(v)
+                                                 : trial % 3 == 1 ? -std::fabs(v)
+                                                                  : v));
+                // Mostly full-width names in some trials: the hardest case for a line break.
+                const std::size_t length = trial % 4 == 0 ? 16 - random() % 2 : 1 + random() % 16;
+                names.push_back(name(random, length));
+            }
+            expectRoundTrip(values, species, "values");
+            expectRoundTrip(names, species, "names");
+        }
+    }
+}
+
+TEST(OutputRecords, ValuesKeepTheirDigits) {
+    for (double v : {1.0 / 3, -2.0 / 3 * 1e-50, 6.02214076e23, 2621.8812345678}) {
+        const double back = std::stod(recordValueText(v));
+        EXPECT_NEAR(back / v, 1, 1e-9) << v;
+    }
+}
+
+} // namespace
+} // namespace kinetra::engine
