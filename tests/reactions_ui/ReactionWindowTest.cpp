@@ -198,7 +198,7 @@ private slots:
         QCOMPARE(cell(w, 3, "Reaction"), QString("NEW = NEW"));
         QVERIFY(!w->grid()->model()->index(2, 0).data(Qt::ForegroundRole).isValid());
         QCOMPARE(fileRecords(griPath).size(), std::size_t(326));
-        QVERIFY(w->database().modified());
+        QVERIFY(w->database().isModified());
         // Undo Paste takes it away again.
         clickToolbar("RDB_UNDOPSR");
         QCOMPARE(fileRecords(griPath).size(), std::size_t(325));
@@ -398,7 +398,7 @@ private slots:
         QCOMPARE(written.reaction, std::string("H + CH3 + M$ <=> CH4 + M$"));
         QCOMPARE(*written.falloff[3], 6964.0);
         QCOMPARE(cell(w, 2, "Type"), QString("Low Troe"));
-        QVERIFY(w->database().modified());
+        QVERIFY(w->database().isModified());
 
         // A 256th character in the comment is refused and the box keeps its 255.
         QLineEdit* comment = input->box(ReactionInputBox::Comment);

@@ -252,7 +252,7 @@ std::map<std::string, std::function<void()>> ReactionWindow::toolbarOperations(R
 bool ReactionWindow::queryClose() {
     bool close = true;
     guarded(context_.ui.dialogs, place::kCloseQuestion,
-            [&] { close = database_->close(context_.ui.dialogs) == ReactionCloseOutcome::Closed; });
+            [&] { close = database_->close(context_.ui.dialogs) == CloseOutcome::Closed; });
     return close;
 }
 
@@ -365,7 +365,7 @@ void ReactionWindow::openInputWindow() {
         input_ = new ReactionInputWindow(
             *table_, *database_, species_, context_.ui.dialogs,
             [this] {
-                store::Connection thermo = context_.thermo.open();
+                store::Connection thermo = context_.thermo.connection();
                 return ReactionInputModel::speciesList(thermo);
             },
             this);
