@@ -3,6 +3,8 @@
 #include "common/ui/QtDialogs.h"
 #include "common/ui/QtFileDialogs.h"
 #include "common/ui/StatusProgress.h"
+#include "reactions/ui/ReactionInputWindow.h"
+#include "reactions/ui/ReactionWindow.h"
 #include "shell/App.h"
 #include "shell/ui/ChildWindow.h"
 #include "shell/ui/GuardedApplication.h"
@@ -14,6 +16,7 @@
 #include <QIcon>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
 #include <clocale>
@@ -27,7 +30,42 @@ namespace {
 // "text" shows OPTIONS.txt in a text window, "thermo-input" and "thermo-elements" open the
 // species input window and the element editor of the thermo window, "thermo-reduced" shows it
 // without the coefficient columns, "thermo-tiled" writes the database as thermo text into a text
-// document and tiles the two windows.
+// document and tiles the two windows. "reactions", "reactions-input" and "reactions-duplicates"
+// open the reaction database named by KINETRA_SCREENSHOT_REACTIONS, then its input window on the
+// first Troe reaction or the True Duplicates view.
+void openReactionsForScreenshot(kinetra::ui::MainWindow& window, const QString& what) {
+    window.shell().OpenDocumentFile(
+        qEnvironmentVariable("KINETRA_SCREENSHOT_REACTIONS").toStdString());
+    auto* child = window.mdiArea()->activeSubWindow();
+    auto* reactions =
+        child ? qobject_cast<kinetra::reactions::ui::ReactionWindow*>(child->widget()) : nullptr;
+    if (!reactions)
+        return;
+    child->showMaximized();
+    QTableView* grid = reactions->grid();
+    if (what == QLatin1String("reactions-duplicates")) {
+        reactions->runToolbarOperation("TrueDuplicates");
+        return;
+    }
+    int row = 5;
+    if (what == QLatin1String("reactions-input"))
+        for (int r = 0; r < grid->model()->rowCount(); ++r)
+            if (grid->model()->index(r, int(kinetra::reactions::rx::kType)).data().toString() ==
+                QLatin1String("Low Troe")) {
+                row = r;
+                break;
+            }
+    grid->setCurrentIndex(grid->model()->index(row, int(kinetra::reactions::rx::kReaction)));
+    if (what == QLatin1String("reactions-input")) {
+        reactions->action("RDB_InputWindow")->trigger();
+        if (auto* input = reactions->inputWindow()) {
+            input->tabs()->setCurrentIndex(
+                int(kinetra::reactions::ReactionInputTab::PressureEffects));
+            input->move(child->mapToGlobal(QPoint(80, 220)));
+        }
+    }
+}
+
 void openForScreenshot(kinetra::ui::MainWindow& window, const kinetra::App& app) {
     const QString what = qEnvironmentVariable("KINETRA_SCREENSHOT");
     if (what.isEmpty())
@@ -44,6 +82,8 @@ void openForScreenshot(kinetra::ui::MainWindow& window, const kinetra::App& app)
                 window.menuBar()->setActiveAction(window.menuAction("FILE"));
             } else if (what == QLatin1String("text")) {
                 window.openTextWindow(app.folders.support(kinetra::files::kOptions), false);
+            } else if (what.startsWith(QLatin1String("reactions"))) {
+                openReactionsForScreenshot(window, what);
             } else if (what.startsWith(QLatin1String("thermo-"))) {
                 auto* child = window.thermoWindow();
                 auto* thermo =

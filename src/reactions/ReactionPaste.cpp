@@ -49,6 +49,10 @@ Reading readBlocks(const GatheredText& gathered, const ThermoSpeciesList& specie
                 ui.progress.show(request.progressText, static_cast<int>(10 * tenth));
                 tenthShown = tenth;
             }
+            if (ui.progress.cancelRequested()) {
+                reading.cancelled = true;
+                break;
+            }
         }
         linesDone += block.lines.size();
 
@@ -84,8 +88,8 @@ Reading readBlocks(const GatheredText& gathered, const ThermoSpeciesList& specie
 }
 
 // Old rows up to the insertion point, the new ones, the rest; Num renumbered 1..n. The caller
-// owns the transaction.
-void insertRecords(store::Connection& db, std::vector<ReactionRecord>& records,
+// owns the transaction. False when the user cancelled: the caller then rolls back.
+bool insertRecords(store::Connection& db, std::vector<ReactionRecord>& records,
                    std::int64_t afterNum, std::int64_t base, Progress& progress) {
     const auto added = static_cast<std::int64_t>(records.size());
     if (db.recordCount("Reactions") > 0)
@@ -117,8 +121,11 @@ void insertRecords(store::Connection& db, std::vector<ReactionRecord>& records,
             all[i][rx::kNum] = static_cast<std::int64_t>(i + 1);
         if (large)
             progress.show("Preparing reactions...", static_cast<int>(100 * start / all.size()));
+        if (progress.cancelRequested())
+            return false;
         db.insertRows("Reactions", std::span(all).subspan(start, end - start));
     }
+    return true;
 }
 
 void markSelection(store::Connection& db, const std::vector<std::int64_t>& keys) {
@@ -167,6 +174,14 @@ ReadResult readReactionText(store::Connection& db, const ThermoSpeciesList& spec
         result.noData = true;
         return result;
     }
+    // Until the records are committed the reading can stop and leave the table as it was: the
+    // progress offers Cancel over the reading and the insertion.
+    struct ProgressEnd {
+        Progress& progress;
+        ~ProgressEnd() { progress.done(); }
+    } progressEnd{ui.progress};
+    if (!request.quiet)
+        ui.progress.setCancellable(true);
     Reading reading = readBlocks(gathered, species, request, memory, ui);
     result.refused = reading.refused;
     result.stopped = reading.stopped;
@@ -181,8 +196,12 @@ ReadResult readReactionText(store::Connection& db, const ThermoSpeciesList& spec
         store::Transaction transaction(db);
         if (request.resetMarks)
             markSelection(db, request.selectedKeys);
-        insertRecords(db, reading.records, request.insertAfterNum, request.selectionBase,
-                      ui.progress);
+        if (!insertRecords(db, reading.records, request.insertAfterNum, request.selectionBase,
+                           ui.progress)) {
+            ui.progress.done();
+            result.cancelled = true;
+            return result; // the transaction rolls back
+        }
         transaction.commit();
     }
     ui.progress.done();

@@ -2,6 +2,7 @@
 // program's main and passed by reference; there are no other globals.
 #pragma once
 
+#include "reactions/ReactionTable.h"
 #include "shell/AppFolders.h"
 #include "shell/OptionsFile.h"
 #include "shell/PhysicalConstants.h"
@@ -52,6 +53,9 @@ struct App {
     thermo::ThermoDatabase thermo;
     thermo::ThermoRunSettings thermoReading;
     thermo::ThermoChartSettings thermoChart;
+    // The reaction windows' choices that last for the run (refusal window, stoichiometric flag,
+    // element ticks, mechanism document options).
+    reactions::ReactionRunSettings reactionReading;
 
     explicit App(AppFolders f)
         : folders(std::move(f)),

@@ -2,6 +2,7 @@
 // toolbars from the command tables, the start-up sequence, text windows, the options window
 // drawing its model, and the exit.
 #include "TempApp.h"
+#include "reactions/ThermoSpeciesList.h"
 #include "shell/Commands.h"
 #include "shell/OptionsWindowModel.h"
 #include "shell/ui/ChildWindow.h"
@@ -74,10 +75,11 @@ private slots:
     void menusAndToolbarsComeFromTheCommandTables() {
         ui::MainWindow& w = t->open();
         checkMenu(w, mainMenus());
-        for (const char* working : {"MDI_TEXT", "SAVEAS", "THERMOSHOW", "THERMOOPEN", "THERMONEW"})
+        for (const char* working :
+             {"MDI_TEXT", "MDI_NEWREAC", "SAVEAS", "THERMOSHOW", "THERMOOPEN", "THERMONEW"})
             QVERIFY2(w.menuAction(working)->isEnabled(), working);
-        for (const char* waiting : {"MDI_NEWREAC", "OPEN"})
-            QVERIFY2(!w.menuAction(waiting)->isEnabled(), waiting);
+        // Opening documents waits for the start-up.
+        QVERIFY(!w.menuAction("OPEN")->isEnabled());
 
         for (int mode : kToolbarModes) {
             QToolBar* bar = w.toolbar(mode);
@@ -90,10 +92,10 @@ private slots:
                 QCOMPARE(actions[i]->toolTip(), QString::fromStdString(buttons[i].tooltip));
                 // Every button shows a picture from the icon theme.
                 QVERIFY2(!actions[i]->icon().isNull(), buttons[i].icon.c_str());
-                // The thermo window and the text document answer their toolbars; the other
-                // windows come later.
+                // The thermo, reaction and text windows answer their toolbars; the chart
+                // window comes later.
                 QCOMPARE(actions[i]->isEnabled(),
-                         mode == 1 ||
+                         mode == 1 || (mode == 2 && buttons[i].key != std::string("SETUP")) ||
                              (mode == 5 && ui::TextDocumentWindow::offers(buttons[i].operation)));
             }
         }
@@ -184,13 +186,35 @@ private slots:
 
     void documentsOfLaterVersionsAreRefusedHonestly() {
         ui::MainWindow& w = t->open();
-        w.shell().OpenDocumentFile((t->dir / "mech.mdb").string());
         w.shell().OpenDocumentFile((t->dir / "plot.pg").string());
-        QCOMPARE(t->fake.dialogs.texts(),
-                 (std::vector<std::string>{
-                     "Reaction databases cannot be opened in this version of KINETRA yet.",
-                     "Charts cannot be opened in this version of KINETRA yet."}));
+        QCOMPARE(
+            t->fake.dialogs.texts(),
+            (std::vector<std::string>{"Charts cannot be opened in this version of KINETRA yet."}));
         QVERIFY(t->app.windows.all().empty());
+    }
+
+    void aReactionDatabaseNeedsAThermoDatabaseWithValidSpecies() {
+        // Before start-up has connected one: the message, and no window stays.
+        ui::MainWindow& w = t->open();
+        w.shell().OpenDocumentFile((t->dir / "mech.mdb").string());
+        QCOMPARE(t->fake.dialogs.texts(),
+                 std::vector<std::string>{reactions::noValidSpeciesMessage(false)});
+        QVERIFY(t->app.windows.all().empty());
+        QVERIFY(!fs::exists(t->dir / "~mech.mdb"));
+    }
+
+    void aFileWithoutTheReactionTableIsRefused() {
+        QVERIFY(t->startUp());
+        // The quick-start thermo database is a database, but not a reaction database.
+        const fs::path other = t->dir / "species.mdb";
+        fs::copy_file(t->app.thermo.path(), other);
+        t->window->shell().OpenDocumentFile(other.string());
+        QCOMPARE(t->fake.dialogs.last().text,
+                 other.string() + " The program cannot find the table 'Reactions'. Make sure you "
+                                  "are opening a reaction database.");
+        QVERIFY(t->fake.dialogs.last().icon == Icon::Exclamation);
+        QVERIFY(t->app.windows.named(windows::kReaction).empty());
+        QVERIFY(!fs::exists(t->dir / "~species.mdb"));
     }
 
     void settingsOpenTheOptionsWindowOnTheirTab() {

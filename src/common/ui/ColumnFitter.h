@@ -17,13 +17,17 @@ public:
     explicit ColumnFitter(QTableView* grid);
 
     // Fits every shown column to its header and to the rows around the shown ones (the text
-    // size, the column set or the data changed).
+    // size, the column set or the data changed); a hidden grid is fitted once it is shown.
     void fitAll();
     // Widens the shown columns that are narrower than a shown cell; never narrows.
     void widenForShownRows();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QTableView* grid_;
+    bool fitPending_ = false; // asked to fit while the grid was hidden
 };
 
 } // namespace kinetra::ui

@@ -5,6 +5,8 @@
 #include "common/TextUtil.h"
 #include "common/ui/DocumentView.h"
 #include "common/ui/StandardShortcuts.h"
+#include "reactions/ReactionDatabase.h"
+#include "reactions/ui/ReactionWindow.h"
 #include "shell/OptionsWindowModel.h"
 #include "shell/ui/ChildWindow.h"
 #include "shell/ui/GuardedApplication.h"
@@ -13,6 +15,7 @@
 #include "shell/ui/QtColour.h"
 #include "shell/ui/TextDocumentWindow.h"
 #include "shell/ui/TitleWindow.h"
+#include "store/Database.h"
 #include "thermo/ui/ThermoWindow.h"
 
 #include <QAction>
@@ -137,6 +140,7 @@ void MainWindow::connectCommands() {
     // disabled.
     const std::map<std::string, std::function<void()>> commands{
         {"MDI_TEXT", [this] { newTextDocument(); }},
+        {"MDI_NEWREAC", [this] { newReactionDatabase(); }},
         {"OPEN", [this] { shell_.OpenDocumentFile(""); }},
         {"CLOSE",
          [this] {
@@ -201,7 +205,9 @@ void MainWindow::buildToolbars() {
             // window's, and the text document's that exist in this version.
             const bool works =
                 !button.operation.empty() &&
-                (mode == 1 || (mode == 5 && TextDocumentWindow::offers(button.operation)));
+                (mode == 1 ||
+                 (mode == 2 && reactions::ui::ReactionWindow::offers(button.operation)) ||
+                 (mode == 5 && TextDocumentWindow::offers(button.operation)));
             if (works)
                 connect(action, &QAction::triggered, this,
                         [this, mode, key = button.key] { runToolbarButton(mode, key); });
@@ -407,6 +413,14 @@ void MainWindow::fitToScreen() {
 void MainWindow::childActivated(QMdiSubWindow* window) {
     // A null window only means that the main window lost the focus.
     if (auto* child = qobject_cast<ChildWindow*>(window)) {
+        // Tool windows (find, filters, input window) of one document never stay open over
+        // another, where they would seem to act on it.
+        for (QMdiSubWindow* other : mdi_->subWindowList())
+            if (other != window && other->widget())
+                for (QDialog* tool :
+                     other->widget()->findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
+                    if (tool->isVisible() && !tool->isModal())
+                        tool->close();
         shell_.ShowToolbar(child->toolbarMode());
         showMenusOf(child);
         // Whatever made it active (a click, Ctrl+Tab, the Window menu), typing goes into it.
@@ -416,7 +430,15 @@ void MainWindow::childActivated(QMdiSubWindow* window) {
 }
 
 void MainWindow::childClosed(int registryId) {
+    const bool reaction = [&] {
+        for (const OpenWindow& open : app_.windows.named(windows::kReaction))
+            if (open.id == registryId)
+                return true;
+        return false;
+    }();
     app_.windows.remove(registryId);
+    if (reaction)
+        updateThermoViewOnly();
     if (mdi_->subWindowList().isEmpty()) {
         shell_.ShowToolbar(0);
         showMenusOf(nullptr);
@@ -475,6 +497,11 @@ ChildWindow* MainWindow::thermoWindow() const {
 }
 
 void MainWindow::connectThermoDatabase(bool createNew) {
+    // The reaction windows were checked against the species of the connected database; they
+    // close first (each with its save question), and a Cancel keeps everything as it is.
+    for (ChildWindow* reaction : reactionWindows())
+        if (!reaction->close())
+            return;
     if (ChildWindow* open = thermoWindow(); open && !open->close())
         return;
     const bool connected = createNew ? app_.thermo.createNew(ui_) : app_.thermo.openWithDialog(ui_);
@@ -536,20 +563,12 @@ void MainWindow::showThermoWindow() {
         context.programDir = app_.folders.appDir;
         context.openTextFile = [this](const std::filesystem::path& file,
                                       const std::string& caption) {
-            openTextWindow(file, false);
-            if (auto* child = qobject_cast<ChildWindow*>(mdi_->activeSubWindow()))
-                child->setWindowTitle(qs(caption));
+            openTextFileAs(file, caption);
         };
         context.openDocument = [this] { shell_.OpenDocumentFile(""); };
         context.requestExit = [this] { shell_.RequestExit(); };
-        context.connectDatabase = [this] {
-            QTimer::singleShot(0, this,
-                               [this] { guarded([this] { connectThermoDatabase(false); }); });
-        };
-        context.newDatabase = [this] {
-            QTimer::singleShot(0, this,
-                               [this] { guarded([this] { connectThermoDatabase(true); }); });
-        };
+        context.connectDatabase = afterThisCommand([this] { connectThermoDatabase(false); });
+        context.newDatabase = afterThisCommand([this] { connectThermoDatabase(true); });
         context.closeWindow = [this] {
             if (ChildWindow* open = thermoWindow())
                 QTimer::singleShot(0, open, [open] { open->close(); });
@@ -564,13 +583,126 @@ void MainWindow::showThermoWindow() {
     });
 }
 
-bool MainWindow::acceptReactionDatabase(const std::filesystem::path&) {
-    notAvailable("Reaction databases");
-    return false;
+void MainWindow::openTextFileAs(const std::filesystem::path& file, const std::string& caption) {
+    openTextWindow(file, false);
+    if (auto* child = qobject_cast<ChildWindow*>(mdi_->activeSubWindow()))
+        child->setWindowTitle(qs(caption));
 }
 
-void MainWindow::openReactionWindow(const std::filesystem::path&) {
-    notAvailable("Reaction databases");
+std::function<void()> MainWindow::afterThisCommand(std::function<void()> command) {
+    return [this, command = std::move(command)] {
+        QTimer::singleShot(0, this, [this, command] { guarded(command); });
+    };
+}
+
+// Reaction databases
+
+QList<ChildWindow*> MainWindow::reactionWindows() const {
+    QList<ChildWindow*> open;
+    for (const OpenWindow& window : app_.windows.named(windows::kReaction))
+        if (ChildWindow* child = childWindow(window.id))
+            open.append(child);
+    return open;
+}
+
+void MainWindow::updateThermoViewOnly() {
+    if (ChildWindow* open = thermoWindow())
+        if (auto* content = qobject_cast<thermo::ui::ThermoWindow*>(open->widget())) {
+            content->applyViewOnly();
+            content->redraw();
+        }
+}
+
+std::optional<reactions::ThermoSpeciesList> MainWindow::thermoSpeciesForReactions() {
+    return reactions::openThermoSpecies(app_.thermo, ui_.dialogs, [this] {
+        if (app_.thermo.isConnected())
+            showThermoWindow();
+    });
+}
+
+bool MainWindow::acceptReactionDatabase(const std::filesystem::path&) {
+    acceptedSpecies_.reset();
+    guarded([this] { acceptedSpecies_ = thermoSpeciesForReactions(); });
+    return acceptedSpecies_.has_value();
+}
+
+void MainWindow::openReactionWindow(const std::filesystem::path& path) {
+    // The start-up copy is opened without the thermo species (nothing in it is checked).
+    reactions::ThermoSpeciesList species =
+        acceptedSpecies_.value_or(reactions::ThermoSpeciesList{});
+    acceptedSpecies_.reset();
+    addReactionWindow(path, std::move(species), false);
+}
+
+void MainWindow::newReactionDatabase() {
+    const std::string chosen =
+        ui_.files.saveFile(FilterKind::Databases, "New Reaction Database", "");
+    if (chosen.empty())
+        return;
+    if (const OpenWindow* open = app_.windows.findByPath(windows::kReaction, chosen)) {
+        ui_.dialogs.message("The reaction database is already opened.\n\n" + chosen, kTitle,
+                            Icon::Information);
+        activateWindow(open->id);
+        return;
+    }
+    std::optional<reactions::ThermoSpeciesList> species;
+    if (!guarded([&] { species = thermoSpeciesForReactions(); }) || !species)
+        return;
+    addReactionWindow(chosen, std::move(*species), true);
+}
+
+void MainWindow::addReactionWindow(const std::filesystem::path& path,
+                                   reactions::ThermoSpeciesList species, bool createNew) {
+    const reactions::ReactionFiles reactionFiles{app_.folders.support(files::kEmptyReac),
+                                                 app_.folders.support(files::kStartupReacCopy)};
+    auto database = std::make_unique<reactions::ReactionDatabase>(path, reactionFiles);
+    // Every record is checked on opening: on a large database the user sees why it takes time.
+    ui_.progress.busy(true);
+    ui_.progress.show("Checking reactions...", -1);
+    bool opened = false;
+    try {
+        if (createNew)
+            database->createFromTemplate(true);
+        database->open(species);
+        opened = true;
+    } catch (const store::StoreError& e) {
+        ui_.progress.done();
+        ui_.dialogs.message(e.what(), kTitle, Icon::Exclamation);
+    } catch (const std::exception& e) {
+        ui_.progress.done();
+        ui_.dialogs.message(std::string("RDB#049. ") + e.what(), kTitle, Icon::Critical);
+    }
+    if (!opened)
+        return;
+    guarded([&] {
+        reactions::ui::ReactionWindowContext context{ui_, app_.thermo, app_.reactionReading};
+        context.constants = {app_.constants.avogadro, app_.constants.gasConstantCal,
+                             app_.constants.gasConstantJ};
+        context.invalidColour = toQColor(app_.options.highlight);
+        context.supportDir = app_.folders.supportDir;
+        context.programDir = app_.folders.appDir;
+        context.openTextFile = [this](const std::filesystem::path& file,
+                                      const std::string& caption) {
+            openTextFileAs(file, caption);
+        };
+        context.openDocument = afterThisCommand([this] { shell_.OpenDocumentFile(""); });
+        context.newDatabase = afterThisCommand([this] { newReactionDatabase(); });
+        context.requestExit = [this] { shell_.RequestExit(); };
+        // Its menu is only reachable while the window is active.
+        context.closeWindow = afterThisCommand([this] {
+            if (QMdiSubWindow* active = mdi_->activeSubWindow())
+                active->close();
+        });
+        context.showThermo = afterThisCommand([this] { showThermoWindow(); });
+        context.connectThermo = afterThisCommand([this] { connectThermoDatabase(false); });
+        context.newThermo = afterThisCommand([this] { connectThermoDatabase(true); });
+        auto* content = new reactions::ui::ReactionWindow(std::move(context), std::move(database),
+                                                          std::move(species));
+        addChild(content, windows::kReaction, path.filename().string(), path, 2);
+        ui_.progress.done();
+        updateThermoViewOnly();
+    });
+    ui_.progress.done();
 }
 
 bool MainWindow::openChartWindow(const std::filesystem::path&) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/Seams.h"
+#include "reactions/ThermoSpeciesList.h"
 #include "shell/App.h"
 #include "shell/Commands.h"
 #include "shell/Shell.h"
@@ -16,6 +17,7 @@
 #include <QTimer>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 class QDialog;
@@ -51,6 +53,10 @@ public:
     ChildWindow* childWindow(int registryId) const;
     // The window of the thermo table, or nullptr when it is not open.
     ChildWindow* thermoWindow() const;
+    // The open reaction windows, in the order they were opened.
+    QList<ChildWindow*> reactionWindows() const;
+    // File > New > Reaction Database: a save dialog, the template copied there and opened.
+    void newReactionDatabase();
     // File > New > Text Document; the registry id of the new window, 0 when none was opened.
     int newTextDocument();
     // The first size: most of the screen's free area, whatever its size and scaling, centred.
@@ -110,6 +116,19 @@ private:
     // Connect (or, with createNew, New): the thermo window closes first with its save prompt,
     // and shows the connected database again afterwards.
     void connectThermoDatabase(bool createNew);
+    // Opens a reaction window on a database that `open` prepares (opened, or made and opened),
+    // checked against `species`.
+    void addReactionWindow(const std::filesystem::path& path, reactions::ThermoSpeciesList species,
+                           bool createNew);
+    // The species a reaction window needs, or nothing (the message was shown).
+    std::optional<reactions::ThermoSpeciesList> thermoSpeciesForReactions();
+    // A scratch file of a document window (a mechanism, numeric data) in a text window.
+    void openTextFileAs(const std::filesystem::path& file, const std::string& caption);
+    // A document window's command that closes or replaces that window: it runs once the menu
+    // item that asked for it has returned.
+    std::function<void()> afterThisCommand(std::function<void()> command);
+    // The thermo window's editing commands follow whether reaction windows are open.
+    void updateThermoViewOnly();
     // The active document's menu bar, or the main window's own when no document has one.
     void showMenusOf(QMdiSubWindow* window);
     void runToolbarButton(int mode, const std::string& key);
@@ -131,6 +150,8 @@ private:
     QPointer<TitleWindow> title_;
     QPointer<QDialog> help_;
     bool optionsOpen_ = false;
+    // The species the validity test of the last reaction database loaded, for its window.
+    std::optional<reactions::ThermoSpeciesList> acceptedSpecies_;
 };
 
 } // namespace kinetra::ui

@@ -2,6 +2,7 @@
 
 #include "common/PlaceError.h"
 #include "common/ui/DialogButtons.h"
+#include "common/ui/LengthLimitedBox.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -74,25 +75,11 @@ QLineEdit* SpeciesInputWindow::newBox(const QString& objectName, std::string& fi
 // Reference and Comment refuse an edit that would pass the length limit and keep the text they
 // had. Checking the edit rather than capping the box lets the user shorten an overlong text.
 QLineEdit* SpeciesInputWindow::newLimitedBox(const QString& objectName, std::string& field) {
-    auto* box = new QLineEdit;
-    box->setObjectName(objectName);
-    box->setMaxLength(32767);
-    // Any accepted change is kept, typed or set; textEdited below runs first for typing.
-    connect(box, &QLineEdit::textChanged, this, [this, &field](const QString& changed) {
-        std::string edited = changed.toStdString();
-        if (!showing_ && Model::acceptsTextLength(edited))
-            field = std::move(edited);
-    });
-    connect(box, &QLineEdit::textEdited, this, [this, box, &field](const QString& typed) {
-        if (Model::acceptsTextLength(typed.toStdString()))
-            return;
-        const int cursor =
-            box->cursorPosition() - int(typed.size()) + int(QString::fromStdString(field).size());
-        box->setText(text(field));
-        box->setCursorPosition(std::max(0, cursor));
-        dialogs_.message(Model::kMaxLengthMessage, kMessageTitle, Icon::Exclamation);
-    });
-    return box;
+    return kinetra::ui::newLengthLimitedBox(
+        objectName, field,
+        {Model::kMaxTextLength,
+         [this] { dialogs_.message(Model::kMaxLengthMessage, kMessageTitle, Icon::Exclamation); },
+         &showing_});
 }
 
 QWidget* SpeciesInputWindow::newGeneralPage() {

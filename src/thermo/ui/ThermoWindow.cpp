@@ -4,7 +4,7 @@
 #include "common/PlaceError.h"
 #include "common/ui/ColumnFitter.h"
 #include "common/ui/GridCursor.h"
-#include "common/ui/StandardShortcuts.h"
+#include "common/ui/TableWindowFrame.h"
 #include "thermo/SpeciesRow.h"
 #include "thermo/ui/ChartSetupDialog.h"
 #include "thermo/ui/ElementEditorWindow.h"
@@ -17,22 +17,14 @@
 #include "thermo/ui/ThermoPlaceCodes.h"
 #include "thermo/ui/ThermoTableModel.h"
 
-#include <QFontMetrics>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QLabel>
 #include <QMenu>
 #include <QTableView>
-#include <QVBoxLayout>
 
 namespace kinetra::thermo::ui {
 
 namespace {
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 // Grid font sizes of "Text Size" (points).
 int pointSize(TextSize size) {
@@ -61,41 +53,22 @@ ThermoWindow::ThermoWindow(ThermoWindowContext context, QWidget* parent)
 
     model_ = new ThermoTableModel(*table_, context_.ui.dialogs, this);
     model_->setInvalidColour(context_.invalidColour);
-    grid_ = new QTableView(this);
-    grid_->setObjectName(QStringLiteral("grid"));
-    grid_->setModel(model_);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    frame_ = new kinetra::ui::TableWindowFrame(
+        this, model_,
+        [this](const std::function<void()>& command) { run(place::kMenuCommand, command); });
+    grid_ = frame_->grid();
     grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
-    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
-    grid_->horizontalHeader()->setHighlightSections(false);
-    fitter_ = new kinetra::ui::ColumnFitter(grid_);
-    setFocusProxy(grid_);
     // Plotting from the row header needs the chart window, which this version does not have.
     grid_->verticalHeader()->setToolTip(
         tr("Double click plots the row's functions once charts are available; use \"Numeric "
            "Data of Current Species\" meanwhile."));
-
-    count_ = new QLabel(this);
-    count_->setObjectName(QStringLiteral("count"));
-    message_ = new QLabel(this);
-    message_->setObjectName(QStringLiteral("message"));
-    auto* status = new QHBoxLayout;
-    status->addWidget(count_);
-    status->addSpacing(24);
-    status->addWidget(message_, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(grid_, 1);
-    layout->addLayout(status);
 
     buildMenus();
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { gridRowChanged(); });
     connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { gridSelectionChanged(); });
-    connect(grid_, &QTableView::customContextMenuRequested, this, &ThermoWindow::showContextMenu);
     connect(grid_, &QTableView::doubleClicked, this, &ThermoWindow::cellDoubleClicked);
     connect(model_, &ThermoTableModel::edited, this, [this] { redraw(); });
 
@@ -104,23 +77,18 @@ ThermoWindow::ThermoWindow(ThermoWindowContext context, QWidget* parent)
     redraw();
 }
 
-ThermoWindow::~ThermoWindow() {
-    // The menus are not children of this widget (a menu bar shows them); they go with it.
-    qDeleteAll(menus_);
-    delete popup_;
-}
+ThermoWindow::~ThermoWindow() = default;
 
 QString ThermoWindow::countText() const {
-    return count_->text();
+    return frame_->countText();
 }
 
 QString ThermoWindow::messageText() const {
-    return message_->text();
+    return frame_->messageText();
 }
 
 QAction* ThermoWindow::action(const std::string& name) const {
-    auto it = actions_.find(name);
-    return it == actions_.end() ? nullptr : it->second;
+    return frame_->action(name);
 }
 
 SpeciesInputWindow* ThermoWindow::inputWindow() const {
@@ -128,7 +96,7 @@ SpeciesInputWindow* ThermoWindow::inputWindow() const {
 }
 
 QList<QMenu*> ThermoWindow::documentMenus() {
-    return menus_;
+    return frame_->menus();
 }
 
 void ThermoWindow::paste() {
@@ -142,13 +110,9 @@ void ThermoWindow::run(const char* placeCode, const std::function<void()>& comma
 
 QAction* ThermoWindow::addItem(QMenu* menu, const std::string& name, const QString& caption,
                                std::function<void()> command, bool edits) {
-    QAction* item = menu->addAction(caption);
-    item->setObjectName(qs(name));
-    connect(item, &QAction::triggered, this,
-            [this, command = std::move(command)] { run(place::kMenuCommand, command); });
+    QAction* item = frame_->addItem(menu, name, caption, std::move(command));
     if (edits)
         editingActions_.push_back(item);
-    actions_[name] = item;
     return item;
 }
 
@@ -239,22 +203,11 @@ void ThermoWindow::buildMenus() {
             applyTextSize();
         });
 
-    using kinetra::ui::StandardCommand;
-    const std::pair<const char*, StandardCommand> keys[] = {
-        {"TDB_Open", StandardCommand::Open},        {"TDB_Save", StandardCommand::Save},
-        {"TDB_Cut", StandardCommand::Cut},          {"TDB_Copy", StandardCommand::Copy},
-        {"TDB_Paste", StandardCommand::Paste},      {"TDB_SelectAll", StandardCommand::SelectAll},
-        {"TDB_Delete", StandardCommand::Delete},    {"TDB_Find", StandardCommand::Find},
-        {"TDB_FindNext", StandardCommand::FindNext}};
-    for (const auto& [name, command] : keys)
-        kinetra::ui::giveShortcut(actions_.at(name), command);
-
     auto* references = new QMenu(tr("References"));
     addItem(references, "TDB_References", tr("Find/Filter"), [this] { openReferences(); });
-    menus_ = {file, edit, view, references};
-
-    popup_ = new QMenu;
-    const std::pair<const char*, const char*> popupItems[] = {
+    frame_->setMenus({file, edit, view, references});
+    frame_->giveStandardShortcuts("TDB_");
+    frame_->setPopupItems({
         {"TDB_Cut", "Cut"},
         {"TDB_Copy", "Copy"},
         {"TDB_Paste", "Paste"},
@@ -262,16 +215,7 @@ void ThermoWindow::buildMenus() {
         {"TDB_NumericData", "Numeric Data of Current Species"},
         {"TDB_NewRow", "Insert New Row"},
         {"TDB_Renumber", "Renumber"},
-    };
-    // The pop-up items run the menu's commands under their own captions.
-    for (const auto& [name, caption] : popupItems) {
-        QAction* target = actions_.at(name);
-        QAction* item = popup_->addAction(tr(caption));
-        item->setObjectName(QStringLiteral("popup_") + QString::fromLatin1(name));
-        connect(item, &QAction::triggered, target, &QAction::trigger);
-        connect(target, &QAction::changed, item,
-                [item, target] { item->setVisible(target->isVisible()); });
-    }
+    });
 }
 
 bool ThermoWindow::runToolbarOperation(const std::string& operation) {
@@ -315,8 +259,7 @@ void ThermoWindow::redraw() {
         grid_->setColumnHidden(static_cast<int>(c), !table_->isColumnVisible(c));
     fitColumns();
     kinetra::ui::showRowCursor(*grid_, table_->currentRow(), table_->selection());
-    count_->setText(qs(table_->rowCountText()));
-    message_->setText(qs(table_->statusMessage()));
+    frame_->showStatus(table_->rowCountText(), table_->statusMessage());
     redrawing_ = false;
 }
 
@@ -328,7 +271,7 @@ void ThermoWindow::fitColumns() {
     if (table_->revision() == fittedRevision_ && shown == fittedColumns_ &&
         size == fittedPointSize_)
         return;
-    fitter_->fitAll();
+    frame_->fitter()->fitAll();
     fittedRevision_ = table_->revision();
     fittedColumns_ = std::move(shown);
     fittedPointSize_ = size;
@@ -342,7 +285,7 @@ void ThermoWindow::gridRowChanged() {
         table_->setCurrentRow(current.isValid() ? std::optional<std::size_t>(current.row())
                                                 : std::nullopt);
     });
-    message_->setText(qs(table_->statusMessage()));
+    frame_->showMessage(table_->statusMessage());
 }
 
 void ThermoWindow::gridSelectionChanged() {
@@ -352,10 +295,6 @@ void ThermoWindow::gridSelectionChanged() {
     for (const QModelIndex& index : grid_->selectionModel()->selectedRows())
         rows.insert(static_cast<std::size_t>(index.row()));
     table_->setSelection(std::move(rows));
-}
-
-void ThermoWindow::showContextMenu(const QPoint& position) {
-    popup_->popup(grid_->viewport()->mapToGlobal(position));
 }
 
 void ThermoWindow::cellDoubleClicked(const QModelIndex& index) {
@@ -373,12 +312,7 @@ void ThermoWindow::applyViewOnly() {
 }
 
 void ThermoWindow::applyTextSize() {
-    QFont font = grid_->font();
-    font.setPointSize(pointSize(table_->textSize()));
-    grid_->setFont(font);
-    grid_->verticalHeader()->setFont(font);
-    grid_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 6);
-    grid_->horizontalHeader()->setFont(font);
+    frame_->setPointSize(pointSize(table_->textSize()));
     fitColumns();
 }
 

@@ -21,7 +21,7 @@
 #include <string>
 
 namespace kinetra::ui {
-class ColumnFitter;
+class TableWindowFrame;
 }
 
 class QAction;
@@ -79,6 +79,9 @@ public:
 
     // Draws the grid anew from the core table (rows, columns, current row, selection, status).
     void redraw();
+    // A reaction window opened or closed: the editing commands are offered only while none is
+    // open (call redraw() afterwards for the status line).
+    void applyViewOnly();
 
 private:
     void buildMenus();
@@ -86,9 +89,7 @@ private:
                      std::function<void()> run, bool edits = false);
     void gridRowChanged();
     void gridSelectionChanged();
-    void showContextMenu(const QPoint& position);
     void cellDoubleClicked(const QModelIndex& index);
-    void applyViewOnly();
     void applyTextSize();
     // Fits the columns to their contents when the data, the column set or the text size changed
     // since the last fit.
@@ -112,17 +113,12 @@ private:
     ThermoWindowContext context_;
     std::unique_ptr<ThermoTable> table_;
     ThermoTableModel* model_ = nullptr;
-    QTableView* grid_ = nullptr;
-    kinetra::ui::ColumnFitter* fitter_ = nullptr;
+    kinetra::ui::TableWindowFrame* frame_ = nullptr;
+    QTableView* grid_ = nullptr; // the frame's
     // What the columns were last fitted to: the table's revision, the shown columns, the size.
     std::uint64_t fittedRevision_ = 0;
     std::vector<bool> fittedColumns_;
     int fittedPointSize_ = 0;
-    QLabel* count_ = nullptr;
-    QLabel* message_ = nullptr;
-    QList<QMenu*> menus_;
-    QMenu* popup_ = nullptr;
-    std::map<std::string, QAction*> actions_;
     std::vector<QAction*> editingActions_;
     QPointer<SpeciesInputWindow> input_;
     QPointer<QWidget> find_, filter_, references_, elementsFilter_;

@@ -1,0 +1,434 @@
+#include "reactions/ui/ReactionWindow.h"
+
+#include "common/PlaceError.h"
+#include "common/ui/ColumnFitter.h"
+#include "common/ui/GridCursor.h"
+#include "common/ui/TableWindowFrame.h"
+#include "reactions/ReactionInputModel.h"
+#include "reactions/ui/MechanismOptionsDialog.h"
+#include "reactions/ui/ReactionFilterDialogs.h"
+#include "reactions/ui/ReactionFindDialog.h"
+#include "reactions/ui/ReactionInputWindow.h"
+#include "reactions/ui/ReactionPlaceCodes.h"
+#include "reactions/ui/ReactionTableModel.h"
+#include "reactions/ui/ReadingOptionsDialog.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QMenu>
+#include <QTableView>
+#include <algorithm>
+#include <set>
+
+namespace kinetra::reactions::ui {
+
+namespace {
+
+// Grid font sizes of "Text Size" (points).
+int pointSize(ReactionTextSize size) {
+    switch (size) {
+    case ReactionTextSize::Large:
+        return 11;
+    case ReactionTextSize::Small:
+        return 7;
+    case ReactionTextSize::Normal:
+        break;
+    }
+    return 9;
+}
+
+} // namespace
+
+ReactionWindow::ReactionWindow(ReactionWindowContext context,
+                               std::unique_ptr<ReactionDatabase> database,
+                               ThermoSpeciesList species, QWidget* parent)
+    : QWidget(parent), context_(std::move(context)), database_(std::move(database)),
+      species_(std::move(species)) {
+    table_ = std::make_unique<ReactionTable>(
+        *database_, species_, context_.thermo, context_.ui, context_.settings, context_.constants,
+        context_.supportDir, context_.programDir,
+        [this](const std::filesystem::path& file, const std::string& caption) {
+            if (context_.openTextFile)
+                context_.openTextFile(file, caption);
+        });
+
+    model_ = new ReactionTableModel(*table_, this);
+    model_->setInvalidColour(context_.invalidColour);
+    frame_ = new kinetra::ui::TableWindowFrame(
+        this, model_,
+        [this](const std::function<void()>& command) { run(place::kCommand, command); });
+    grid_ = frame_->grid();
+    // Records change through the input window, which checks them; the cells are read-only.
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    buildMenus();
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { gridRowChanged(); });
+    connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { gridSelectionChanged(); });
+    connect(grid_, &QTableView::doubleClicked, this, &ReactionWindow::cellDoubleClicked);
+
+    applyTextSize();
+    redraw();
+}
+
+ReactionWindow::~ReactionWindow() = default;
+
+QString ReactionWindow::countText() const {
+    return frame_->countText();
+}
+
+QString ReactionWindow::messageText() const {
+    return frame_->messageText();
+}
+
+QAction* ReactionWindow::action(const std::string& name) const {
+    return frame_->action(name);
+}
+
+QMenu* ReactionWindow::popupMenu() const {
+    return frame_->popup();
+}
+
+ReactionInputWindow* ReactionWindow::inputWindow() const {
+    return input_;
+}
+
+QList<QMenu*> ReactionWindow::documentMenus() {
+    return frame_->menus();
+}
+
+void ReactionWindow::run(const char* placeCode, const std::function<void()>& command) {
+    guarded(context_.ui.dialogs, placeCode, command);
+    redraw();
+}
+
+void ReactionWindow::call(const std::function<void()>& hook) {
+    if (hook)
+        hook();
+}
+
+QAction* ReactionWindow::addItem(QMenu* menu, const std::string& name, const QString& caption,
+                                 std::function<void()> command) {
+    return frame_->addItem(menu, name, caption, std::move(command));
+}
+
+QAction* ReactionWindow::addToggle(QMenu* menu, const std::string& name, const char* caption,
+                                   std::function<void()> toggle) {
+    QAction* item = addItem(menu, name, QString::fromUtf8(caption), std::move(toggle));
+    item->setCheckable(true);
+    return item;
+}
+
+void ReactionWindow::buildMenus() {
+    ReactionTable& t = *table_;
+    auto* file = new QMenu(tr("File"));
+    addItem(file, "RDB_Open", tr("Open..."), [this] { call(context_.openDocument); });
+    addItem(file, "RDB_Close", tr("Close"), [this] { call(context_.closeWindow); });
+    QMenu* thermo = file->addMenu(tr("THERMO Database"));
+    addItem(thermo, "RDB_ThermoShow", tr("Show"), [this] { call(context_.showThermo); });
+    addItem(thermo, "RDB_ThermoConnect", tr("Connect"), [this] { call(context_.connectThermo); });
+    addItem(thermo, "RDB_ThermoNew", tr("New"), [this] { call(context_.newThermo); });
+    file->addSeparator();
+    addItem(file, "RDB_Save", tr("Save"), [this] { database_->save(); });
+    addItem(file, "RDB_SaveAs", tr("Save as..."), [this] { database_->saveAs(context_.ui); });
+    addItem(file, "RDB_Replace", tr("Replace with Saved Copy"), [this] {
+        if (database_->replaceWithSavedCopy(context_.ui.dialogs))
+            table_->showAll();
+    });
+    file->addSeparator();
+    addItem(file, "RDB_TXTFORM", tr("Reaction Mechanism in CHEMKIN Format"),
+            [this] { mechanismDocument(); });
+    file->addSeparator();
+    addItem(file, "RDB_Exit", tr("Exit"), [this] { call(context_.requestExit); });
+
+    auto* edit = new QMenu(tr("Edit"));
+    addItem(edit, "RDB_Cut", tr("Cut"), [&t] { t.cut(); });
+    addItem(edit, "RDB_Copy", tr("Copy"), [&t] { t.copy(); });
+    addItem(edit, "RDB_Paste", tr("Paste"), [this] { paste(); });
+    addItem(edit, "RDB_PasteSpecial", tr("Paste Special"), [this] { openPasteSpecial(); });
+    addItem(edit, "RDB_UndoPaste", tr("Undo Paste"), [&t] { t.undoPaste(); });
+    addItem(edit, "RDB_SelectAll", tr("Select All"), [&t] { t.selectAll(); });
+    addItem(edit, "RDB_Delete", tr("Delete"), [&t] { t.deleteSelected(); });
+    edit->addSeparator();
+    QMenu* filter = edit->addMenu(tr("Filter"));
+    addItem(filter, "RDB_FilterNames", tr("By Names"), [this] { openSpeciesFilter(); });
+    addItem(filter, "RDB_FilterElements", tr("By Elements"), [this] { openElementsFilter(); });
+    addItem(edit, "RDB_Find", tr("Find"), [this] { openFind(); });
+    addItem(edit, "RDB_FindNext", tr("Find Next"), [this] { findNext(); });
+    edit->addSeparator();
+    addItem(edit, "RDB_NewRow", tr("Insert New Row"), [&t] { t.insertNewRow(); });
+    addItem(edit, "RDB_Renumber", tr("Renumber"), [&t] { t.renumber(); });
+    addItem(edit, "RDB_Duplicates", tr("True Duplicates"), [w = this] { w->trueDuplicates(); });
+
+    auto* view = new QMenu(tr("View"));
+    QMenu* reactions = view->addMenu(tr("Reactions"));
+    addItem(reactions, "RDB_Valid", tr("Valid"), [&t] { t.showValid(); });
+    addItem(reactions, "RDB_Invalid", tr("Invalid"), [&t] { t.showInvalid(); });
+    addItem(reactions, "RDB_All", tr("All"), [&t] { t.showAll(); });
+    view->addSeparator();
+    addItem(view, "RDB_InputWindow", tr("Input Window"), [this] { openInputWindow(); });
+    view->addSeparator();
+    addToggle(view, "RDB_ColParameters", kToggleParameters, [&t] { t.toggleParameters(); });
+    addToggle(view, "RDB_ColThirdBodies", kToggleThirdBodies, [&t] { t.toggleThirdBodies(); });
+    addToggle(view, "RDB_ColComposition", kToggleComposition, [&t] { t.toggleComposition(); });
+    QMenu* size = view->addMenu(tr("Text Size"));
+    const std::pair<const char*, ReactionTextSize> sizes[] = {{"Large", ReactionTextSize::Large},
+                                                              {"Normal", ReactionTextSize::Normal},
+                                                              {"Small", ReactionTextSize::Small}};
+    for (const auto& [caption, textSize] : sizes)
+        addItem(size, std::string("RDB_Text") + caption, tr(caption), [this, &t, s = textSize] {
+            t.setTextSize(s);
+            applyTextSize();
+        });
+
+    auto* references = new QMenu(tr("References"));
+    addItem(references, "RDB_References", tr("Find/Filter"), [this] { openReferences(); });
+    frame_->setMenus({file, edit, view, references});
+    frame_->giveStandardShortcuts("RDB_");
+    frame_->setPopupItems({
+        {"RDB_Cut", "Cut"},
+        {"RDB_Copy", "Copy"},
+        {"RDB_Paste", "Paste"},
+        {"RDB_All", "Show All Reactions"},
+        {"RDB_InputWindow", "Input Window"},
+        {"RDB_NewRow", "Insert New Row"},
+        {"RDB_Renumber", "Renumber"},
+    });
+}
+
+namespace {
+
+// The operations of the reaction toolbar, by the names of the toolbar table.
+using ToolbarOperations = std::map<std::string, std::function<void()>>;
+
+} // namespace
+
+bool ReactionWindow::offers(const std::string& operation) {
+    // The same table as the window runs, without a window behind it: the names come from one
+    // place, so a button is enabled exactly when its operation exists.
+    static const std::set<std::string> names = [] {
+        std::set<std::string> all;
+        for (const auto& entry : toolbarOperations(nullptr))
+            all.insert(entry.first);
+        return all;
+    }();
+    return names.contains(operation);
+}
+
+bool ReactionWindow::runToolbarOperation(const std::string& operation) {
+    const ToolbarOperations operations = toolbarOperations(this);
+    auto it = operations.find(operation);
+    if (it == operations.end())
+        return false;
+    run(place::kCommand, it->second);
+    return true;
+}
+
+std::map<std::string, std::function<void()>> ReactionWindow::toolbarOperations(ReactionWindow* w) {
+    // Built with a null window only to read the names; the commands then never run.
+    ReactionTable* t = w ? w->table_.get() : nullptr;
+    return {
+        {"ColVisble1", [t] { t->toggleParameters(); }},
+        {"ColVisble2", [t] { t->toggleThirdBodies(); }},
+        {"ColVisble3", [t] { t->toggleComposition(); }},
+        {"SAVERDB", [w] { w->database_->save(); }},
+        {"CUTRDB", [t] { t->cut(); }},
+        {"CopyCL", [t] { t->copy(); }},
+        {"ClipPaste", [w] { w->paste(); }},
+        {"UndoPsr", [t] { t->undoPaste(); }},
+        {"FindRE", [w] { w->openFind(); }},
+        {"FilterRE", [w] { w->openSpeciesFilter(); }},
+        {"IncoirrectShow", [t] { t->showInvalid(); }},
+        {"TrueDuplicates", [w] { w->trueDuplicates(); }},
+        {"ShowAll", [t] { t->showAll(); }},
+        {"SpeciesFilter", [w] { w->openSpeciesFilter(); }},
+        {"AddNewReac", [t] { t->insertNewRow(); }},
+        {"InputForm", [w] { w->openInputWindow(); }},
+    };
+}
+
+bool ReactionWindow::queryClose() {
+    bool close = true;
+    guarded(context_.ui.dialogs, place::kCloseQuestion,
+            [&] { close = database_->close(context_.ui.dialogs) == CloseOutcome::Closed; });
+    return close;
+}
+
+void ReactionWindow::redraw() {
+    redrawing_ = true;
+    model_->reload();
+    const auto& columns = table_->columns();
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        grid_->setColumnHidden(static_cast<int>(c), !table_->isColumnVisible(c));
+    frame_->fitter()->fitAll();
+    kinetra::ui::showRowCursor(*grid_, table_->currentRow(), table_->selection());
+    action("RDB_ColParameters")->setChecked(table_->parametersShown());
+    action("RDB_ColThirdBodies")->setChecked(table_->thirdBodiesShown());
+    action("RDB_ColComposition")->setChecked(table_->compositionShown());
+    frame_->showStatus(table_->rowCountText(), table_->currentRowReason());
+    redrawing_ = false;
+    followWithInputWindow();
+}
+
+void ReactionWindow::followWithInputWindow() {
+    // Another record under the cursor refills the input window and drops what was typed there;
+    // a redraw of the same record (a column toggled, a search that stayed) keeps the typing.
+    const auto row = table_->currentRow();
+    if (input_ && input_->isVisible() && row && table_->rows().keys[*row] != input_->shownKey())
+        input_->loadRow(*row);
+}
+
+void ReactionWindow::gridRowChanged() {
+    if (redrawing_)
+        return;
+    guarded(context_.ui.dialogs, place::kRowChange, [this] {
+        const QModelIndex current = grid_->currentIndex();
+        table_->setCurrentRow(current.isValid() ? std::optional<std::size_t>(current.row())
+                                                : std::nullopt);
+    });
+    frame_->showMessage(table_->currentRowReason());
+    followWithInputWindow();
+}
+
+void ReactionWindow::gridSelectionChanged() {
+    if (redrawing_)
+        return;
+    std::set<std::size_t> now;
+    for (const QModelIndex& index : grid_->selectionModel()->selectedRows())
+        now.insert(static_cast<std::size_t>(index.row()));
+    // The paste numbers the selected rows in the order they were picked: rows still selected
+    // keep their places, newly selected ones follow.
+    std::vector<std::size_t> order;
+    for (std::size_t row : table_->selectionOrder())
+        if (now.erase(row) > 0)
+            order.push_back(row);
+    order.insert(order.end(), now.begin(), now.end());
+    table_->setSelection(std::move(order));
+}
+
+void ReactionWindow::cellDoubleClicked(const QModelIndex& index) {
+    // The field columns after Enabled; No and Enabled are not fields of the input window.
+    if (!index.isValid() || index.column() <= static_cast<int>(rx::kEnabled))
+        return;
+    const auto row = static_cast<std::size_t>(index.row());
+    guarded(context_.ui.dialogs, place::kCommand, [&] {
+        table_->setCurrentRow(row);
+        openInputWindow();
+        const std::string type = table_->cellText(row, rx::kType);
+        if (input_)
+            input_->showFocus(
+                ReactionInputModel::focusOfColumn(static_cast<std::size_t>(index.column()), type));
+    });
+}
+
+void ReactionWindow::applyTextSize() {
+    frame_->setPointSize(pointSize(table_->textSize()));
+    frame_->fitter()->fitAll();
+}
+
+void ReactionWindow::showWork(const char* text, const std::function<void()>& work) {
+    // The status bar says what runs while the grid waits for it (the search of 15,000
+    // reactions takes a noticeable moment); done also when the work fails.
+    Progress& progress = context_.ui.progress;
+    progress.busy(true);
+    progress.show(text, -1);
+    struct Done {
+        Progress& p;
+        ~Done() { p.done(); }
+    } done{progress};
+    work();
+}
+
+void ReactionWindow::mechanismDocument() {
+    MechanismOptionsDialog dialog(context_.settings.mechanism, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    context_.settings.mechanism = dialog.options();
+    showWork("Writing the reaction mechanism...", [this] { table_->mechanismDocument(); });
+}
+
+void ReactionWindow::trueDuplicates() {
+    showWork("Searching for duplicate reactions...", [this] { table_->trueDuplicates(); });
+}
+
+void ReactionWindow::paste() {
+    // The reading asks about ErrorMsg.txt itself and opens it when told so.
+    guarded(context_.ui.dialogs, place::kPaste, [this] { table_->paste(); });
+}
+
+void ReactionWindow::openInputWindow() {
+    if (!table_->currentRow())
+        return;
+    if (!input_) {
+        input_ = new ReactionInputWindow(
+            *table_, *database_, species_, context_.ui.dialogs,
+            [this] {
+                store::Connection thermo = context_.thermo.connection();
+                return ReactionInputModel::speciesList(thermo);
+            },
+            this);
+        input_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(input_, &ReactionInputWindow::saved, this, [this] {
+            redraw();
+            // The record as written (its check, its Num) is shown again.
+            if (table_->currentRow())
+                input_->loadRow(*table_->currentRow());
+        });
+    }
+    input_->loadRow(*table_->currentRow());
+    input_->show();
+    input_->raise();
+    input_->activateWindow();
+}
+
+void ReactionWindow::openPasteSpecial() {
+    ReadingOptionsDialog dialog(*table_, context_.settings, context_.ui.dialogs, this);
+    dialog.exec();
+}
+
+void ReactionWindow::openFind() {
+    if (!find_) {
+        // Kept when closed: Find Next (F3) goes on with its search.
+        auto* dialog = new ReactionFindDialog(*table_, context_.ui.dialogs, this);
+        connect(dialog, &ReactionFindDialog::found, this, [this] { redraw(); });
+        find_ = dialog;
+    }
+    find_->show();
+    find_->raise();
+    find_->activateWindow();
+}
+
+void ReactionWindow::findNext() {
+    // Without a search yet, Find Next asks for one.
+    if (auto* dialog = qobject_cast<ReactionFindDialog*>(find_.data()))
+        dialog->findNext();
+    else
+        openFind();
+}
+
+void ReactionWindow::openSpeciesFilter() {
+    SpeciesFilterDialog dialog(*table_, context_.ui.dialogs, this);
+    dialog.exec();
+}
+
+void ReactionWindow::openElementsFilter() {
+    ReactionElementsFilterDialog dialog(*table_, context_.settings.elementTicks,
+                                        context_.ui.dialogs, this);
+    dialog.exec();
+}
+
+void ReactionWindow::openReferences() {
+    if (!references_) {
+        auto* dialog = new ReactionReferencesDialog(*table_, context_.ui.dialogs, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        connect(dialog, &ReactionReferencesDialog::changed, this, [this] { redraw(); });
+        references_ = dialog;
+    }
+    references_->show();
+    references_->raise();
+    references_->activateWindow();
+}
+
+} // namespace kinetra::reactions::ui
