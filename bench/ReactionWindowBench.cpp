@@ -149,7 +149,7 @@ void trueDuplicates(benchmark::State& state, Mechanism (*make)()) {
     ReactionWindow* window = b.open();
     int shown = 0;
     for (auto _ : state) {
-        window->runToolbarOperation("TrueDuplicates");
+        window->runToolbarOperation(ToolbarOperation::TrueDuplicates);
         Bench::drawn(window);
         shown = window->grid()->model()->rowCount();
     }

@@ -57,7 +57,7 @@ void windowPaste(benchmark::State& state, const char* relative) {
         QCoreApplication::processEvents();
         quiet.clipboard.setText(text);
         state.ResumeTiming();
-        window->runToolbarOperation("PASTETRM");
+        window->runToolbarOperation(ToolbarOperation::Paste);
         // Until the grid has been drawn with the pasted rows.
         window->grid()->viewport()->repaint();
         QCoreApplication::processEvents();

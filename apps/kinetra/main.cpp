@@ -44,7 +44,7 @@ void openReactionsForScreenshot(kinetra::ui::MainWindow& window, const QString& 
     child->showMaximized();
     QTableView* grid = reactions->grid();
     if (what == QLatin1String("reactions-duplicates")) {
-        reactions->runToolbarOperation("TrueDuplicates");
+        reactions->runToolbarOperation(kinetra::ToolbarOperation::TrueDuplicates);
         return;
     }
     int row = 5;
@@ -99,7 +99,7 @@ void openForScreenshot(kinetra::ui::MainWindow& window, const kinetra::App& app)
                 }
                 child->showMaximized();
                 if (what == QLatin1String("thermo-reduced"))
-                    thermo->runToolbarOperation("FullReduced");
+                    thermo->runToolbarOperation(kinetra::ToolbarOperation::TogglePolynomials);
                 else
                     thermo
                         ->action(what == QLatin1String("thermo-input") ? "TDB_InputWindow"

@@ -53,66 +53,67 @@ const std::vector<MenuItem>& mainMenus() {
 }
 
 const std::vector<ToolbarButton>& toolbarButtons(int mode) {
+    using Op = ToolbarOperation;
     static const std::vector<ToolbarButton> none;
     static const std::vector<ToolbarButton> thermo{
-        {"NOTATION", "Show/Hide Phase", "ShowPhase", "view-dual-symbolic"},
-        {"POLINOMIALS", "Show/Hide Polynomials ", "FullReduced", "format-justify-fill-symbolic"},
-        {"SAVE_MENU", "Save", "SAVETRM", "document-save-symbolic"},
-        {"CUT_TDB", "Cut", "CutTRM", "edit-cut-symbolic"},
-        {"COPY_TDB", "Copy", "COPYTRM", "edit-copy-symbolic"},
-        {"PASTE_TDB", "Paste", "PASTETRM", "edit-paste-symbolic"},
-        {"TDB_UNDOPST", "Undo Paste", "TDB_UNPASTE", "edit-undo-symbolic"},
-        {"Find", "Find", "FindSp", "edit-find-symbolic"},
-        {"SELECT", "Filter Dialog ", "FiltSp", "folder-saved-search-symbolic"},
-        {"INCORRECT", "Invalid Species", "FiterInvSpec", "dialog-warning-symbolic"},
-        {"SHOWALL", "Show All Species", "ShowAll", "view-list-symbolic"},
-        {"ELEMENTS", "Chemical Elements", "SHOWELEMENTS", "view-app-grid-symbolic"},
-        {"ADDNEW", "Insert New Row", "TDB_NewRow", "list-add-symbolic"},
-        {"SHOWTDB_InputForm", "Input Window", "InputForm", "document-edit-symbolic"},
-        {"SETUP", "Chart and Numeric Data Dialog", "TDB_PlotSETUP",
-         "x-office-spreadsheet-symbolic"},
+        {"NOTATION", "Show/Hide Phase", Op::TogglePhase, "view-dual-symbolic"},
+        {"POLINOMIALS", "Show/Hide Polynomials ", Op::TogglePolynomials,
+         "format-justify-fill-symbolic"},
+        {"SAVE_MENU", "Save", Op::Save, "document-save-symbolic"},
+        {"CUT_TDB", "Cut", Op::Cut, "edit-cut-symbolic"},
+        {"COPY_TDB", "Copy", Op::Copy, "edit-copy-symbolic"},
+        {"PASTE_TDB", "Paste", Op::Paste, "edit-paste-symbolic"},
+        {"TDB_UNDOPST", "Undo Paste", Op::UndoPaste, "edit-undo-symbolic"},
+        {"Find", "Find", Op::Find, "edit-find-symbolic"},
+        {"SELECT", "Filter Dialog ", Op::Filter, "folder-saved-search-symbolic"},
+        {"INCORRECT", "Invalid Species", Op::ShowInvalid, "dialog-warning-symbolic"},
+        {"SHOWALL", "Show All Species", Op::ShowAll, "view-list-symbolic"},
+        {"ELEMENTS", "Chemical Elements", Op::ChemicalElements, "view-app-grid-symbolic"},
+        {"ADDNEW", "Insert New Row", Op::InsertNewRow, "list-add-symbolic"},
+        {"SHOWTDB_InputForm", "Input Window", Op::InputWindow, "document-edit-symbolic"},
+        {"SETUP", "Chart and Numeric Data Dialog", Op::ChartSetup, "x-office-spreadsheet-symbolic"},
     };
     static const std::vector<ToolbarButton> reactions{
-        {"COLVIS3", "Show/Hide Molecular Formula", "ColVisble3", "view-dual-symbolic"},
-        {"COLVIS1", "Show/Hide reversible and low-pressure parameters", "ColVisble1",
+        {"COLVIS3", "Show/Hide Molecular Formula", Op::ToggleComposition, "view-dual-symbolic"},
+        {"COLVIS1", "Show/Hide reversible and low-pressure parameters", Op::ToggleParameters,
          "view-continuous-symbolic"},
-        {"COLVIS2", "Show/Hide Third Bodies", "ColVisble2", "view-grid-symbolic"},
-        {"SAVE_RDB", "Save", "SAVERDB", "document-save-symbolic"},
-        {"CUT_RDB", "Cut", "CUTRDB", "edit-cut-symbolic"},
-        {"COPY_RDB", "Copy", "CopyCL", "edit-copy-symbolic"},
-        {"PASRE_RDB", "Paste", "ClipPaste", "edit-paste-symbolic"},
-        {"RDB_UNDOPSR", "Undo Paste", "UndoPsr", "edit-undo-symbolic"},
-        {"Find", "Find", "FindRE", "edit-find-symbolic"},
-        {"SELECTREACR", "Filter Dialog ", "FilterRE", "folder-saved-search-symbolic"},
-        {"INCORRECTReac", "Invalid Reactions", "IncoirrectShow", "dialog-warning-symbolic"},
-        {"DUPLICATE", "True Duplicates", "TrueDuplicates", "emblem-documents-symbolic"},
-        {"SHOWALL", "Show All Reactions", "ShowAll", "view-list-symbolic"},
-        {"ELEMENTS", "Species List", "SpeciesFilter", "view-list-bullet-symbolic"},
-        {"ADDNEW", "Insert New Row", "AddNewReac", "list-add-symbolic"},
-        {"SHOWRDB_InputForm", "Input Window", "InputForm", "document-edit-symbolic"},
-        {"SETUP", "Chart and Numeric Data Dialog", "RDB_PLOTSET", "x-office-spreadsheet-symbolic"},
+        {"COLVIS2", "Show/Hide Third Bodies", Op::ToggleThirdBodies, "view-grid-symbolic"},
+        {"SAVE_RDB", "Save", Op::Save, "document-save-symbolic"},
+        {"CUT_RDB", "Cut", Op::Cut, "edit-cut-symbolic"},
+        {"COPY_RDB", "Copy", Op::Copy, "edit-copy-symbolic"},
+        {"PASRE_RDB", "Paste", Op::Paste, "edit-paste-symbolic"},
+        {"RDB_UNDOPSR", "Undo Paste", Op::UndoPaste, "edit-undo-symbolic"},
+        {"Find", "Find", Op::Find, "edit-find-symbolic"},
+        {"SELECTREACR", "Filter Dialog ", Op::Filter, "folder-saved-search-symbolic"},
+        {"INCORRECTReac", "Invalid Reactions", Op::ShowInvalid, "dialog-warning-symbolic"},
+        {"DUPLICATE", "True Duplicates", Op::TrueDuplicates, "emblem-documents-symbolic"},
+        {"SHOWALL", "Show All Reactions", Op::ShowAll, "view-list-symbolic"},
+        {"ELEMENTS", "Species List", Op::SpeciesList, "view-list-bullet-symbolic"},
+        {"ADDNEW", "Insert New Row", Op::InsertNewRow, "list-add-symbolic"},
+        {"SHOWRDB_InputForm", "Input Window", Op::InputWindow, "document-edit-symbolic"},
+        {"SETUP", "Chart and Numeric Data Dialog", Op::ChartSetup, "x-office-spreadsheet-symbolic"},
     };
     static const std::vector<ToolbarButton> chart{
-        {"SAVE", "Save Chart", "SaveTT", "document-save-symbolic"},
-        {"PlotPrint", "Print", "PrePrint", "document-print-symbolic"},
-        {"CUTSUBSET", "Cut ", "CUTSS", "edit-cut-symbolic"},
-        {"SAVESUBSET", "Copy", "SAVESS", "edit-copy-symbolic"},
-        {"PASTESUBSET", "Paste ", "PASTESS", "edit-paste-symbolic"},
-        {"ANNOTATIONS", "New Annotation", "NewAnnotation", "insert-text-symbolic"},
-        {"SHOWTEXT", "Show All Chart Texts", "SHOWALLTEXT", "format-text-plaintext-symbolic"},
-        {"GRIDLINE", "Show/Hide Grid Lines", "GridLine", "view-grid-symbolic"},
-        {"MARKER", "Show/Hide Points", "MarkDataPnt", "view-more-horizontal-symbolic"},
-        {"LEGEND", "Color/Monochrome Style", "ViewingStyle", "color-select-symbolic"},
+        {"SAVE", "Save Chart", Op::Save, "document-save-symbolic"},
+        {"PlotPrint", "Print", Op::Print, "document-print-symbolic"},
+        {"CUTSUBSET", "Cut ", Op::CutSubset, "edit-cut-symbolic"},
+        {"SAVESUBSET", "Copy", Op::CopySubset, "edit-copy-symbolic"},
+        {"PASTESUBSET", "Paste ", Op::PasteSubset, "edit-paste-symbolic"},
+        {"ANNOTATIONS", "New Annotation", Op::NewAnnotation, "insert-text-symbolic"},
+        {"SHOWTEXT", "Show All Chart Texts", Op::ShowAllTexts, "format-text-plaintext-symbolic"},
+        {"GRIDLINE", "Show/Hide Grid Lines", Op::ToggleGridLines, "view-grid-symbolic"},
+        {"MARKER", "Show/Hide Points", Op::TogglePoints, "view-more-horizontal-symbolic"},
+        {"LEGEND", "Color/Monochrome Style", Op::ToggleMonochrome, "color-select-symbolic"},
     };
     static const std::vector<ToolbarButton> text{
-        {"SAVE", "Save", "SVTXT", "document-save-symbolic"},
-        {"PRINT", "Print", "PrintTxt", "document-print-symbolic"},
-        {"TXT_CUT", "Cut", "TEXT_CUT", "edit-cut-symbolic"},
-        {"TXT_COPY", "Copy", "TEXT_COPY", "edit-copy-symbolic"},
-        {"TXT_PASTE", "Paste", "ClipInRich", "edit-paste-symbolic"},
-        {"RICH_UNDO", "Undo", "Rich_Undo", "edit-undo-symbolic"},
-        {"RICH_REDO", "Redo", "Rich_Redo", "edit-redo-symbolic"},
-        {"FIND", "Find/Replace", "RES_FIND", "edit-find-replace-symbolic"},
+        {"SAVE", "Save", Op::Save, "document-save-symbolic"},
+        {"PRINT", "Print", Op::Print, "document-print-symbolic"},
+        {"TXT_CUT", "Cut", Op::Cut, "edit-cut-symbolic"},
+        {"TXT_COPY", "Copy", Op::Copy, "edit-copy-symbolic"},
+        {"TXT_PASTE", "Paste", Op::Paste, "edit-paste-symbolic"},
+        {"RICH_UNDO", "Undo", Op::Undo, "edit-undo-symbolic"},
+        {"RICH_REDO", "Redo", Op::Redo, "edit-redo-symbolic"},
+        {"FIND", "Find/Replace", Op::FindReplace, "edit-find-replace-symbolic"},
     };
     switch (mode) {
     case 1:
@@ -128,11 +129,11 @@ const std::vector<ToolbarButton>& toolbarButtons(int mode) {
     }
 }
 
-std::string toolbarOperation(int mode, const std::string& key) {
+std::optional<ToolbarOperation> toolbarOperation(int mode, const std::string& key) {
     for (const auto& b : toolbarButtons(mode))
         if (b.key == key)
             return b.operation;
-    return {};
+    return std::nullopt;
 }
 
 std::optional<std::vector<bool>> toolbarVisibility(int mode) {

@@ -3,6 +3,8 @@
 // from these tables, so the captions the user sees are tested here.
 #pragma once
 
+#include "common/ToolbarOperation.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,9 +21,9 @@ struct MenuItem {
 const std::vector<MenuItem>& mainMenus();
 
 struct ToolbarButton {
-    std::string key;       // "SAVE_MENU"
-    std::string tooltip;   // trailing blanks are exact
-    std::string operation; // the operation of the active child window, empty when none
+    std::string key;                           // "SAVE_MENU"
+    std::string tooltip;                       // trailing blanks are exact
+    std::optional<ToolbarOperation> operation; // of the active child window; none for some
     // The picture: a name of the freedesktop icon naming scheme, as the Adwaita theme (GNOME
     // project, LGPL-3 or CC-BY-SA-3.0) spells its monochrome icons; the caption is the tooltip.
     std::string icon;
@@ -31,9 +33,9 @@ struct ToolbarButton {
 inline constexpr int kToolbarModes[] = {1, 2, 4, 5};
 const std::vector<ToolbarButton>& toolbarButtons(int mode);
 
-// The operation of the first button of that toolbar whose key equals the clicked key; empty
+// The operation of the first button of that toolbar whose key equals the clicked key; nothing
 // when the key has no operation.
-std::string toolbarOperation(int mode, const std::string& key);
+std::optional<ToolbarOperation> toolbarOperation(int mode, const std::string& key);
 
 // Which of the four toolbars (modes 1, 2, 4, 5 in that order) are visible for a mode; nothing
 // for a mode that leaves the toolbars as they are.

@@ -595,7 +595,7 @@ private slots:
             // The chart setup arrives with the rate charts.
             QCOMPARE(button->isEnabled(), key != "SETUP");
         }
-        QVERIFY(!w->runToolbarOperation("RDB_PLOTSET"));
+        QVERIFY(!w->runToolbarOperation(ToolbarOperation::ChartSetup));
     }
 
     void closePromptCancelKeepsTheWindowAndNoDropsTheChanges() {

@@ -32,11 +32,16 @@ TEST(Commands, MenuCaptionsAndToolbarOperations) {
         ASSERT_NE(item, nullptr) << name;
         EXPECT_EQ(item->caption, caption) << name;
     }
-    EXPECT_EQ(toolbarOperation(1, "SAVE_MENU"), "SAVETRM");
-    EXPECT_EQ(toolbarOperation(5, "SAVE_MENU"), "");
+    EXPECT_EQ(toolbarOperation(1, "SAVE_MENU"), ToolbarOperation::Save);
+    EXPECT_EQ(toolbarOperation(5, "SAVE_MENU"), std::nullopt);
     // Keys are case-sensitive: "Find" belongs to the tables, "FIND" to text documents.
-    EXPECT_EQ(toolbarOperation(1, "Find"), "FindSp");
-    EXPECT_EQ(toolbarOperation(1, "FIND"), "");
+    EXPECT_EQ(toolbarOperation(1, "Find"), ToolbarOperation::Find);
+    EXPECT_EQ(toolbarOperation(5, "FIND"), ToolbarOperation::FindReplace);
+    EXPECT_EQ(toolbarOperation(1, "FIND"), std::nullopt);
+    // Every button of the four toolbars names an operation.
+    for (int mode : kToolbarModes)
+        for (const ToolbarButton& button : toolbarButtons(mode))
+            EXPECT_TRUE(button.operation.has_value()) << button.key;
     EXPECT_EQ(toolbarVisibility(4), (std::vector<bool>{false, false, true, false}));
     EXPECT_EQ(toolbarVisibility(3), std::nullopt);
 }

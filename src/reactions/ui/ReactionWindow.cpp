@@ -4,6 +4,7 @@
 #include "common/ui/ColumnFitter.h"
 #include "common/ui/GridCursor.h"
 #include "common/ui/TableWindowFrame.h"
+#include "common/ui/ToolbarOperations.h"
 #include "reactions/ReactionInputModel.h"
 #include "reactions/ui/MechanismOptionsDialog.h"
 #include "reactions/ui/ReactionFilterDialogs.h"
@@ -198,27 +199,14 @@ void ReactionWindow::buildMenus() {
     });
 }
 
-namespace {
-
-// The operations of the reaction toolbar, by the names of the toolbar table.
-using ToolbarOperations = std::map<std::string, std::function<void()>>;
-
-} // namespace
-
-bool ReactionWindow::offers(const std::string& operation) {
-    // The same table as the window runs, without a window behind it: the names come from one
-    // place, so a button is enabled exactly when its operation exists.
-    static const std::set<std::string> names = [] {
-        std::set<std::string> all;
-        for (const auto& entry : toolbarOperations(nullptr))
-            all.insert(entry.first);
-        return all;
-    }();
-    return names.contains(operation);
+bool ReactionWindow::offers(ToolbarOperation operation) {
+    static const std::set<ToolbarOperation> offered =
+        kinetra::ui::operationsOf(toolbarOperations(nullptr));
+    return offered.contains(operation);
 }
 
-bool ReactionWindow::runToolbarOperation(const std::string& operation) {
-    const ToolbarOperations operations = toolbarOperations(this);
+bool ReactionWindow::runToolbarOperation(ToolbarOperation operation) {
+    const kinetra::ui::ToolbarOperationTable operations = toolbarOperations(this);
     auto it = operations.find(operation);
     if (it == operations.end())
         return false;
@@ -226,26 +214,26 @@ bool ReactionWindow::runToolbarOperation(const std::string& operation) {
     return true;
 }
 
-std::map<std::string, std::function<void()>> ReactionWindow::toolbarOperations(ReactionWindow* w) {
+kinetra::ui::ToolbarOperationTable ReactionWindow::toolbarOperations(ReactionWindow* w) {
     // Built with a null window only to read the names; the commands then never run.
     ReactionTable* t = w ? w->table_.get() : nullptr;
     return {
-        {"ColVisble1", [t] { t->toggleParameters(); }},
-        {"ColVisble2", [t] { t->toggleThirdBodies(); }},
-        {"ColVisble3", [t] { t->toggleComposition(); }},
-        {"SAVERDB", [w] { w->database_->save(); }},
-        {"CUTRDB", [t] { t->cut(); }},
-        {"CopyCL", [t] { t->copy(); }},
-        {"ClipPaste", [w] { w->paste(); }},
-        {"UndoPsr", [t] { t->undoPaste(); }},
-        {"FindRE", [w] { w->openFind(); }},
-        {"FilterRE", [w] { w->openSpeciesFilter(); }},
-        {"IncoirrectShow", [t] { t->showInvalid(); }},
-        {"TrueDuplicates", [w] { w->trueDuplicates(); }},
-        {"ShowAll", [t] { t->showAll(); }},
-        {"SpeciesFilter", [w] { w->openSpeciesFilter(); }},
-        {"AddNewReac", [t] { t->insertNewRow(); }},
-        {"InputForm", [w] { w->openInputWindow(); }},
+        {ToolbarOperation::ToggleParameters, [t] { t->toggleParameters(); }},
+        {ToolbarOperation::ToggleThirdBodies, [t] { t->toggleThirdBodies(); }},
+        {ToolbarOperation::ToggleComposition, [t] { t->toggleComposition(); }},
+        {ToolbarOperation::Save, [w] { w->database_->save(); }},
+        {ToolbarOperation::Cut, [t] { t->cut(); }},
+        {ToolbarOperation::Copy, [t] { t->copy(); }},
+        {ToolbarOperation::Paste, [w] { w->paste(); }},
+        {ToolbarOperation::UndoPaste, [t] { t->undoPaste(); }},
+        {ToolbarOperation::Find, [w] { w->openFind(); }},
+        {ToolbarOperation::Filter, [w] { w->openSpeciesFilter(); }},
+        {ToolbarOperation::ShowInvalid, [t] { t->showInvalid(); }},
+        {ToolbarOperation::TrueDuplicates, [w] { w->trueDuplicates(); }},
+        {ToolbarOperation::ShowAll, [t] { t->showAll(); }},
+        {ToolbarOperation::SpeciesList, [w] { w->openSpeciesFilter(); }},
+        {ToolbarOperation::InsertNewRow, [t] { t->insertNewRow(); }},
+        {ToolbarOperation::InputWindow, [w] { w->openInputWindow(); }},
     };
 }
 

@@ -7,6 +7,7 @@
 
 #include "common/Seams.h"
 #include "common/ui/DocumentView.h"
+#include "common/ui/ToolbarOperations.h"
 #include "reactions/ReactionDatabase.h"
 #include "reactions/ReactionTable.h"
 
@@ -75,11 +76,11 @@ public:
     ReactionInputWindow* inputWindow() const;
 
     // Whether a toolbar operation of the reaction toolbar is one of this window's.
-    static bool offers(const std::string& operation);
+    static bool offers(ToolbarOperation operation);
 
     // DocumentView
     QList<QMenu*> documentMenus() override;
-    bool runToolbarOperation(const std::string& operation) override;
+    bool runToolbarOperation(ToolbarOperation operation) override;
     bool queryClose() override;
 
     // Draws the grid anew from the core table (rows, columns, current row, selection, status).
@@ -112,7 +113,7 @@ private:
     void showWork(const char* text, const std::function<void()>& work);
     void call(const std::function<void()>& hook);
     // The toolbar's operations on window w (null: only their names are read).
-    static std::map<std::string, std::function<void()>> toolbarOperations(ReactionWindow* w);
+    static kinetra::ui::ToolbarOperationTable toolbarOperations(ReactionWindow* w);
 
     ReactionWindowContext context_;
     std::unique_ptr<ReactionDatabase> database_;

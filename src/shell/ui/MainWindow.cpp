@@ -204,10 +204,10 @@ void MainWindow::buildToolbars() {
             // Each button forwards to an operation of the active document window: the thermo
             // window's, and the text document's that exist in this version.
             const bool works =
-                !button.operation.empty() &&
-                (mode == 1 ||
-                 (mode == 2 && reactions::ui::ReactionWindow::offers(button.operation)) ||
-                 (mode == 5 && TextDocumentWindow::offers(button.operation)));
+                button.operation &&
+                ((mode == 1 && thermo::ui::ThermoWindow::offers(*button.operation)) ||
+                 (mode == 2 && reactions::ui::ReactionWindow::offers(*button.operation)) ||
+                 (mode == 5 && TextDocumentWindow::offers(*button.operation)));
             if (works)
                 connect(action, &QAction::triggered, this,
                         [this, mode, key = button.key] { runToolbarButton(mode, key); });
@@ -485,8 +485,9 @@ void MainWindow::runToolbarButton(int mode, const std::string& key) {
     auto* child = qobject_cast<ChildWindow*>(mdi_->activeSubWindow());
     if (!child || child->toolbarMode() != mode)
         return;
-    if (auto* document = dynamic_cast<DocumentView*>(child->widget()))
-        document->runToolbarOperation(toolbarOperation(mode, key));
+    const std::optional<ToolbarOperation> operation = toolbarOperation(mode, key);
+    if (auto* document = dynamic_cast<DocumentView*>(child->widget()); document && operation)
+        document->runToolbarOperation(*operation);
 }
 
 ChildWindow* MainWindow::thermoWindow() const {

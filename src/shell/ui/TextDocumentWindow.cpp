@@ -12,8 +12,9 @@ namespace kinetra::ui {
 namespace {
 
 // Toolbar operations of the text toolbar this window carries out.
-const char* const kOperations[] = {"SVTXT",      "TEXT_CUT",  "TEXT_COPY",
-                                   "ClipInRich", "Rich_Undo", "Rich_Redo"};
+constexpr ToolbarOperation kOperations[] = {ToolbarOperation::Save, ToolbarOperation::Cut,
+                                            ToolbarOperation::Copy, ToolbarOperation::Paste,
+                                            ToolbarOperation::Undo, ToolbarOperation::Redo};
 
 } // namespace
 
@@ -66,29 +67,35 @@ QList<QMenu*> TextDocumentWindow::documentMenus() {
     return {edit_};
 }
 
-bool TextDocumentWindow::offers(const std::string& operation) {
-    for (const char* known : kOperations)
+bool TextDocumentWindow::offers(ToolbarOperation operation) {
+    for (ToolbarOperation known : kOperations)
         if (operation == known)
             return true;
     return false;
 }
 
-bool TextDocumentWindow::runToolbarOperation(const std::string& operation) {
-    if (operation == "SVTXT")
+bool TextDocumentWindow::runToolbarOperation(ToolbarOperation operation) {
+    switch (operation) {
+    case ToolbarOperation::Save:
         return saveDocument(false);
-    if (operation == "TEXT_CUT")
+    case ToolbarOperation::Cut:
         cut();
-    else if (operation == "TEXT_COPY")
+        return true;
+    case ToolbarOperation::Copy:
         copy();
-    else if (operation == "ClipInRich")
+        return true;
+    case ToolbarOperation::Paste:
         paste();
-    else if (operation == "Rich_Undo")
+        return true;
+    case ToolbarOperation::Undo:
         undo();
-    else if (operation == "Rich_Redo")
+        return true;
+    case ToolbarOperation::Redo:
         redo();
-    else
+        return true;
+    default:
         return false;
-    return true;
+    }
 }
 
 bool TextDocumentWindow::saveDocument(bool asNew) {

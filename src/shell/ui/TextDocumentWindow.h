@@ -27,12 +27,12 @@ public:
 
     // DocumentView
     QList<QMenu*> documentMenus() override;
-    bool runToolbarOperation(const std::string& operation) override;
+    bool runToolbarOperation(ToolbarOperation operation) override;
     bool queryClose() override;
     bool saveDocument(bool asNew) override;
 
     // The toolbar operations a text document carries out (the others wait for their feature).
-    static bool offers(const std::string& operation);
+    static bool offers(ToolbarOperation operation);
 
 signals:
     // A save under a new name changed the caption.

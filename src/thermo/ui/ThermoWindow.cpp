@@ -5,6 +5,7 @@
 #include "common/ui/ColumnFitter.h"
 #include "common/ui/GridCursor.h"
 #include "common/ui/TableWindowFrame.h"
+#include "common/ui/ToolbarOperations.h"
 #include "thermo/SpeciesRow.h"
 #include "thermo/ui/ChartSetupDialog.h"
 #include "thermo/ui/ElementEditorWindow.h"
@@ -218,30 +219,42 @@ void ThermoWindow::buildMenus() {
     });
 }
 
-bool ThermoWindow::runToolbarOperation(const std::string& operation) {
-    ThermoTable& t = *table_;
-    const std::map<std::string, std::function<void()>> operations{
-        {"ShowPhase", [&t] { t.togglePhase(); }},
-        {"FullReduced", [&t] { t.togglePolynomials(); }},
-        {"SAVETRM", [this] { context_.database.save(); }},
-        {"CutTRM", [&t] { t.cut(); }},
-        {"COPYTRM", [&t] { t.copy(); }},
-        {"PASTETRM", [this] { paste(); }},
-        {"TDB_UNPASTE", [&t] { t.undoPaste(); }},
-        {"FindSp", [this] { openFind(); }},
-        {"FiltSp", [this] { openFilter(); }},
-        {"FiterInvSpec", [&t] { t.showInvalid(); }},
-        {"ShowAll", [&t] { t.showAll(); }},
-        {"SHOWELEMENTS", [this] { openElementEditor(); }},
-        {"TDB_NewRow", [&t] { t.insertNewRow(); }},
-        {"InputForm", [this] { openInputWindow(); }},
-        {"TDB_PlotSETUP", [this] { openChartSetup(); }},
-    };
+bool ThermoWindow::offers(ToolbarOperation operation) {
+    static const std::set<ToolbarOperation> offered =
+        kinetra::ui::operationsOf(toolbarOperations(nullptr));
+    return offered.contains(operation);
+}
+
+bool ThermoWindow::runToolbarOperation(ToolbarOperation operation) {
+    const kinetra::ui::ToolbarOperationTable operations = toolbarOperations(this);
     auto it = operations.find(operation);
     if (it == operations.end())
         return false;
     run(place::kToolbarOperation, it->second);
     return true;
+}
+
+kinetra::ui::ToolbarOperationTable ThermoWindow::toolbarOperations(ThermoWindow* w) {
+    // Built with a null window only to read which operations exist; the commands then never run.
+    ThermoTable* t = w ? w->table_.get() : nullptr;
+    using Op = ToolbarOperation;
+    return {
+        {Op::TogglePhase, [t] { t->togglePhase(); }},
+        {Op::TogglePolynomials, [t] { t->togglePolynomials(); }},
+        {Op::Save, [w] { w->context_.database.save(); }},
+        {Op::Cut, [t] { t->cut(); }},
+        {Op::Copy, [t] { t->copy(); }},
+        {Op::Paste, [w] { w->paste(); }},
+        {Op::UndoPaste, [t] { t->undoPaste(); }},
+        {Op::Find, [w] { w->openFind(); }},
+        {Op::Filter, [w] { w->openFilter(); }},
+        {Op::ShowInvalid, [t] { t->showInvalid(); }},
+        {Op::ShowAll, [t] { t->showAll(); }},
+        {Op::ChemicalElements, [w] { w->openElementEditor(); }},
+        {Op::InsertNewRow, [t] { t->insertNewRow(); }},
+        {Op::InputWindow, [w] { w->openInputWindow(); }},
+        {Op::ChartSetup, [w] { w->openChartSetup(); }},
+    };
 }
 
 bool ThermoWindow::queryClose() {

@@ -6,6 +6,7 @@
 
 #include "common/Seams.h"
 #include "common/ui/DocumentView.h"
+#include "common/ui/ToolbarOperations.h"
 #include "thermo/ThermoDatabase.h"
 #include "thermo/ThermoTable.h"
 #include "thermo/ThermoTabulation.h"
@@ -74,7 +75,9 @@ public:
 
     // DocumentView
     QList<QMenu*> documentMenus() override;
-    bool runToolbarOperation(const std::string& operation) override;
+    bool runToolbarOperation(ToolbarOperation operation) override;
+    // Whether a toolbar operation is one of this window's.
+    static bool offers(ToolbarOperation operation);
     bool queryClose() override;
 
     // Draws the grid anew from the core table (rows, columns, current row, selection, status).
@@ -97,6 +100,8 @@ private:
     // Runs a command with its place code; an unexpected error becomes a message.
     void run(const char* placeCode, const std::function<void()>& command);
     void paste();
+    // The toolbar's operations on window w (null: only which exist is read).
+    static kinetra::ui::ToolbarOperationTable toolbarOperations(ThermoWindow* w);
 
     void openInputWindow();
     void openPasteSpecial();
