@@ -20,4 +20,22 @@ inline std::set<ToolbarOperation> operationsOf(const ToolbarOperationTable& tabl
     return operations;
 }
 
+// Whether a window type has the operation: its table is read once, without a window.
+template <class Window> bool windowOffers(ToolbarOperation operation) {
+    static const std::set<ToolbarOperation> offered =
+        operationsOf(Window::toolbarOperations(nullptr));
+    return offered.contains(operation);
+}
+
+// Runs the table's command for the operation through `run` (the window's guarded call);
+// false when the table has none.
+inline bool runOperation(const ToolbarOperationTable& table, ToolbarOperation operation,
+                         const std::function<void(const std::function<void()>&)>& run) {
+    const auto it = table.find(operation);
+    if (it == table.end())
+        return false;
+    run(it->second);
+    return true;
+}
+
 } // namespace kinetra::ui

@@ -200,18 +200,13 @@ void ReactionWindow::buildMenus() {
 }
 
 bool ReactionWindow::offers(ToolbarOperation operation) {
-    static const std::set<ToolbarOperation> offered =
-        kinetra::ui::operationsOf(toolbarOperations(nullptr));
-    return offered.contains(operation);
+    return kinetra::ui::windowOffers<ReactionWindow>(operation);
 }
 
 bool ReactionWindow::runToolbarOperation(ToolbarOperation operation) {
-    const kinetra::ui::ToolbarOperationTable operations = toolbarOperations(this);
-    auto it = operations.find(operation);
-    if (it == operations.end())
-        return false;
-    run(place::kCommand, it->second);
-    return true;
+    return kinetra::ui::runOperation(
+        toolbarOperations(this), operation,
+        [this](const std::function<void()>& command) { run(place::kCommand, command); });
 }
 
 kinetra::ui::ToolbarOperationTable ReactionWindow::toolbarOperations(ReactionWindow* w) {

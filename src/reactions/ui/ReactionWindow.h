@@ -86,6 +86,9 @@ public:
     // Draws the grid anew from the core table (rows, columns, current row, selection, status).
     void redraw();
 
+    // The toolbar's operations on window w (null: only which exist is read).
+    static kinetra::ui::ToolbarOperationTable toolbarOperations(ReactionWindow* w);
+
 private:
     void buildMenus();
     QAction* addItem(QMenu* menu, const std::string& name, const QString& caption,
@@ -112,8 +115,6 @@ private:
     // Long work with its text in the status bar and the busy pointer.
     void showWork(const char* text, const std::function<void()>& work);
     void call(const std::function<void()>& hook);
-    // The toolbar's operations on window w (null: only their names are read).
-    static kinetra::ui::ToolbarOperationTable toolbarOperations(ReactionWindow* w);
 
     ReactionWindowContext context_;
     std::unique_ptr<ReactionDatabase> database_;

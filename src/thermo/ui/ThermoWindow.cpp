@@ -220,18 +220,13 @@ void ThermoWindow::buildMenus() {
 }
 
 bool ThermoWindow::offers(ToolbarOperation operation) {
-    static const std::set<ToolbarOperation> offered =
-        kinetra::ui::operationsOf(toolbarOperations(nullptr));
-    return offered.contains(operation);
+    return kinetra::ui::windowOffers<ThermoWindow>(operation);
 }
 
 bool ThermoWindow::runToolbarOperation(ToolbarOperation operation) {
-    const kinetra::ui::ToolbarOperationTable operations = toolbarOperations(this);
-    auto it = operations.find(operation);
-    if (it == operations.end())
-        return false;
-    run(place::kToolbarOperation, it->second);
-    return true;
+    return kinetra::ui::runOperation(
+        toolbarOperations(this), operation,
+        [this](const std::function<void()>& command) { run(place::kToolbarOperation, command); });
 }
 
 kinetra::ui::ToolbarOperationTable ThermoWindow::toolbarOperations(ThermoWindow* w) {

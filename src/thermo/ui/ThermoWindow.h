@@ -86,6 +86,9 @@ public:
     // open (call redraw() afterwards for the status line).
     void applyViewOnly();
 
+    // The toolbar's operations on window w (null: only which exist is read).
+    static kinetra::ui::ToolbarOperationTable toolbarOperations(ThermoWindow* w);
+
 private:
     void buildMenus();
     QAction* addItem(QMenu* menu, const std::string& name, const QString& caption,
@@ -100,8 +103,6 @@ private:
     // Runs a command with its place code; an unexpected error becomes a message.
     void run(const char* placeCode, const std::function<void()>& command);
     void paste();
-    // The toolbar's operations on window w (null: only which exist is read).
-    static kinetra::ui::ToolbarOperationTable toolbarOperations(ThermoWindow* w);
 
     void openInputWindow();
     void openPasteSpecial();
