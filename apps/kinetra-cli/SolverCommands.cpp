@@ -184,6 +184,20 @@ int run(Context& c, const std::vector<std::string>& args) {
 constexpr const char* kResultsUsage =
     "results OUTPUT [--csv] [--mole-fractions|--concentrations] [--units J|cal]";
 
+// A CSV field: quoted when it holds a comma or a quote (headings "T, K", species names such as
+// "C3H5,A"), quotes doubled.
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (const char ch : text) {
+        quoted += ch;
+        if (ch == '"')
+            quoted += '"';
+    }
+    return quoted + "\"";
+}
+
 void appendNumber(std::string& out, double v) {
     char buffer[32];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
@@ -195,20 +209,17 @@ std::string csvText(const results::SolverOutput& output,
                     const results::PlotSettings& s) {
     using results::MeanQuantity;
     std::string text = "Time (sec)";
-    for (int q = 0; q < results::kMeanQuantityCount; ++q) {
-        const auto t = results::meanQuantityText(static_cast<MeanQuantity>(q), s.concentrationUnit,
-                                                 s.energyUnit);
-        text += "," + t.symbol + " (" + t.unit + ")";
-    }
+    for (const MeanQuantity q : results::kNumericTableOrder)
+        text += "," + csvField(results::numericHeading(q, s.concentrationUnit, s.energyUnit));
     for (const auto& sp : output.species)
-        text += "," + sp.name;
+        text += "," + csvField(sp.name);
     text += "\n";
     text.reserve(text.size() + means.size() * (output.species.size() + 9) * 24);
     for (std::size_t r = 0; r < means.size(); ++r) {
         appendNumber(text, output.records[r][0]);
-        for (int q = 0; q < results::kMeanQuantityCount; ++q) {
+        for (const MeanQuantity q : results::kNumericTableOrder) {
             text += ',';
-            appendNumber(text, results::meanQuantityValue(means[r], static_cast<MeanQuantity>(q)));
+            appendNumber(text, results::meanQuantityValue(means[r], q));
         }
         for (std::size_t i = 0; i < output.species.size(); ++i) {
             text += ',';
@@ -248,8 +259,8 @@ int resultsCommand(Context& c, const std::vector<std::string>& args) {
         return 0;
     }
     std::vector<results::ResultRow> rows;
-    for (int q = 0; q < results::kMeanQuantityCount; ++q)
-        rows.push_back({static_cast<results::MeanQuantity>(q), 0});
+    for (const results::MeanQuantity q : results::kNumericTableOrder)
+        rows.push_back({q, 0});
     for (std::size_t i = 0; i < reading.output->species.size(); ++i)
         rows.push_back({std::nullopt, i});
     c.io.out << results::numericDataText(*reading.output, means, rows, settings, path,

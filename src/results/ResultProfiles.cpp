@@ -74,6 +74,11 @@ MeanQuantityText meanQuantityText(MeanQuantity q, ConcentrationUnit c, EnergyUni
     return {};
 }
 
+std::string numericHeading(MeanQuantity q, ConcentrationUnit c, EnergyUnit e) {
+    const MeanQuantityText t = meanQuantityText(q, c, e);
+    return (q == MeanQuantity::Concentration ? std::string("C") : t.symbol) + ", " + t.unit;
+}
+
 double meanQuantityValue(const MeanParameters& p, MeanQuantity q) {
     switch (q) {
     case MeanQuantity::Temperature:
@@ -190,8 +195,7 @@ std::string numericDataText(const SolverOutput& output, const std::vector<MeanPa
     for (const ResultRow& r : rows) {
         std::string head = trimBlanks(rowName(output, r, s));
         if (r.mean)
-            head = meanQuantityText(*r.mean, s.concentrationUnit, s.energyUnit).symbol + ", " +
-                   meanQuantityText(*r.mean, s.concentrationUnit, s.energyUnit).unit;
+            head = numericHeading(*r.mean, s.concentrationUnit, s.energyUnit);
         text += " " + formatText(head, kField);
     }
     text += "\r\n";

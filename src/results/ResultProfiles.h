@@ -22,6 +22,13 @@ enum class MeanQuantity {
     HeatCapacity
 };
 inline constexpr int kMeanQuantityCount = 7;
+// The order of the numeric table of mean parameters: T, P, Ro, M, C, H, Cp.
+inline constexpr MeanQuantity kNumericTableOrder[kMeanQuantityCount] = {
+    MeanQuantity::Temperature,     MeanQuantity::Pressure,      MeanQuantity::Density,
+    MeanQuantity::MolecularWeight, MeanQuantity::Concentration, MeanQuantity::Enthalpy,
+    MeanQuantity::HeatCapacity};
+// The heading of a mean quantity in the numeric table ("T, K", "C, mol/cm^3", "H, kJ/mol").
+std::string numericHeading(MeanQuantity q, ConcentrationUnit c, EnergyUnit e);
 
 struct MeanQuantityText {
     std::string name, symbol, unit;
