@@ -2,6 +2,7 @@
 
 #include "../results/OutputText.h"
 #include "solver/RunSettingsFiles.h"
+#include "solver/ShowResults.h"
 #include "solver/SolverOutputCheck.h"
 #include "support/TempDir.h"
 
@@ -86,6 +87,20 @@ TEST(SolverOutputCheck, Recognition) {
     EXPECT_TRUE(isSolverOutputText("!$kinetra solver\r\n"));
     EXPECT_FALSE(isSolverOutputText("!$KINETRA SOLVE\n"));
     EXPECT_FALSE(isSolverOutputText("\n!$KINETRA SOLVER\n"));
+}
+
+TEST(SolverOutputCheck, ShowResultsChecksThenReads) {
+    TempDir dir;
+    const ShownResults ok = showResults(dir.write("ok.out", numberedOutput(51, 4)));
+    EXPECT_TRUE(ok.checkPassed);
+    ASSERT_TRUE(ok.reading.output) << ok.reading.message;
+    EXPECT_EQ(ok.reading.output->records.size(), 4u);
+    const auto shortPath = dir.write("short.out", numberedOutput(51, 3));
+    const ShownResults refused = showResults(shortPath);
+    EXPECT_FALSE(refused.checkPassed);
+    EXPECT_FALSE(refused.reading.output);
+    EXPECT_EQ(refused.reading.message,
+              "In the file '" + shortPath.string() + "', the output information is incomplete.");
 }
 
 std::filesystem::path fakeSolver() {
