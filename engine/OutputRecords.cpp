@@ -44,12 +44,6 @@ Opening opening(const std::vector<std::string>& fields, std::size_t j) {
 
 } // namespace
 
-int recordLineCount(int speciesCount) {
-    const int q = speciesCount / static_cast<int>(kPerLine);
-    const int r = speciesCount - q * static_cast<int>(kPerLine);
-    return q == 0 ? 1 : q + (r >= 1 ? 1 : 0);
-}
-
 std::string recordValueText(double value) {
     char buffer[40];
     return std::string(buffer, writeRecordValue(value, buffer));
@@ -125,27 +119,6 @@ std::vector<std::string> recordLines(std::string_view prefix,
     }
     lines.push_back(std::string(trimBoth(s.substr(from))));
     return lines;
-}
-
-std::string assembleRecord(const std::vector<std::string>& lines) {
-    std::string record;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i == 0) {
-            record = std::string(trimBoth(lines[0]));
-            continue;
-        }
-        const std::string_view next = trimLeft(lines[i]);
-        record += !next.empty() && next.front() == '-' ? " " : "  ";
-        record += next;
-    }
-    return record;
-}
-
-std::string recordColumn(const std::string& record, int i) {
-    const std::size_t from = start(static_cast<std::size_t>(i));
-    if (from >= record.size())
-        return {};
-    return std::string(trimBoth(std::string_view(record).substr(from, kWidth)));
 }
 
 } // namespace kinetra::engine

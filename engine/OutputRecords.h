@@ -5,15 +5,17 @@
 // below gives every value back exactly under that rule.
 #pragma once
 
+#include "results/ResultRecords.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kinetra::engine {
 
-// Lines per record for n species: n / 50 (truncated), plus one more when a remainder is left;
-// one line for up to 50 species.
-int recordLineCount(int speciesCount);
+// The record geometry and the reader's assembly are the post-processor's (results/ResultRecords):
+// the writer lays its lines out for that reader.
+using results::recordLineCount;
 
 // A value as a column text: 10 significant digits, 15 characters when positive and 16 when
 // negative (two-digit exponent); magnitudes below 1E-99 are written as 0.
@@ -27,9 +29,5 @@ std::size_t writeRecordValue(double value, char* buffer);
 // (only fields of 16 characters throughout, which no record of this program has).
 std::vector<std::string> recordLines(std::string_view prefix,
                                      const std::vector<std::string>& fields, int lineCount);
-
-// The reader's assembly of a record and its column i, as the post-processor reads them.
-std::string assembleRecord(const std::vector<std::string>& lines);
-std::string recordColumn(const std::string& record, int i);
 
 } // namespace kinetra::engine

@@ -20,6 +20,7 @@ const std::vector<Command>& commands() {
         addThermoCommands(all);
         addReactionCommands(all);
         addMechanismCommands(all);
+        addSolverCommands(all);
         return all;
     }();
     return table;

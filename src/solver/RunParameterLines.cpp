@@ -1,5 +1,6 @@
 #include "solver/RunParameterLines.h"
 
+#include "common/ExactNumber.h"
 #include "common/NumberFormat.h"
 #include "solver/SolverInputFile.h"
 
@@ -37,6 +38,10 @@ void rewriteRunParameters(std::vector<std::string>& lines, const RunParameterVal
     set(line::kDeltaN, " " + std::to_string(v.deltaN) + " !Delta N");
 }
 
+std::string moleFractionText(double fraction) {
+    return fraction == 0 ? "0" : exactNumberText(fraction, "0.000E+00");
+}
+
 void rewriteMoleFractions(std::vector<std::string>& lines, const std::vector<double>& fractions) {
     constexpr std::size_t kField = 10;
     for (std::size_t i = 0; i < fractions.size(); ++i) {
@@ -44,8 +49,17 @@ void rewriteMoleFractions(std::vector<std::string>& lines, const std::vector<dou
         if (at >= lines.size() || lines[at].size() < kField)
             return;
         std::string& first = lines[at];
-        const std::string value = fractions[i] == 0 ? "0" : formatNumber(fractions[i], "0.000E+00");
-        first.replace(first.size() - kField, kField, formatText(" " + value, "!@@@@@@@@@@"));
+        // The field starts at the blank before the last value; a value written longer than its
+        // ten columns by an earlier run must go whole, not leave its first digits behind.
+        std::size_t from = first.size() - kField;
+        const std::size_t lastEnd = first.find_last_not_of(' ');
+        if (lastEnd != std::string::npos) {
+            const std::size_t valueStart = first.find_last_of(' ', lastEnd);
+            if (valueStart != std::string::npos && valueStart < from)
+                from = valueStart;
+        }
+        first.replace(from, std::string::npos,
+                      formatText(" " + moleFractionText(fractions[i]), "!@@@@@@@@@@"));
     }
 }
 

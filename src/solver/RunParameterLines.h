@@ -24,8 +24,13 @@ struct RunParameterValues {
 // Rewrites lines 14..28 of the file's lines (numbered from 1).
 void rewriteRunParameters(std::vector<std::string>& lines, const RunParameterValues& values);
 
-// Replaces the last field of species i's first THERMO line with fractions[i] ("0" for zero,
-// else "0.000E+00"), left-aligned in ten characters after its blank.
+// Replaces the last field of species i's first THERMO line with fractions[i], left-aligned in
+// ten characters after its blank. A field already longer than ten characters is replaced whole.
 void rewriteMoleFractions(std::vector<std::string>& lines, const std::vector<double>& fractions);
+
+// A mole fraction as the THERMO block writes it: "0" for zero, else "0.000E+00" when that gives
+// the value back exactly, else the shortest exact digits in the same style ("1.23456E-01"): the
+// fraction typed is the fraction the solver starts from.
+std::string moleFractionText(double fraction);
 
 } // namespace kinetra::solver

@@ -3,6 +3,7 @@
 #include "common/ExactNumber.h"
 #include "common/NumberFormat.h"
 #include "common/TextUtil.h"
+#include "solver/RunParameterLines.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -119,12 +120,12 @@ std::vector<std::string> speciesLines(int i, const SolverSpecies& s) {
     const std::string phase = trimBlanks(upperAscii(r.phase));
     // Any other phase is written as gas: the solver treats every species as an ideal gas.
     const char* phaseCode = phase == "L" ? "1" : phase == "S" ? "2" : "0";
-    std::string first =
-        " " + code(i) + blankLeft(r.name, 17) + blankLeft(s.formula, 23) + blankLeft(phaseCode, 1) +
-        blankLeft(formatNumber(r.tmin.value_or(0), "0.#"), 9) +
-        blankLeft(formatNumber(r.tmax.value_or(0), "0.#"), 9) +
-        blankLeft(formatNumber(r.tcom.value_or(0), "0."), 9) +
-        blankLeft(s.moleFraction == 0 ? "0" : formatNumber(s.moleFraction, "0.000E+00"), 10);
+    std::string first = " " + code(i) + blankLeft(r.name, 17) + blankLeft(s.formula, 23) +
+                        blankLeft(phaseCode, 1) +
+                        blankLeft(formatNumber(r.tmin.value_or(0), "0.#"), 9) +
+                        blankLeft(formatNumber(r.tmax.value_or(0), "0.#"), 9) +
+                        blankLeft(formatNumber(r.tcom.value_or(0), "0."), 9) +
+                        blankLeft(moleFractionText(s.moleFraction), 10);
     std::vector<std::string> lines{first};
     auto coefficient = [&](int k) {
         return field(formatNumber(r.coefficients[k], "0.00000000E+00"), 15, false);

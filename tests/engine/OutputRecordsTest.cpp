@@ -1,11 +1,16 @@
 #include "engine/OutputRecords.h"
 
+#include "results/ResultRecords.h"
+
 #include <cmath>
 #include <gtest/gtest.h>
 #include <random>
 
 namespace kinetra::engine {
 namespace {
+
+using results::assembleRecord;
+using results::recordColumn;
 
 // The post-processor's record geometry: 1..50 species one line, 51..100 two, 101..150 three.
 TEST(OutputRecords, LinesPerRecord) {

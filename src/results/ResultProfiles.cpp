@@ -1,0 +1,213 @@
+#include "results/ResultProfiles.h"
+
+#include "common/NumberFormat.h"
+#include "common/TextNumber.h"
+#include "common/TextUtil.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kinetra::results {
+
+namespace {
+
+std::string concentrationUnitText(ConcentrationUnit c) {
+    return c == ConcentrationUnit::MolPerCm3 ? "mol/cm^3" : "1/cm^3";
+}
+
+// The records the settings select: within the time interval, every n-th one.
+std::vector<std::size_t> selectedRecords(const SolverOutput& output, const PlotSettings& s) {
+    const auto from = parseNumber(s.timeFrom);
+    const auto to = parseNumber(s.timeTo);
+    const auto step = parseNumber(s.pointInterval);
+    const std::size_t every = step && *step >= 1 ? static_cast<std::size_t>(*step) : 1;
+    std::vector<std::size_t> selected;
+    std::size_t inInterval = 0;
+    for (std::size_t r = 0; r < output.records.size(); ++r) {
+        const double t = output.records[r][0];
+        if ((from && t < *from) || (to && t > *to))
+            continue;
+        if (inInterval++ % every == 0)
+            selected.push_back(r);
+    }
+    return selected;
+}
+
+std::string rowName(const SolverOutput& output, const ResultRow& row, const PlotSettings& s) {
+    if (row.mean)
+        return meanQuantityText(*row.mean, s.concentrationUnit, s.energyUnit).name;
+    return output.species[row.species].name;
+}
+
+double rowValue(const std::vector<MeanParameters>& means, std::size_t record, const ResultRow& row,
+                const PlotSettings& s) {
+    if (row.mean)
+        return meanQuantityValue(means[record], *row.mean);
+    return speciesValue(means[record], row.species, s.concentrations);
+}
+
+std::string scaleSuffix(const std::string& scale) {
+    const double f = parseNumber(scale).value_or(1);
+    return f == 1 ? "" : " x " + formatNumber(f, "0.0##E+00");
+}
+
+} // namespace
+
+MeanQuantityText meanQuantityText(MeanQuantity q, ConcentrationUnit c, EnergyUnit e) {
+    const bool joule = e == EnergyUnit::Joule;
+    switch (q) {
+    case MeanQuantity::Temperature:
+        return {"Temperature", "T", "K"};
+    case MeanQuantity::Concentration:
+        return {"Concentration", "Ctot", concentrationUnitText(c)};
+    case MeanQuantity::Pressure:
+        return {"Pressure ", "P", "atm"};
+    case MeanQuantity::Density:
+        return {"Density ", "Ro", "g/cm^3"};
+    case MeanQuantity::MolecularWeight:
+        return {"Molecular Weight", "M", "g/mol"};
+    case MeanQuantity::Enthalpy:
+        return {"Enthalpy", "H", joule ? "kJ/mol" : "kcal/mol"};
+    case MeanQuantity::HeatCapacity:
+        return {"Heat Capacity", "Cp", joule ? "J/K mol" : "cal/K mol"};
+    }
+    return {};
+}
+
+std::string numericHeading(MeanQuantity q, ConcentrationUnit c, EnergyUnit e) {
+    const MeanQuantityText t = meanQuantityText(q, c, e);
+    return (q == MeanQuantity::Concentration ? std::string("C") : t.symbol) + ", " + t.unit;
+}
+
+double meanQuantityValue(const MeanParameters& p, MeanQuantity q) {
+    switch (q) {
+    case MeanQuantity::Temperature:
+        return p.temperature;
+    case MeanQuantity::Concentration:
+        return p.concentration;
+    case MeanQuantity::Pressure:
+        return p.pressure;
+    case MeanQuantity::Density:
+        return p.density;
+    case MeanQuantity::MolecularWeight:
+        return p.molecularWeight;
+    case MeanQuantity::Enthalpy:
+        return p.enthalpy;
+    case MeanQuantity::HeatCapacity:
+        return p.heatCapacity;
+    }
+    return 0;
+}
+
+std::optional<std::string> plotSettingsRefusal(const PlotSettings& s) {
+    const auto interval = parseNumber(s.pointInterval);
+    if (!interval || *interval < 1 || *interval != std::floor(*interval))
+        return "Interval of points, please enter a positive integer.";
+    const auto x = parseNumber(s.xScale);
+    if (!x || *x == 0)
+        return "Scaling factor for X-axis, please enter a nonzero number.";
+    if (s.logX && *x < 0)
+        return "Scaling factor for logarithmic X-axis, a positive number is required.";
+    const auto y = parseNumber(s.yScale);
+    if (!y || *y == 0)
+        return "Scaling factor, please enter a nonzero number.";
+    if (s.logY && *y < 0)
+        return "Scaling factor for logarithmic Y-axis, a positive number is required.";
+    return std::nullopt;
+}
+
+std::optional<std::string> checkedRowsRefusal(std::size_t checked) {
+    if (checked == 0)
+        return "In the tables there are no checked parameters.";
+    if (checked > kMaxSubsets)
+        return "The maximum number of subsets you can view is 20; you are attempting to view " +
+               std::to_string(checked) + ".";
+    return std::nullopt;
+}
+
+ProfileOutcome resultProfile(const SolverOutput& output, const std::vector<MeanParameters>& means,
+                             const ResultRow& row, const PlotSettings& s) {
+    ProfileOutcome outcome;
+    ResultProfile p;
+    p.name = trimBlanks(rowName(output, row, s));
+    p.xTitle = (s.logX ? "L0g10 Time (sec)" : "Time (sec)") + scaleSuffix(s.xScale);
+    if (row.mean) {
+        const MeanQuantityText t = meanQuantityText(*row.mean, s.concentrationUnit, s.energyUnit);
+        p.yTitle = p.name + ", " + t.unit;
+    } else {
+        p.yTitle = (s.concentrations ? "(" + concentrationUnitText(s.concentrationUnit) + ")"
+                                     : std::string("Mole Fraction")) +
+                   " [" + p.name + "]";
+    }
+    if (s.logY)
+        p.yTitle = "Log10 " + p.yTitle;
+    p.yTitle += scaleSuffix(s.yScale);
+    const double fx = parseNumber(s.xScale).value_or(1), fy = parseNumber(s.yScale).value_or(1);
+    bool anyNonZero = false;
+    for (const std::size_t r : selectedRecords(output, s)) {
+        double x = output.records[r][0] * fx;
+        double y = rowValue(means, r, row, s) * fy;
+        if (s.logX) {
+            if (!(x > 0))
+                continue;
+            x = std::log10(x);
+        }
+        if (s.logY) {
+            if (!(y > 0))
+                continue;
+            y = std::log10(y);
+            anyNonZero = true;
+        } else if (y != 0)
+            anyNonZero = true;
+        p.x.push_back(x);
+        p.y.push_back(y);
+    }
+    if (!anyNonZero) {
+        outcome.refusal = "You are attempting to plot the function " + p.name +
+                          (s.logY ? " where all values are zero or logarithms of negative numbers. "
+                                    "The function cannot be plotted."
+                                  : " where all values are zero. The function cannot be plotted.");
+        return outcome;
+    }
+    outcome.profile = std::move(p);
+    return outcome;
+}
+
+std::string numericDataText(const SolverOutput& output, const std::vector<MeanParameters>& means,
+                            const std::vector<ResultRow>& rows, const PlotSettings& s,
+                            const std::string& outputPath, const LocalDateTime& when) {
+    constexpr const char* kField = "@@@@@@@@@@@@@@@@"; // 16 characters, right-aligned
+    std::string text = "  Kinetra, " + formatDate(when, "mmm d yyyy") + ", " +
+                       formatDate(when, "hh:nn:ss") + "\r\n";
+    text += "  Solver file:  " + outputPath + "\r\n\r\n";
+    const bool anyMean = std::any_of(rows.begin(), rows.end(), [](auto& r) { return r.mean; });
+    const bool anySpecies = std::any_of(rows.begin(), rows.end(), [](auto& r) { return !r.mean; });
+    std::string title;
+    if (anyMean)
+        title += "Mean parameters";
+    if (anyMean && anySpecies)
+        title += " and ";
+    if (anySpecies)
+        title += s.concentrations ? "Concentrations, " + concentrationUnitText(s.concentrationUnit)
+                                  : std::string("Mole fractions");
+    text += "  " + title + "\r\n\r\n";
+    text += formatText("No", "@@@@@@") + formatText("Time (sec)", kField);
+    for (const ResultRow& r : rows) {
+        std::string head = trimBlanks(rowName(output, r, s));
+        if (r.mean)
+            head = numericHeading(*r.mean, s.concentrationUnit, s.energyUnit);
+        text += " " + formatText(head, kField);
+    }
+    text += "\r\n";
+    std::size_t n = 0;
+    for (const std::size_t rec : selectedRecords(output, s)) {
+        text += formatText(std::to_string(++n), "@@@@@@") +
+                formatText(formatNumber(output.records[rec][0], "0.000E+00"), kField);
+        for (const ResultRow& r : rows)
+            text += " " + formatText(formatNumber(rowValue(means, rec, r, s), "0.000E+00"), kField);
+        text += "\r\n";
+    }
+    return text;
+}
+
+} // namespace kinetra::results

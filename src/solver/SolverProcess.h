@@ -1,0 +1,30 @@
+// Starting the solver program: one child process with a working folder, its standard output
+// and error streamed to a sink as they come, waited for without a time limit.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kinetra::solver {
+
+// Where the solver's console output goes (a terminal, a console window, a test's buffer).
+class OutputSink {
+public:
+    virtual ~OutputSink() = default;
+    virtual void write(std::string_view text) = 0;
+};
+
+struct ProcessOutcome {
+    bool started = false;
+    int exitCode = -1; // the exit status, or 128 + signal when a signal ended it
+    std::string error; // why it did not start
+};
+
+// Runs `program` with `arguments` in `workingFolder` and returns when it has ended.
+ProcessOutcome runProcess(const std::filesystem::path& program,
+                          const std::vector<std::string>& arguments,
+                          const std::filesystem::path& workingFolder, OutputSink& sink);
+
+} // namespace kinetra::solver

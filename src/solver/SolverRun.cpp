@@ -1,0 +1,44 @@
+#include "solver/SolverRun.h"
+
+#include "common/QuotedItems.h"
+#include "common/TextFile.h"
+#include "solver/RunSettingsFiles.h"
+
+namespace kinetra::solver {
+
+SolverRunResult runSolver(const std::filesystem::path& appDir, OutputSink& sink,
+                          std::filesystem::path program) {
+    SolverRunResult result;
+    if (program.empty())
+        program = appDir / kSolverProgram;
+    const std::optional<std::string> before = readTextFile(handOverPath(appDir));
+    result.process = runProcess(program, {}, appDir, sink);
+    if (!result.process.started) {
+        result.report.icon = Icon::Exclamation;
+        result.report.message = " The solver has been terminated abnormally.\nThe solver " +
+                                program.string() +
+                                " could not be started: " + result.process.error + "\n";
+        return result;
+    }
+    const std::optional<std::string> handOver = readTextFile(handOverPath(appDir));
+    std::optional<std::string> outputPath;
+    if (handOver)
+        outputPath = QuotedItemReader(*handOver).readString();
+    // A solver that ended before it opened its output leaves the input path in the hand-over
+    // file: scanning the input would report a run that never happened.
+    const bool unchanged = handOver && before && *handOver == *before;
+    const std::optional<std::string> text =
+        outputPath && !unchanged ? readTextFile(*outputPath) : std::nullopt;
+    if (!text) {
+        result.report.icon = Icon::Exclamation;
+        result.report.message = " The solver has been terminated abnormally.\nThe solver wrote "
+                                "no output file (exit status " +
+                                std::to_string(result.process.exitCode) + ").\n";
+        return result;
+    }
+    result.outputPath = *outputPath;
+    result.report = runReport(scanOutput(*text));
+    return result;
+}
+
+} // namespace kinetra::solver

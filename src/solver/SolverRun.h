@@ -1,0 +1,28 @@
+// One solver run after the run settings have written the input file and the hand-over file:
+// the solver program of the application folder runs there, its console output goes to the
+// sink, and the output file named by the hand-over file is scanned for the report.
+#pragma once
+
+#include "solver/SolverOutputCheck.h"
+#include "solver/SolverProcess.h"
+
+#include <filesystem>
+#include <string>
+
+namespace kinetra::solver {
+
+inline constexpr const char* kSolverProgram = "KINETRA_SOLVER_5";
+
+struct SolverRunResult {
+    ProcessOutcome process;
+    std::filesystem::path outputPath; // empty when the hand-over file named none
+    RunReport report;
+};
+
+// Runs `program` (by default KINETRA_SOLVER_5 of `appDir`) without arguments in `appDir` and
+// waits for it. The program reads the input path from SolverFilePath.txt and leaves the output
+// path there.
+SolverRunResult runSolver(const std::filesystem::path& appDir, OutputSink& sink,
+                          std::filesystem::path program = {});
+
+} // namespace kinetra::solver
