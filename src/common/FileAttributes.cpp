@@ -66,8 +66,7 @@ bool publishNewFile(const fs::path& temporary, const fs::path& target) {
         return true;
     if (error == EEXIST)
         return false;
-    throw std::runtime_error("Cannot create file " + target.string() + ": " +
-                             std::strerror(error));
+    throw std::runtime_error("Cannot create file " + target.string() + ": " + std::strerror(error));
 }
 
 bool copyFileIfAbsent(const fs::path& from, const fs::path& to) {

@@ -7,9 +7,9 @@
 #include "common/TextUtil.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
-#include <csignal>
 #include <random>
 #include <stdexcept>
 #include <sys/stat.h>

@@ -145,8 +145,9 @@ TEST(FailureCli, EveryWritingCommandInAReadOnlyFolderFailsCleanly) {
 TEST(FailureCli, ARefusedMechanismImportLeavesNothingBehind) {
     TempDir dir;
     const std::string thermo = (dir / "t.mdb").string(), reactions = (dir / "r.mdb").string();
-    const fs::path badUnits = dir.write("units.inp", "ELEMENTS H O END\nSPECIES H2 END\n"
-                                                     "REACTIONS CALORIES/MOLE\nH2=H+H 1 0 0\nEND\n");
+    const fs::path badUnits =
+        dir.write("units.inp", "ELEMENTS H O END\nSPECIES H2 END\n"
+                               "REACTIONS CALORIES/MOLE\nH2=H+H 1 0 0\nEND\n");
     const fs::path onlyKeywords = dir.write("keywords.inp", "REACTIONS\nREACTIONS\nEND\n");
     const struct {
         std::vector<std::string> args;

@@ -43,10 +43,10 @@ int faultyWrite(sqlite3_file* f, const void* data, int amount, sqlite3_int64 off
     return real->pMethods->xWrite(real, data, amount, offset);
 }
 
-#define FORWARD(name, signature, call)                                                           \
-    int name signature {                                                                         \
-        sqlite3_file* real = asFile(f)->real();                                                  \
-        return real->pMethods->call;                                                             \
+#define FORWARD(name, signature, call)                                                             \
+    int name signature {                                                                           \
+        sqlite3_file* real = asFile(f)->real();                                                    \
+        return real->pMethods->call;                                                               \
     }
 
 FORWARD(fClose, (sqlite3_file * f), xClose(real))
@@ -71,8 +71,10 @@ int faultyOpen(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* f, int flags, 
     return rc;
 }
 
-#define VFS_FORWARD(name, signature, call)                                                       \
-    auto name signature { return state.system->call; }
+#define VFS_FORWARD(name, signature, call)                                                         \
+    auto name signature {                                                                          \
+        return state.system->call;                                                                 \
+    }
 
 VFS_FORWARD(vDelete, (sqlite3_vfs*, const char* n, int sync), xDelete(state.system, n, sync))
 VFS_FORWARD(vAccess, (sqlite3_vfs*, const char* n, int flags, int* out),
