@@ -20,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
 
@@ -166,7 +167,7 @@ private slots:
         QVERIFY(!w.toolbar(5)->isVisible());
     }
 
-    void textFilesOpenInAReadOnlyViewer() {
+    void textFilesOpenInADocumentWindow() {
         ui::MainWindow& w = t->open();
         const fs::path file = t->dir.write("results/run 1.txt", "T, K\r\n300   1.5E+13\r\n");
         w.shell().OpenDocumentFile(file.string());
@@ -174,7 +175,8 @@ private slots:
         QCOMPARE(captions(), std::vector<std::string>{"run 1.txt"});
         QVERIFY(samePath(t->app.windows.all().front().path, file));
         auto* viewer = qobject_cast<QPlainTextEdit*>(w.mdiArea()->activeSubWindow()->widget());
-        QVERIFY(viewer && viewer->isReadOnly());
+        QVERIFY(viewer && !viewer->isReadOnly());
+        QCOMPARE(w.statusBar()->currentMessage(), "Te: " + QString::fromStdString(file.string()));
         QCOMPARE(viewer->toPlainText(), QString("T, K\n300   1.5E+13\n"));
         // A text that is not UTF-8 was written elsewhere and is shown as Latin-1.
         QCOMPARE(ui::displayText("25\xB0"

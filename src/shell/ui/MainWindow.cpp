@@ -322,17 +322,22 @@ void MainWindow::placeInside(QMdiSubWindow* window, double areaFraction) {
                  std::clamp(at.y(), 0, std::max(0, area.height() - size.height())));
 }
 
-void MainWindow::addTextWindow(const std::string& caption, const std::filesystem::path& path,
-                               const QString& text, bool readOnly) {
-    auto* document = new TextDocumentWindow(textdoc::TextDocumentState{caption, path, false}, text,
-                                            readOnly, ui_);
-    ChildWindow* child = addChild(document, windows::kText, caption, path, 5);
+void MainWindow::addTextWindow(TextDocumentWindow* document) {
+    const textdoc::TextDocumentState& state = document->state();
+    ChildWindow* child = addChild(document, windows::kText, state.caption, state.path, 5);
     const int id = child->registryId();
     connect(document, &TextDocumentWindow::captionChanged, child,
             [this, child, id](const QString& newCaption) {
                 child->setWindowTitle(newCaption);
                 app_.windows.setCaption(id, newCaption.toStdString());
             });
+    connect(document, &TextDocumentWindow::statusTextChanged, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    statusBar()->showMessage(document->statusText());
+}
+
+textdoc::TextDocumentFolders MainWindow::textFolders() const {
+    return {app_.folders.appDir, app_.folders.supportDir};
 }
 
 int MainWindow::newTextDocument() {
@@ -342,19 +347,20 @@ int MainWindow::newTextDocument() {
                             kTitle, Icon::Information);
         return 0;
     }
-    addTextWindow(*caption, {}, {}, false);
+    addTextWindow(TextDocumentWindow::open("$" + *caption, ui_, textFolders()));
     auto* child = qobject_cast<ChildWindow*>(mdi_->activeSubWindow());
     return child ? child->registryId() : 0;
 }
 
 void MainWindow::openTextWindow(const std::filesystem::path& path, bool /*solverFile*/) {
-    auto bytes = readTextFile(path);
-    if (!bytes) {
+    // The window tells a solver file by its first line, whoever opens it.
+    TextDocumentWindow* document = TextDocumentWindow::open(path.string(), ui_, textFolders());
+    if (!document) {
         ui_.dialogs.message("File " + path.string() + " cannot be opened.", kTitle,
                             Icon::Exclamation);
         return;
     }
-    addTextWindow(path.filename().string(), path, displayText(*bytes), true);
+    addTextWindow(document);
 }
 
 void MainWindow::saveActiveDocument(bool asNew) {
@@ -423,6 +429,8 @@ void MainWindow::childActivated(QMdiSubWindow* window) {
                         tool->close();
         shell_.ShowToolbar(child->toolbarMode());
         showMenusOf(child);
+        if (auto* text = qobject_cast<TextDocumentWindow*>(child->widget()))
+            statusBar()->showMessage(text->statusText());
         // Whatever made it active (a click, Ctrl+Tab, the Window menu), typing goes into it.
         if (QWidget* content = child->widget(); content && !content->isAncestorOf(focusWidget()))
             content->setFocus();

@@ -11,6 +11,7 @@
 #include "shell/StartupChecks.h"
 #include "shell/WindowHost.h"
 #include "shell/ui/StartupTimings.h"
+#include "textdoc/TextDocument.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -29,6 +30,7 @@ class QToolBar;
 namespace kinetra::ui {
 
 class ChildWindow;
+class TextDocumentWindow;
 class TitleWindow;
 
 class MainWindow final : public QMainWindow, public WindowHost {
@@ -103,8 +105,8 @@ private:
     // Sizes a new window to that fraction of the MDI area and moves it so that it lies wholly
     // inside, wherever the area's own placement put it.
     void placeInside(QMdiSubWindow* window, double areaFraction);
-    void addTextWindow(const std::string& caption, const std::filesystem::path& path,
-                       const QString& text, bool readOnly);
+    void addTextWindow(TextDocumentWindow* document);
+    textdoc::TextDocumentFolders textFolders() const;
     void refreshWindowList();
     void saveActiveDocument(bool asNew);
     void childClosed(int registryId);
