@@ -4,11 +4,14 @@
 
 #include "common/FileNames.h"
 #include "shell/ui/FindWindow.h"
+#include "shell/ui/PageSetupWindow.h"
 #include "support/FakeUi.h"
 #include "support/TempDir.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
@@ -102,6 +105,7 @@ private slots:
         QVERIFY(!find->replaceButton()->isEnabled() && !find->replaceAllButton()->isEnabled());
         QVERIFY(!find->replaceWith()->isEnabled() && find->findNextButton()->isEnabled());
         QCOMPARE(w->replaceAll("H2", "D2", {}), std::size_t(0));
+        QVERIFY(!w->saveDocument(false));
         QVERIFY(w->queryClose());
         QVERIFY(fake->dialogs.shown.empty());
     }
@@ -213,6 +217,37 @@ private slots:
         QCOMPARE(w->font().pointSize(), 8);
         menuItem(*w, "WordWrap")->trigger();
         QCOMPARE(w->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    }
+
+    // The page setup window keeps its entries until they are accepted: refused ones leave it
+    // open with the reason, accepted ones are clamped.
+    void pageSetupWindowChecksItsEntries() {
+        ui::PageSetupWindow setup({}, true, fake->dialogs, nullptr);
+        QVERIFY(setup.note()->text().startsWith("Selected portion of the text will be printed."));
+        // The "0.##" pattern keeps the point of a whole number.
+        QCOMPARE(setup.margin(2)->text(), QStringLiteral("1."));
+        setup.show();
+        setup.margin(0)->setText("4");
+        setup.margin(1)->setText("4");
+        setup.accept();
+        QVERIFY(setup.isVisible());
+        QCOMPARE(fake->dialogs.last().text, std::string("Print setup, reduce the page margins."));
+        setup.margin(0)->setText("0.1");
+        setup.margin(1)->setText("0.5");
+        setup.firstPageNumber()->setText("x");
+        setup.accept();
+        QCOMPARE(fake->dialogs.last().text,
+                 std::string("The first page number, please enter an integer."));
+        setup.firstPageNumber()->setText("3");
+        setup.paper()->setCurrentIndex(1);
+        setup.justification()->setCurrentIndex(0);
+        setup.accept();
+        QVERIFY(!setup.isVisible());
+        QCOMPARE(setup.result(), int(QDialog::Accepted));
+        QCOMPARE(setup.settings().left, 0.25);
+        QCOMPARE(setup.settings().firstPageNumber, 3);
+        QVERIFY(setup.settings().paper == textdoc::Paper::A4);
+        QVERIFY(setup.settings().numberSide == textdoc::PageNumberSide::Left);
     }
 
     // Printed into a PDF file: the page count follows the lines, each page carries its number

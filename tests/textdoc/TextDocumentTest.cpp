@@ -135,8 +135,9 @@ TEST(TextDocumentTest, ClosePrompts) {
         EXPECT_EQ(mayClose(c.doc, fake.dialogs, [&] { return c.saveSucceeds; }),
                   c.mayCloseExpected);
         ASSERT_EQ(static_cast<int>(fake.dialogs.shown.size()), c.questions);
-        if (c.questions)
+        if (c.questions) {
             EXPECT_EQ(fake.dialogs.last().text, saveQuestion(c.doc));
+        }
     }
     EXPECT_EQ(saveQuestion({"Text Doc1", {}, true}),
               "Do you want to save the text document Text Doc1?");

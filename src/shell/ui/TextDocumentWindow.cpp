@@ -6,7 +6,8 @@
 #include "common/ui/StandardShortcuts.h"
 #include "shell/ui/ChildWindow.h"
 #include "shell/ui/FindWindow.h"
-#include "shell/ui/TextPrinting.h"
+#include "shell/ui/PageSetupWindow.h"
+#include "textdoc/ui/TextPrinting.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -33,15 +34,6 @@ constexpr const char* kEditingCommands[] = {"TXT_Cut", "TXT_Paste", "TXT_Delete"
                                             "TXT_Save"};
 
 constexpr int kUndoDelayMs = 250;
-
-QFont documentFont(int points) {
-    // Columns of numbers and NASA text line up only in a fixed-pitch font.
-    QFont font = QFontDatabase::families().contains(QStringLiteral("Courier New"))
-                     ? QFont(QStringLiteral("Courier New"))
-                     : QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(points);
-    return font;
-}
 
 bool isKey(QKeyEvent* event, Qt::Key key) {
     return event->key() == key && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
@@ -151,6 +143,7 @@ void TextDocumentWindow::buildMenus() {
     edit_->addSeparator();
     giveShortcut(add(edit_, "TXT_Find", tr("Find/Replace..."), [this] { showFindWindow(); }),
                  StandardCommand::Find);
+    add(edit_, "TXT_PageSetup", tr("Page Setup..."), &TextDocumentWindow::showPageSetup);
     add(edit_, "TXT_Preview", tr("Print Preview..."), &TextDocumentWindow::showPrintPreview);
 
     format_ = new QMenu(tr("Format"));
@@ -231,6 +224,9 @@ bool TextDocumentWindow::runToolbarOperation(ToolbarOperation operation) {
 }
 
 bool TextDocumentWindow::saveDocument(bool asNew) {
+    // A solver file is kept as the solver wrote it; a copy under another name is allowed.
+    if (state_.solverFile && !asNew)
+        return false;
     bool saved = false;
     guarded(ui_.dialogs, "RES#010. ", [&] {
         saved = textdoc::saveTextDocument(state_, toPlainText().toStdString(), ui_.files,
@@ -429,6 +425,18 @@ void TextDocumentWindow::showPrintPreview() {
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* target) { printText(*target, printedText(), font(), page_); });
     preview.exec();
+}
+
+} // namespace kinetra::ui
+
+namespace kinetra::ui {
+
+bool TextDocumentWindow::showPageSetup() {
+    PageSetupWindow setup(page_, textCursor().hasSelection(), ui_.dialogs, this);
+    if (setup.exec() != QDialog::Accepted)
+        return false;
+    page_ = setup.settings();
+    return true;
 }
 
 } // namespace kinetra::ui

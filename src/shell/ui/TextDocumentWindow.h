@@ -80,6 +80,8 @@ public:
     // file could not be written.
     bool printToPdf(const QString& pdfPath);
     void showPrintPreview();
+    // The page setup window; true when its settings were accepted.
+    bool showPageSetup();
 
 signals:
     // A save under a new name changed the caption.

@@ -12,6 +12,10 @@ class QPrinter;
 
 namespace kinetra::ui {
 
+// The font of text documents: "Courier New" where the machine has it, otherwise the system's
+// fixed-pitch font (columns of numbers and NASA text line up only in a fixed-pitch font).
+QFont documentFont(int points);
+
 // Sets the printer's paper and margins from the settings.
 void applyPageSettings(QPrinter& printer, const textdoc::TextPageSettings& settings);
 

@@ -1,6 +1,7 @@
-#include "shell/ui/TextPrinting.h"
+#include "textdoc/ui/TextPrinting.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
@@ -8,6 +9,14 @@
 #include <QTextDocument>
 
 namespace kinetra::ui {
+
+QFont documentFont(int points) {
+    QFont font = QFontDatabase::families().contains(QStringLiteral("Courier New"))
+                     ? QFont(QStringLiteral("Courier New"))
+                     : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSize(points);
+    return font;
+}
 
 void applyPageSettings(QPrinter& printer, const textdoc::TextPageSettings& settings) {
     const QPageSize paper(settings.paper == textdoc::Paper::A4 ? QPageSize::A4 : QPageSize::Letter);
