@@ -150,7 +150,7 @@ private slots:
         w->setUndoDelay(20);
         w->show();
         QVERIFY(!menuItem(*w, "TXT_Undo")->isEnabled());
-        QTest::qWait(40); // the empty text becomes the first snapshot
+        // No pause before typing: the opened text is already the first state.
         QTest::keyClicks(w.get(), "H2O");
         QTest::qWait(60);
         QTest::keyClicks(w.get(), " 300");

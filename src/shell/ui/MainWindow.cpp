@@ -16,6 +16,7 @@
 #include "shell/ui/TextDocumentWindow.h"
 #include "shell/ui/TitleWindow.h"
 #include "store/Database.h"
+#include "textdoc/ui/TextPrinting.h"
 #include "thermo/ui/ThermoWindow.h"
 
 #include <QAction>
@@ -325,15 +326,37 @@ void MainWindow::placeInside(QMdiSubWindow* window, double areaFraction) {
 void MainWindow::addTextWindow(TextDocumentWindow* document) {
     const textdoc::TextDocumentState& state = document->state();
     ChildWindow* child = addChild(document, windows::kText, state.caption, state.path, 5);
+    if (!textPage_) {
+        textPage_ = std::make_shared<textdoc::TextPageSettings>();
+        textPage_->paper = defaultPrinterPaper();
+    }
+    document->sharePageSettings(textPage_);
     const int id = child->registryId();
     connect(document, &TextDocumentWindow::captionChanged, child,
             [this, child, id](const QString& newCaption) {
                 child->setWindowTitle(newCaption);
                 app_.windows.setCaption(id, newCaption.toStdString());
             });
+    connect(document, &TextDocumentWindow::undoStateChanged, this, [this, document] {
+        if (mdi_->activeSubWindow() && mdi_->activeSubWindow()->widget() == document)
+            refreshTextToolbar(*document);
+    });
     connect(document, &TextDocumentWindow::statusTextChanged, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
     statusBar()->showMessage(document->statusText());
+}
+
+void MainWindow::refreshTextToolbar(const TextDocumentWindow& document) {
+    const bool editable = !document.state().solverFile;
+    const std::pair<const char*, bool> buttons[] = {
+        {"SAVE", editable && !document.state().solverInput},
+        {"TXT_CUT", editable},
+        {"TXT_PASTE", editable},
+        {"RICH_UNDO", editable && document.canUndo()},
+        {"RICH_REDO", editable && document.canRedo()}};
+    for (const auto& [key, enabled] : buttons)
+        if (auto* button = toolbar(5)->findChild<QAction*>(QString::fromLatin1(key)))
+            button->setEnabled(enabled);
 }
 
 textdoc::TextDocumentFolders MainWindow::textFolders() const {
@@ -429,8 +452,10 @@ void MainWindow::childActivated(QMdiSubWindow* window) {
                         tool->close();
         shell_.ShowToolbar(child->toolbarMode());
         showMenusOf(child);
-        if (auto* text = qobject_cast<TextDocumentWindow*>(child->widget()))
+        if (auto* text = qobject_cast<TextDocumentWindow*>(child->widget())) {
             statusBar()->showMessage(text->statusText());
+            refreshTextToolbar(*text);
+        }
         // Whatever made it active (a click, Ctrl+Tab, the Window menu), typing goes into it.
         if (QWidget* content = child->widget(); content && !content->isAncestorOf(focusWidget()))
             content->setFocus();

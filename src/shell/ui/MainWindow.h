@@ -11,6 +11,7 @@
 #include "shell/StartupChecks.h"
 #include "shell/WindowHost.h"
 #include "shell/ui/StartupTimings.h"
+#include "textdoc/PageSetup.h"
 #include "textdoc/TextDocument.h"
 
 #include <QMainWindow>
@@ -18,6 +19,7 @@
 #include <QTimer>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -106,6 +108,8 @@ private:
     // inside, wherever the area's own placement put it.
     void placeInside(QMdiSubWindow* window, double areaFraction);
     void addTextWindow(TextDocumentWindow* document);
+    // The text toolbar's Save, Cut, Paste, Undo and Redo as the active text document allows.
+    void refreshTextToolbar(const TextDocumentWindow& document);
     textdoc::TextDocumentFolders textFolders() const;
     void refreshWindowList();
     void saveActiveDocument(bool asNew);
@@ -146,6 +150,8 @@ private:
     std::map<std::string, QAction*> actions_;
     QList<QAction*> mainMenus_;  // the main window's own menu bar
     QList<QAction*> windowList_; // the open windows at the end of the Window menu
+    // The page settings of every text window, made with the first of them.
+    std::shared_ptr<textdoc::TextPageSettings> textPage_;
     std::map<int, QToolBar*> toolbars_;
     QTimer numberFormatTimer_;
     QTimer exitTimer_;

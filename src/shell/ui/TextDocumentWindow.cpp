@@ -80,6 +80,9 @@ TextDocumentWindow::TextDocumentWindow(textdoc::TextDocumentState state, const Q
     buildMenus();
     enableEditing(!state_.solverFile);
     undo_->reset();
+    // The loaded text is the first state at once: typing within the first pause must not make
+    // it unreachable.
+    takeSnapshotNow();
 }
 
 TextDocumentWindow::~TextDocumentWindow() {
@@ -177,6 +180,7 @@ void TextDocumentWindow::updateUndoCommands() {
     const bool editable = !state_.solverFile;
     action("TXT_Undo")->setEnabled(editable && undo_->canUndo());
     action("TXT_Redo")->setEnabled(editable && undo_->canRedo());
+    emit undoStateChanged();
 }
 
 QList<QMenu*> TextDocumentWindow::documentMenus() {
@@ -415,15 +419,15 @@ bool TextDocumentWindow::printToPdf(const QString& pdfPath) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdfPath);
-    return printText(printer, printedText(), font(), page_) > 0;
+    return printText(printer, printedText(), font(), *page_) > 0;
 }
 
 void TextDocumentWindow::showPrintPreview() {
     QPrinter printer(QPrinter::HighResolution);
-    applyPageSettings(printer, page_);
+    applyPageSettings(printer, *page_);
     QPrintPreviewDialog preview(&printer, this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* target) { printText(*target, printedText(), font(), page_); });
+            [this](QPrinter* target) { printText(*target, printedText(), font(), *page_); });
     preview.exec();
 }
 
@@ -432,10 +436,10 @@ void TextDocumentWindow::showPrintPreview() {
 namespace kinetra::ui {
 
 bool TextDocumentWindow::showPageSetup() {
-    PageSetupWindow setup(page_, textCursor().hasSelection(), ui_.dialogs, this);
+    PageSetupWindow setup(*page_, textCursor().hasSelection(), ui_.dialogs, this);
     if (setup.exec() != QDialog::Accepted)
         return false;
-    page_ = setup.settings();
+    *page_ = setup.settings();
     return true;
 }
 

@@ -74,8 +74,13 @@ public:
     void setFontSize(TextFontSize size);
     void setWordWrap(bool on);
 
-    const textdoc::TextPageSettings& pageSettings() const { return page_; }
-    void setPageSettings(const textdoc::TextPageSettings& settings) { page_ = settings; }
+    // The page settings hold for every text window of the program: the main window hands each
+    // the same ones. A window on its own keeps its own.
+    const textdoc::TextPageSettings& pageSettings() const { return *page_; }
+    void setPageSettings(const textdoc::TextPageSettings& settings) { *page_ = settings; }
+    void sharePageSettings(std::shared_ptr<textdoc::TextPageSettings> settings) {
+        page_ = std::move(settings);
+    }
     // Prints the document (or the selection when there is one) into a PDF file; false when the
     // file could not be written.
     bool printToPdf(const QString& pdfPath);
@@ -87,6 +92,8 @@ signals:
     // A save under a new name changed the caption.
     void captionChanged(const QString& caption);
     void statusTextChanged(const QString& text);
+    // Undo or Redo became possible or impossible: the toolbar buttons follow.
+    void undoStateChanged();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -106,7 +113,8 @@ private:
     Ui& ui_;
     textdoc::TextDocumentFolders folders_;
     textdoc::SearchSession search_;
-    textdoc::TextPageSettings page_;
+    std::shared_ptr<textdoc::TextPageSettings> page_ =
+        std::make_shared<textdoc::TextPageSettings>();
     QTimer pauseTimer_;
     std::unique_ptr<QtPauseTimer> timerAdapter_;
     std::unique_ptr<textdoc::UndoManager> undo_;

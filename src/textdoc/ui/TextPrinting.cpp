@@ -6,6 +6,7 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QTextDocument>
 
 namespace kinetra::ui {
@@ -16,6 +17,13 @@ QFont documentFont(int points) {
                      : QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSize(points);
     return font;
+}
+
+textdoc::Paper defaultPrinterPaper() {
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    return !printer.isNull() && printer.defaultPageSize().id() == QPageSize::A4
+               ? textdoc::Paper::A4
+               : textdoc::Paper::Letter;
 }
 
 void applyPageSettings(QPrinter& printer, const textdoc::TextPageSettings& settings) {

@@ -16,6 +16,9 @@ namespace kinetra::ui {
 // fixed-pitch font (columns of numbers and NASA text line up only in a fixed-pitch font).
 QFont documentFont(int points);
 
+// The paper of the default printer when it is Letter or A4, otherwise Letter.
+textdoc::Paper defaultPrinterPaper();
+
 // Sets the printer's paper and margins from the settings.
 void applyPageSettings(QPrinter& printer, const textdoc::TextPageSettings& settings);
 
