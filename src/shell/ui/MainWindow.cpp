@@ -620,7 +620,11 @@ void MainWindow::showThermoWindow() {
 void MainWindow::openTextFileAs(const std::filesystem::path& file, const std::string& caption) {
     openTextWindow(file, false);
     if (auto* child = qobject_cast<ChildWindow*>(mdi_->activeSubWindow()))
-        child->setWindowTitle(qs(caption));
+        if (auto* text = qobject_cast<TextDocumentWindow*>(child->widget())) {
+            text->setCaption(caption);
+            child->setWindowTitle(qs(caption));
+            app_.windows.setCaption(child->registryId(), caption);
+        }
 }
 
 std::function<void()> MainWindow::afterThisCommand(std::function<void()> command) {

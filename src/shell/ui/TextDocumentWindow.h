@@ -41,6 +41,9 @@ public:
                                     const textdoc::TextDocumentFolders& folders);
 
     const textdoc::TextDocumentState& state() const { return state_; }
+    // A report's own title ("Numeric Data"), used by the save question of a document without
+    // a file.
+    void setCaption(const std::string& caption) { state_.caption = caption; }
     // "So: path", "Te: path" or "Text Document", for the main window's status line.
     QString statusText() const;
 
