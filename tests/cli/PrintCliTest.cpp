@@ -61,6 +61,14 @@ TEST(PrintCli, TextFileIntoNumberedPdfPages) {
                                    std::to_string(pages) + " '" + pdf.string() + "' -");
     EXPECT_EQ(last.substr(0, 2), std::to_string(10 + pages));
     EXPECT_NE(last.find("row 200"), std::string::npos);
+    // Every line once: none is cut at the foot of a page and repeated on the next.
+    const std::string whole = shell("pdftotext -layout '" + pdf.string() + "' -");
+    for (int i = 1; i <= 200; ++i) {
+        const std::string row = "row " + std::to_string(i) + " ";
+        const auto at = whole.find(row);
+        ASSERT_NE(at, std::string::npos) << row;
+        EXPECT_EQ(whole.find(row, at + 1), std::string::npos) << row;
+    }
 
     auto part = run({"print", text.string(), "-o", pdf.string(), "--selection", "5:7", "--paper",
                      "A4", "--force"});

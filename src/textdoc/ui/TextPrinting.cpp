@@ -7,7 +7,9 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 namespace kinetra::ui {
 
@@ -49,11 +51,11 @@ int printText(QPrinter& printer, const QString& text, const QFont& font,
     const double header = QFontMetricsF(font, &printer).lineSpacing() * 2;
     const QSizeF body(area.width(), area.height() - header);
     document.setPageSize(body);
-    const int pages = document.pageCount();
+    document.pageCount(); // lays the whole document out: the lines get their places
     painter.setFont(font);
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0)
-            printer.newPage();
+    // Each line is drawn on the page the layout put it on, and only there: a line clipped at
+    // the foot of a page would still be text of that page for a reader of the file.
+    const auto drawHeader = [&](int page) {
         const QString number =
             QString::number(textdoc::printedPageNumber(page + 1, settings.firstPageNumber));
         const QRectF numberLine(0, 0, area.width(), header / 2);
@@ -61,11 +63,23 @@ int printText(QPrinter& printer, const QString& text, const QFont& font,
             painter.drawText(numberLine, Qt::AlignLeft, number + QStringLiteral("   "));
         else
             painter.drawText(numberLine, Qt::AlignRight, QStringLiteral("   ") + number);
-        painter.save();
-        painter.translate(0, header - page * body.height());
-        document.drawContents(&painter, QRectF(QPointF(0, page * body.height()), body));
-        painter.restore();
+    };
+    int page = 0;
+    drawHeader(page);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QTextLayout* layout = block.layout();
+        const QPointF at = layout->position();
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            const int onPage = static_cast<int>((at.y() + line.y()) / body.height());
+            while (page < onPage) {
+                printer.newPage();
+                drawHeader(++page);
+            }
+            line.draw(&painter, QPointF(at.x(), at.y() - page * body.height() + header));
+        }
     }
+    const int pages = page + 1;
     painter.end();
     return pages;
 }
