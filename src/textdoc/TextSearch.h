@@ -46,6 +46,8 @@ public:
     // was (the search goes on after the replacement).
     std::optional<TextMatch> replaceLast(std::u16string& text, std::u16string_view replacement);
     void restart() { position_ = 0, last_.reset(); }
+    // The match the last Find Next selected, until it is replaced or a search fails.
+    const std::optional<TextMatch>& lastMatch() const { return last_; }
 
 private:
     std::size_t position_ = 0;

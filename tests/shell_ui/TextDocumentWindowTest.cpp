@@ -126,13 +126,23 @@ private slots:
         QCOMPARE(fake->dialogs.last().icon, Icon::None);
 
         find->replaceWith()->setText("D2");
-        find->replaceButton()->click(); // finds the first again and replaces it
+        find->findNextButton()->click(); // the search starts over
+        QCOMPARE(w->textCursor().selectionStart(), 0);
+        find->replaceButton()->click(); // the match on show is replaced, not the next one
         QCOMPARE(w->toPlainText(), QStringLiteral("D2 + O2 = h2o\nOH + H2\n"));
+        find->replaceButton()->click(); // nothing on show: finds the next and replaces it
+        QCOMPARE(w->toPlainText(), QStringLiteral("D2 + O2 = h2o\nOH + D2\n"));
+        find->replaceWith()->setText("H2");
+        find->replaceButton()->click(); // the end: nothing replaced
+        QCOMPARE(fake->dialogs.last().text, std::string("End of search."));
+        QCOMPARE(w->toPlainText(), QStringLiteral("D2 + O2 = h2o\nOH + D2\n"));
+        find->findWhat()->setText("H2");
+        find->replaceWith()->setText("D2");
         find->matchCase()->setChecked(false);
         find->replaceAllButton()->click();
         QCOMPARE(w->toPlainText(), QStringLiteral("D2 + O2 = D2o\nOH + D2\n"));
         QCOMPARE(fake->dialogs.last().text,
-                 std::string("In the document, 2 replacement(s) have been made."));
+                 std::string("In the document, 1 replacement(s) have been made."));
         find->findWhat()->setText("N2");
         find->replaceAllButton()->click();
         QCOMPARE(fake->dialogs.last().text,

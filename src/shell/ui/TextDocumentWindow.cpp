@@ -272,7 +272,15 @@ bool TextDocumentWindow::findNext(const QString& sought, textdoc::SearchOptions 
 
 bool TextDocumentWindow::replaceNext(const QString& sought, const QString& replacement,
                                      textdoc::SearchOptions options) {
-    if (state_.solverFile || !findNext(sought, options))
+    if (state_.solverFile)
+        return false;
+    // The match on show is the one replaced; a search for another one first would change text
+    // the user has not seen selected.
+    const auto& shown = search_.lastMatch();
+    const QTextCursor selected = textCursor();
+    const bool onShow = shown && selected.selectionStart() == static_cast<int>(shown->start) &&
+                        selected.selectionEnd() == static_cast<int>(shown->start + shown->length);
+    if (!onShow && !findNext(sought, options))
         return false;
     std::u16string text = toPlainText().toStdU16String();
     auto replaced = search_.replaceLast(text, replacement.toStdU16String());

@@ -56,7 +56,8 @@ public:
     static bool offers(ToolbarOperation operation);
 
     // The find window's operations. Find Next selects the next match or tells "End of search.";
-    // Replace finds and replaces the match; Replace All reports the number of replacements.
+    // Replace replaces the match Find Next selected (or finds one first and replaces it);
+    // Replace All reports the number of replacements.
     bool findNext(const QString& sought, textdoc::SearchOptions options);
     bool replaceNext(const QString& sought, const QString& replacement,
                      textdoc::SearchOptions options);
