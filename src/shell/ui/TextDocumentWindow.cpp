@@ -11,6 +11,7 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMenu>
@@ -30,8 +31,8 @@ constexpr ToolbarOperation kOperations[] = {ToolbarOperation::Save,  ToolbarOper
                                             ToolbarOperation::Redo,  ToolbarOperation::FindReplace};
 
 // The editing commands a solver file does without (SolMenu).
-constexpr const char* kEditingCommands[] = {"TXT_Cut", "TXT_Paste", "TXT_Delete", "DATATIME",
-                                            "TXT_Save"};
+// (Save is the main window's File menu and toolbar button, which ask the document.)
+constexpr const char* kEditingCommands[] = {"TXT_Cut", "TXT_Paste", "TXT_Delete", "DATATIME"};
 
 constexpr int kUndoDelayMs = 250;
 
@@ -126,7 +127,6 @@ void TextDocumentWindow::buildMenus() {
         connect(item, &QAction::triggered, this, slot);
         return item;
     };
-    add(edit_, "TXT_Save", tr("Save"), [this] { saveDocument(false); })->setVisible(false);
     QAction* undoItem = add(edit_, "TXT_Undo", tr("Undo"), &TextDocumentWindow::undoSnapshot);
     undoItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     QAction* redoItem = add(edit_, "TXT_Redo", tr("Redo"), &TextDocumentWindow::redoSnapshot);
@@ -372,6 +372,12 @@ void TextDocumentWindow::redoSnapshot() {
                            QTextCursor::KeepAnchor);
         setTextCursor(cursor);
     });
+}
+
+void TextDocumentWindow::contextMenuEvent(QContextMenuEvent* event) {
+    // The pop-up menu is the Edit menu: the same commands, enabled alike, and the snapshot undo
+    // instead of the editor's own.
+    edit_->exec(event->globalPos());
 }
 
 void TextDocumentWindow::keyPressEvent(QKeyEvent* event) {
