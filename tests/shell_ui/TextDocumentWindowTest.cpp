@@ -9,6 +9,7 @@
 #include "support/TempDir.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -19,6 +20,7 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 #include <fstream>
 
 using namespace kinetra;
@@ -227,6 +229,20 @@ private slots:
         QCOMPARE(w->font().pointSize(), 8);
         menuItem(*w, "WordWrap")->trigger();
         QCOMPARE(w->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    }
+
+    // The print preview opens on the document's pages and closes again.
+    void printPreviewOpens() {
+        auto w = open("short.txt", "H2 + O2 = 2 OH\n");
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            shown = modal && modal->inherits("QPrintPreviewDialog");
+            if (modal)
+                modal->close();
+        });
+        w->runToolbarOperation(ToolbarOperation::Print);
+        QVERIFY(shown);
     }
 
     // The page setup window keeps its entries until they are accepted: refused ones leave it
