@@ -21,6 +21,7 @@ const std::vector<Command>& commands() {
         addReactionCommands(all);
         addMechanismCommands(all);
         addSolverCommands(all);
+        addPrintCommands(all);
         return all;
     }();
     return table;

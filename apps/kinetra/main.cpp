@@ -7,15 +7,20 @@
 #include "reactions/ui/ReactionWindow.h"
 #include "shell/App.h"
 #include "shell/ui/ChildWindow.h"
+#include "shell/ui/FindWindow.h"
 #include "shell/ui/GuardedApplication.h"
 #include "shell/ui/MainWindow.h"
+#include "shell/ui/TextDocumentWindow.h"
 #include "thermo/ui/ThermoWindow.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -80,8 +85,23 @@ void openForScreenshot(kinetra::ui::MainWindow& window, const kinetra::App& app)
                 window.newTextDocument();
                 window.mdiArea()->tileSubWindows();
                 window.menuBar()->setActiveAction(window.menuAction("FILE"));
-            } else if (what == QLatin1String("text")) {
-                window.openTextWindow(app.folders.support(kinetra::files::kOptions), false);
+            } else if (what == QLatin1String("text") || what == QLatin1String("text-find")) {
+                // text-find opens the file named by KINETRA_SCREENSHOT_TEXT with its find window.
+                const QString file = qEnvironmentVariable("KINETRA_SCREENSHOT_TEXT");
+                window.openTextWindow(what == QLatin1String("text-find") && !file.isEmpty()
+                                          ? std::filesystem::path(file.toStdString())
+                                          : app.folders.support(kinetra::files::kOptions),
+                                      false);
+                auto* sub = window.mdiArea()->activeSubWindow();
+                auto* text =
+                    sub ? qobject_cast<kinetra::ui::TextDocumentWindow*>(sub->widget()) : nullptr;
+                if (text && what == QLatin1String("text-find")) {
+                    kinetra::ui::FindWindow* find = text->showFindWindow();
+                    find->findWhat()->setText(QStringLiteral("OH"));
+                    find->wholeWord()->setChecked(true);
+                    find->findNextButton()->click();
+                    find->move(sub->mapToGlobal(QPoint(360, 260)));
+                }
             } else if (what.startsWith(QLatin1String("reactions"))) {
                 openReactionsForScreenshot(window, what);
             } else if (what.startsWith(QLatin1String("thermo-"))) {

@@ -6,6 +6,7 @@
 #include "shell/Commands.h"
 #include "shell/OptionsWindowModel.h"
 #include "shell/ui/ChildWindow.h"
+#include "shell/ui/FindWindow.h"
 #include "shell/ui/OptionsWindow.h"
 #include "shell/ui/TextDocumentWindow.h"
 #include "shell/ui/TitleWindow.h"
@@ -20,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
 
@@ -166,7 +168,7 @@ private slots:
         QVERIFY(!w.toolbar(5)->isVisible());
     }
 
-    void textFilesOpenInAReadOnlyViewer() {
+    void textFilesOpenInADocumentWindow() {
         ui::MainWindow& w = t->open();
         const fs::path file = t->dir.write("results/run 1.txt", "T, K\r\n300   1.5E+13\r\n");
         w.shell().OpenDocumentFile(file.string());
@@ -174,7 +176,8 @@ private slots:
         QCOMPARE(captions(), std::vector<std::string>{"run 1.txt"});
         QVERIFY(samePath(t->app.windows.all().front().path, file));
         auto* viewer = qobject_cast<QPlainTextEdit*>(w.mdiArea()->activeSubWindow()->widget());
-        QVERIFY(viewer && viewer->isReadOnly());
+        QVERIFY(viewer && !viewer->isReadOnly());
+        QCOMPARE(w.statusBar()->currentMessage(), "Te: " + QString::fromStdString(file.string()));
         QCOMPARE(viewer->toPlainText(), QString("T, K\n300   1.5E+13\n"));
         // A text that is not UTF-8 was written elsewhere and is shown as Latin-1.
         QCOMPARE(ui::displayText("25\xB0"
@@ -326,6 +329,46 @@ private slots:
         // Saved: closing asks nothing.
         QVERIFY(w.mdiArea()->activeSubWindow()->close());
         QVERIFY(t->fake.dialogs.shown.empty());
+    }
+
+    // Page settings hold for every text window, as the page setup of one left them.
+    void textWindowsSharePageSettings() {
+        ui::MainWindow& w = t->open();
+        w.menuAction("MDI_TEXT")->trigger();
+        auto* first =
+            qobject_cast<ui::TextDocumentWindow*>(w.mdiArea()->activeSubWindow()->widget());
+        w.menuAction("MDI_TEXT")->trigger();
+        auto* second =
+            qobject_cast<ui::TextDocumentWindow*>(w.mdiArea()->activeSubWindow()->widget());
+        QVERIFY(first && second && first != second);
+        textdoc::TextPageSettings settings;
+        settings.firstPageNumber = 9;
+        settings.left = 2;
+        first->setPageSettings(settings);
+        QCOMPARE(second->pageSettings().firstPageNumber, 9);
+        QCOMPARE(second->pageSettings().left, 2.0);
+
+        // The text toolbar acts on the active document and follows its undo state.
+        QToolBar* bar = w.toolbar(5);
+        auto button = [bar](const char* key) {
+            return bar->findChild<QAction*>(QString::fromLatin1(key));
+        };
+        QVERIFY(!button("RICH_UNDO")->isEnabled());
+        second->insertPlainText("H2 + O2");
+        second->takeSnapshotNow();
+        QVERIFY(button("RICH_UNDO")->isEnabled());
+        button("RICH_UNDO")->trigger();
+        QCOMPARE(second->toPlainText(), QString());
+        QVERIFY(!button("RICH_UNDO")->isEnabled() && button("RICH_REDO")->isEnabled());
+        button("FIND")->trigger();
+        QVERIFY(second->findWindow() && second->findWindow()->isVisible());
+        QVERIFY(!first->findWindow());
+
+        const fs::path solver = t->dir.write("run.out", "!$KINETRA SOLVER OUTPUT\n");
+        w.openTextWindow(solver, false);
+        QVERIFY(!button("TXT_CUT")->isEnabled() && !button("SAVE")->isEnabled());
+        QVERIFY(button("TXT_COPY")->isEnabled());
+        QVERIFY(!second->findWindow()->isVisible()); // tool windows stay with their document
     }
 
     // The keys of the main window's commands, shown in its menus and typed.

@@ -16,6 +16,7 @@
 #include "shell/ui/TextDocumentWindow.h"
 #include "shell/ui/TitleWindow.h"
 #include "store/Database.h"
+#include "textdoc/ui/TextPrinting.h"
 #include "thermo/ui/ThermoWindow.h"
 
 #include <QAction>
@@ -322,17 +323,44 @@ void MainWindow::placeInside(QMdiSubWindow* window, double areaFraction) {
                  std::clamp(at.y(), 0, std::max(0, area.height() - size.height())));
 }
 
-void MainWindow::addTextWindow(const std::string& caption, const std::filesystem::path& path,
-                               const QString& text, bool readOnly) {
-    auto* document = new TextDocumentWindow(textdoc::TextDocumentState{caption, path, false}, text,
-                                            readOnly, ui_);
-    ChildWindow* child = addChild(document, windows::kText, caption, path, 5);
+void MainWindow::addTextWindow(TextDocumentWindow* document) {
+    const textdoc::TextDocumentState& state = document->state();
+    ChildWindow* child = addChild(document, windows::kText, state.caption, state.path, 5);
+    if (!textPage_) {
+        textPage_ = std::make_shared<textdoc::TextPageSettings>();
+        textPage_->paper = defaultPrinterPaper();
+    }
+    document->sharePageSettings(textPage_);
     const int id = child->registryId();
     connect(document, &TextDocumentWindow::captionChanged, child,
             [this, child, id](const QString& newCaption) {
                 child->setWindowTitle(newCaption);
                 app_.windows.setCaption(id, newCaption.toStdString());
             });
+    connect(document, &TextDocumentWindow::undoStateChanged, this, [this, document] {
+        if (mdi_->activeSubWindow() && mdi_->activeSubWindow()->widget() == document)
+            refreshTextToolbar(*document);
+    });
+    connect(document, &TextDocumentWindow::statusTextChanged, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    statusBar()->showMessage(document->statusText());
+}
+
+void MainWindow::refreshTextToolbar(const TextDocumentWindow& document) {
+    const bool editable = !document.state().solverFile;
+    const std::pair<const char*, bool> buttons[] = {
+        {"SAVE", editable && !document.state().solverInput},
+        {"TXT_CUT", editable},
+        {"TXT_PASTE", editable},
+        {"RICH_UNDO", editable && document.canUndo()},
+        {"RICH_REDO", editable && document.canRedo()}};
+    for (const auto& [key, enabled] : buttons)
+        if (auto* button = toolbar(5)->findChild<QAction*>(QString::fromLatin1(key)))
+            button->setEnabled(enabled);
+}
+
+textdoc::TextDocumentFolders MainWindow::textFolders() const {
+    return {app_.folders.appDir, app_.folders.supportDir};
 }
 
 int MainWindow::newTextDocument() {
@@ -342,19 +370,20 @@ int MainWindow::newTextDocument() {
                             kTitle, Icon::Information);
         return 0;
     }
-    addTextWindow(*caption, {}, {}, false);
+    addTextWindow(TextDocumentWindow::open("$" + *caption, ui_, textFolders()));
     auto* child = qobject_cast<ChildWindow*>(mdi_->activeSubWindow());
     return child ? child->registryId() : 0;
 }
 
 void MainWindow::openTextWindow(const std::filesystem::path& path, bool /*solverFile*/) {
-    auto bytes = readTextFile(path);
-    if (!bytes) {
+    // The window tells a solver file by its first line, whoever opens it.
+    TextDocumentWindow* document = TextDocumentWindow::open(path.string(), ui_, textFolders());
+    if (!document) {
         ui_.dialogs.message("File " + path.string() + " cannot be opened.", kTitle,
                             Icon::Exclamation);
         return;
     }
-    addTextWindow(path.filename().string(), path, displayText(*bytes), true);
+    addTextWindow(document);
 }
 
 void MainWindow::saveActiveDocument(bool asNew) {
@@ -423,6 +452,10 @@ void MainWindow::childActivated(QMdiSubWindow* window) {
                         tool->close();
         shell_.ShowToolbar(child->toolbarMode());
         showMenusOf(child);
+        if (auto* text = qobject_cast<TextDocumentWindow*>(child->widget())) {
+            statusBar()->showMessage(text->statusText());
+            refreshTextToolbar(*text);
+        }
         // Whatever made it active (a click, Ctrl+Tab, the Window menu), typing goes into it.
         if (QWidget* content = child->widget(); content && !content->isAncestorOf(focusWidget()))
             content->setFocus();
@@ -587,7 +620,11 @@ void MainWindow::showThermoWindow() {
 void MainWindow::openTextFileAs(const std::filesystem::path& file, const std::string& caption) {
     openTextWindow(file, false);
     if (auto* child = qobject_cast<ChildWindow*>(mdi_->activeSubWindow()))
-        child->setWindowTitle(qs(caption));
+        if (auto* text = qobject_cast<TextDocumentWindow*>(child->widget())) {
+            text->setCaption(caption);
+            child->setWindowTitle(qs(caption));
+            app_.windows.setCaption(child->registryId(), caption);
+        }
 }
 
 std::function<void()> MainWindow::afterThisCommand(std::function<void()> command) {

@@ -11,12 +11,15 @@
 #include "shell/StartupChecks.h"
 #include "shell/WindowHost.h"
 #include "shell/ui/StartupTimings.h"
+#include "textdoc/PageSetup.h"
+#include "textdoc/TextDocument.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -29,6 +32,7 @@ class QToolBar;
 namespace kinetra::ui {
 
 class ChildWindow;
+class TextDocumentWindow;
 class TitleWindow;
 
 class MainWindow final : public QMainWindow, public WindowHost {
@@ -103,8 +107,10 @@ private:
     // Sizes a new window to that fraction of the MDI area and moves it so that it lies wholly
     // inside, wherever the area's own placement put it.
     void placeInside(QMdiSubWindow* window, double areaFraction);
-    void addTextWindow(const std::string& caption, const std::filesystem::path& path,
-                       const QString& text, bool readOnly);
+    void addTextWindow(TextDocumentWindow* document);
+    // The text toolbar's Save, Cut, Paste, Undo and Redo as the active text document allows.
+    void refreshTextToolbar(const TextDocumentWindow& document);
+    textdoc::TextDocumentFolders textFolders() const;
     void refreshWindowList();
     void saveActiveDocument(bool asNew);
     void childClosed(int registryId);
@@ -144,6 +150,8 @@ private:
     std::map<std::string, QAction*> actions_;
     QList<QAction*> mainMenus_;  // the main window's own menu bar
     QList<QAction*> windowList_; // the open windows at the end of the Window menu
+    // The page settings of every text window, made with the first of them.
+    std::shared_ptr<textdoc::TextPageSettings> textPage_;
     std::map<int, QToolBar*> toolbars_;
     QTimer numberFormatTimer_;
     QTimer exitTimer_;
