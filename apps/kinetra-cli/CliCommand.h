@@ -34,6 +34,7 @@ void addThermoCommands(std::vector<Command>& commands);
 void addReactionCommands(std::vector<Command>& commands);
 void addMechanismCommands(std::vector<Command>& commands);
 void addSolverCommands(std::vector<Command>& commands);
+void addRateCommands(std::vector<Command>& commands);
 
 // Whether a command may write the file: a folder never, an existing file only with --force
 // (force). Says why not on err.

@@ -442,4 +442,23 @@ std::optional<double> falloffRateAtPressure(const ReactionRecord& record, double
     return physics::falloffRate(kHigh, kLow, collider, form, temperature).k;
 }
 
+bool addFalloffColumn(const ReactionRecord& record, double pressureAtm,
+                      const RateConstants& constants, RateTable& table) {
+    const ReactionEntries entries = readEntries(record);
+    RateFunction column;
+    std::string pressure = formatNumber(pressureAtm, "0.######");
+    if (pressure.back() == '.') // "1." for a whole number
+        pressure.pop_back();
+    column.title = "Kfor(P = " + pressure + " atm) " + rateUnit(entries.reactantOrder - 1);
+    column.label = " R" + std::to_string(record.num) + ", Log10 " + column.title;
+    for (double T : table.temperatures) {
+        const std::optional<double> k = falloffRateAtPressure(record, T, pressureAtm, constants);
+        if (!k)
+            return false;
+        column.values.push_back(*k > 0 ? std::log10(*k) : kMissingValue);
+    }
+    table.functions.push_back(std::move(column));
+    return true;
+}
+
 } // namespace kinetra::reactions

@@ -137,4 +137,10 @@ RateChartHandOver rateChartHandOver(const ReactionRecord& record, const RateTabl
 std::optional<double> falloffRateAtPressure(const ReactionRecord& record, double temperature,
                                             double pressureAtm, const RateConstants& constants);
 
+// Appends log10 of that constant over the table's grid as one more function, titled
+// "Kfor(P = 1 atm) (cm^3/mol sec)" in the units of Kfor; false (nothing added) for a record
+// that is not fall-off or lacks its parameters.
+bool addFalloffColumn(const ReactionRecord& record, double pressureAtm,
+                      const RateConstants& constants, RateTable& table);
+
 } // namespace kinetra::reactions
