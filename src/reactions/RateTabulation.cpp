@@ -109,7 +109,7 @@ std::optional<ThermoArrays> thermodynamicSums(const ReactionEntries& entries,
             records->push_back(species);
         }
     }
-    const double deltaN = entries.deltaN();
+    const int deltaN = entries.deltaN();
     ThermoArrays out;
     const std::size_t n = temperatures.size();
     out.dH.assign(n, kMissingValue);
@@ -118,29 +118,15 @@ std::optional<ThermoArrays> thermodynamicSums(const ReactionEntries& entries,
     out.logKc.assign(n, kMissingValue);
     for (std::size_t i = 0; i < n; ++i) {
         const double T = temperatures[i];
-        double hR = 0, sR = 0, hP = 0, sP = 0;
-        bool ok = true;
-        for (auto [records, h, s] : {std::tuple{&reactants, &hR, &sR}, {&products, &hP, &sP}}) {
-            for (const thermo::SpeciesRecord* species : *records) {
-                const physics::ThermoValues v =
-                    physics::thermoFunctions(species->coefficients, T, species->tcom.value_or(0));
-                ok = ok && v.ok;
-                *h += v.hOverRT;
-                *s += v.sOverR;
-            }
-        }
-        if (!ok)
+        const std::optional<ReactionChange> change = reactionChange(reactants, products, T);
+        if (!change)
             continue;
         ++out.validPoints;
-        const physics::TemperatureTerms terms = physics::TemperatureTerms::at(T);
-        const double deltaGibbs = physics::gibbsOverRT(hP - hR, sP - sR);
-        out.dH[i] = hP - hR;
-        out.dS[i] = sP - sR;
-        out.logKp[i] =
-            physics::logEquilibriumConstant(deltaGibbs, 0, terms, constants.gasConstantCm3) / kLn10;
-        out.logKc[i] =
-            physics::logEquilibriumConstant(deltaGibbs, deltaN, terms, constants.gasConstantCm3) /
-            kLn10;
+        out.dH[i] = change->enthalpyOverRT;
+        out.dS[i] = change->entropyOverR;
+        // Kp is Kc without the change of moles.
+        out.logKp[i] = log10Kc(*change, 0, T, constants.gasConstantCm3);
+        out.logKc[i] = log10Kc(*change, deltaN, T, constants.gasConstantCm3);
     }
     return out;
 }
@@ -172,6 +158,31 @@ std::vector<double> scaled(const std::vector<double>& overR,
 }
 
 } // namespace
+
+std::optional<ReactionChange>
+reactionChange(const std::vector<const thermo::SpeciesRecord*>& reactants,
+               const std::vector<const thermo::SpeciesRecord*>& products, double temperature) {
+    ReactionChange change;
+    for (auto [records, sign] : {std::pair{&reactants, -1.0}, std::pair{&products, 1.0}}) {
+        for (const thermo::SpeciesRecord* species : *records) {
+            const physics::ThermoValues v = physics::thermoFunctions(
+                species->coefficients, temperature, species->tcom.value_or(0));
+            if (!v.ok)
+                return std::nullopt;
+            change.enthalpyOverRT += sign * v.hOverRT;
+            change.entropyOverR += sign * v.sOverR;
+        }
+    }
+    return change;
+}
+
+double log10Kc(const ReactionChange& change, int deltaN, double temperature,
+               double gasConstantCm3) {
+    return physics::logEquilibriumConstant(
+               physics::gibbsOverRT(change.enthalpyOverRT, change.entropyOverR), deltaN,
+               physics::TemperatureTerms::at(temperature), gasConstantCm3) /
+           kLn10;
+}
 
 ReactionEntries readEntries(const ReactionRecord& record) {
     ReactionEntries e;

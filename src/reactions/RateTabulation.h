@@ -63,6 +63,17 @@ struct ReactionEntries {
 };
 ReactionEntries readEntries(const ReactionRecord& record);
 
+// The sums over the species of a reaction at T: products minus reactants of H/RT and S/R, by
+// the NASA functions; nothing where they fail for any species.
+struct ReactionChange {
+    double enthalpyOverRT = 0, entropyOverR = 0;
+};
+std::optional<ReactionChange>
+reactionChange(const std::vector<const thermo::SpeciesRecord*>& reactants,
+               const std::vector<const thermo::SpeciesRecord*>& products, double temperature);
+// log10 Kc in (mol/cm^3)^deltaN of that change.
+double log10Kc(const ReactionChange& change, int deltaN, double temperature, double gasConstantCm3);
+
 // The type in upper case without a leading "IRREV"; explicit reverse parameters when it then
 // holds "REV".
 bool hasExplicitReverse(const std::string& type);
