@@ -112,7 +112,8 @@ RateDifference arrheniusDifference(const physics::Arrhenius& a, const physics::A
         const double d =
             (physics::logArrhenius(b, t, 1 / rcal) - physics::logArrhenius(a, t, 1 / rcal)) /
             std::numbers::ln10;
-        if (std::abs(d) > worstLog) {
+        // A constant ratio is reported at the lower end, not wherever rounding puts it.
+        if (std::abs(d) > worstLog + 1e-12) {
             worstLog = std::abs(d);
             worst = {std::pow(10.0, d), T};
         }
