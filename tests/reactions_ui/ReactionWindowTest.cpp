@@ -164,8 +164,9 @@ private slots:
         QStringList popup;
         for (QAction* item : w->popupMenu()->actions())
             popup << item->text();
-        QCOMPARE(popup, (QStringList{"Cut", "Copy", "Paste", "Show All Reactions", "Input Window",
-                                     "Insert New Row", "Renumber"}));
+        QCOMPARE(popup,
+                 (QStringList{"Cut", "Copy", "Paste", "Show All Reactions", "Input Window",
+                              "Insert New Row", "Renumber", "Numeric Data of Current Reaction"}));
         QCOMPARE(w->action("RDB_Copy")->shortcut(), QKeySequence(QKeySequence::Copy));
         QCOMPARE(w->action("RDB_FindNext")->shortcut(), QKeySequence(Qt::Key_F3));
         // Opening it again only brings the window forward.
