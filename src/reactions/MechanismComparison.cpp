@@ -1,6 +1,7 @@
 #include "reactions/MechanismComparison.h"
 
 #include "common/NumberFormat.h"
+#include "common/TextUtil.h"
 #include "physics/Rates.h"
 #include "reactions/ReactionDuplicates.h"
 
@@ -20,18 +21,12 @@ constexpr const char* kCrLf = "\r\n";
 // such curves has no closed-form extremum).
 constexpr int kGridPoints = 201;
 
-std::string upper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
-
 bool irreversible(const ReactionRecord& r) {
-    return upper(r.type).rfind("IRREV", 0) == 0;
+    return upperAscii(r.type).rfind("IRREV", 0) == 0;
 }
 
 std::string typeWithoutIrrev(const ReactionRecord& r) {
-    std::string t = upper(r.type);
+    std::string t = upperAscii(r.type);
     if (t.rfind("IRREV", 0) == 0)
         t.erase(0, 5);
     const auto first = t.find_first_not_of(' ');

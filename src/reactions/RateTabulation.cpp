@@ -1,6 +1,7 @@
 #include "reactions/RateTabulation.h"
 
 #include "common/NumberFormat.h"
+#include "common/TextUtil.h"
 #include "physics/Nasa7.h"
 #include "physics/Rates.h"
 
@@ -15,28 +16,14 @@ namespace kinetra::reactions {
 namespace {
 
 constexpr const char* kTitle = "KINETRA";
-constexpr const char* kCrLf = "\r\n";
 constexpr double kLn10 = std::numbers::ln10;
 
 // Far beyond any useful table, small enough that a mistyped step fails with a message instead
 // of exhausting memory.
 constexpr double kMaxPoints = 1'000'000;
 
-std::string upper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
-
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 bool isThirdBody(const std::string& entry) {
-    const std::string u = upper(entry);
+    const std::string u = upperAscii(entry);
     return u == "M" || u == "M$" || entry.back() == '$';
 }
 
@@ -192,10 +179,10 @@ ReactionEntries readEntries(const ReactionRecord& record) {
             continue;
         const bool reactant = slot < rx::kReactantSlots;
         (reactant ? e.reactantOrder : e.productOrder) += 1;
-        if (upper(entry) == "HV")
+        if (upperAscii(entry) == "HV")
             e.photon = true;
         if (isThirdBody(entry)) {
-            if (reactant && (upper(entry) == "M$" || entry.back() == '$'))
+            if (reactant && (upperAscii(entry) == "M$" || entry.back() == '$'))
                 e.falloff = true;
             continue;
         }
@@ -205,7 +192,7 @@ ReactionEntries readEntries(const ReactionRecord& record) {
 }
 
 bool hasExplicitReverse(const std::string& type) {
-    std::string t = upper(type);
+    std::string t = upperAscii(type);
     if (t.find("IRREV") != std::string::npos)
         t.erase(0, std::min<std::size_t>(5, t.size()));
     return t.find("REV") != std::string::npos;
@@ -363,113 +350,6 @@ RateTableResult plotArrRow(const ReactionRecord& record, RatePlotSettings& setti
     }
     result.table = std::move(table);
     return result;
-}
-
-std::string printNumbPrep(double logValue) {
-    constexpr std::string_view kField = "@@@@@@@@@@@@";
-    if (logValue == kMissingValue)
-        return formatText(" ", kField);
-    return formatText(formatNumber(std::pow(10.0, logValue), "0.00E+00"), kField);
-}
-
-std::string rateNumericDataCaption(const std::string& reactionWindowCaption) {
-    return reactionWindowCaption + "  Numeric Data";
-}
-
-std::string rateNumericDataText(const ReactionRecord& record, const RateTable& table,
-                                const RateNumericHeader& header) {
-    std::string text;
-    auto line = [&text](const std::string& s) { text += s + kCrLf; };
-    line("  Kinetra,  " + formatDate(header.when, "mmm d yyyy") + ",  " +
-         formatDate(header.when, "hh:nn:ss"));
-    line("  Thermodynamic Database:  " + header.thermoDatabasePath);
-    line("  Reaction Database:  " + header.reactionDatabaseName);
-    line("");
-    line("  " + trimmed(record.reaction));
-    line("      Temperature (K)");
-    for (std::size_t k = 0; k < table.functions.size(); ++k)
-        line("  " + std::to_string(k + 1) + "   " + table.functions[k].title);
-    line(" ");
-    std::string heading = formatText("    T", "@@@@@@@");
-    for (std::size_t k = 0; k < table.functions.size(); ++k)
-        heading += formatText("Y" + std::to_string(k + 1), "@@@@@@@@@@@@");
-    line(heading);
-    for (std::size_t i = 0; i < table.temperatures.size(); ++i) {
-        std::string row = formatText(formatNumber(table.temperatures[i], "0.00"), "@@@@@@@@@@");
-        for (const RateFunction& f : table.functions)
-            row += printNumbPrep(f.values[i]);
-        line(row);
-    }
-    return text;
-}
-
-RateChartHandOver rateChartHandOver(const ReactionRecord& record, const RateTable& table,
-                                    bool addToExisting) {
-    RateChartHandOver chart;
-    const std::string& title = record.reaction;
-    chart.titleLines[0] = title.substr(0, std::min(title.size(), kTitleSplit));
-    chart.titleLines[1] = title.size() > kTitleSplit ? title.substr(kTitleSplit) : "Empty";
-    chart.subsetCount = table.functions.size();
-    chart.pointCount = table.temperatures.size();
-    for (const RateFunction& f : table.functions) {
-        chart.data.push_back(table.temperatures);
-        chart.data.push_back(f.values);
-        chart.labels.push_back(f.label);
-    }
-    chart.addToExisting = addToExisting;
-    return chart;
-}
-
-std::optional<double> falloffRateAtPressure(const ReactionRecord& record, double temperature,
-                                            double pressureAtm, const RateConstants& constants) {
-    const ReactionEntries entries = readEntries(record);
-    if (!entries.falloff || !record.a || !record.al)
-        return std::nullopt;
-    std::string type = upper(record.type);
-    if (type.rfind("IRREV ", 0) == 0)
-        type.erase(0, 6);
-    physics::FalloffParameters form;
-    const auto& p = record.falloff;
-    if (type == "LOW TROE") {
-        if (!p[0] || !p[1] || !p[2])
-            return std::nullopt;
-        form.form = physics::FalloffForm::Troe;
-        form.troe = {*p[0], *p[1], *p[2], p[3]};
-    } else if (type == "LOW SRI") {
-        if (!p[0] || !p[1] || !p[2])
-            return std::nullopt;
-        form.form = physics::FalloffForm::Sri;
-        form.sri = {*p[0], *p[1], *p[2], p[3].value_or(1.0), p[4].value_or(0.0)};
-    } else if (type != "LOW") {
-        return std::nullopt;
-    }
-    const physics::TemperatureTerms t = physics::TemperatureTerms::at(temperature);
-    const double scale = 1 / constants.gasConstantCal;
-    const double kHigh =
-        physics::arrhenius({*record.a, record.n.value_or(0), record.e.value_or(0)}, t, scale);
-    const double kLow =
-        physics::arrhenius({*record.al, record.nl.value_or(0), record.el.value_or(0)}, t, scale);
-    const double collider = pressureAtm / (constants.gasConstantCm3 * temperature);
-    return physics::falloffRate(kHigh, kLow, collider, form, temperature).k;
-}
-
-bool addFalloffColumn(const ReactionRecord& record, double pressureAtm,
-                      const RateConstants& constants, RateTable& table) {
-    const ReactionEntries entries = readEntries(record);
-    RateFunction column;
-    std::string pressure = formatNumber(pressureAtm, "0.######");
-    if (pressure.back() == '.') // "1." for a whole number
-        pressure.pop_back();
-    column.title = "Kfor(P = " + pressure + " atm) " + rateUnit(entries.reactantOrder - 1);
-    column.label = " R" + std::to_string(record.num) + ", Log10 " + column.title;
-    for (double T : table.temperatures) {
-        const std::optional<double> k = falloffRateAtPressure(record, T, pressureAtm, constants);
-        if (!k)
-            return false;
-        column.values.push_back(*k > 0 ? std::log10(*k) : kMissingValue);
-    }
-    table.functions.push_back(std::move(column));
-    return true;
 }
 
 } // namespace kinetra::reactions
