@@ -19,6 +19,7 @@ const std::vector<Command>& commands() {
         std::vector<Command> all;
         addThermoCommands(all);
         addReactionCommands(all);
+        addRateCommands(all);
         addMechanismCommands(all);
         addSolverCommands(all);
         addPrintCommands(all);

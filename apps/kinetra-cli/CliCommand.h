@@ -35,6 +35,7 @@ void addReactionCommands(std::vector<Command>& commands);
 void addMechanismCommands(std::vector<Command>& commands);
 void addSolverCommands(std::vector<Command>& commands);
 void addPrintCommands(std::vector<Command>& commands);
+void addRateCommands(std::vector<Command>& commands);
 
 // Whether a command may write the file: a folder never, an existing file only with --force
 // (force). Says why not on err.

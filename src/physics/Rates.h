@@ -30,6 +30,13 @@ inline double arrhenius(const Arrhenius& p, const TemperatureTerms& t,
     return p.a * std::exp(p.n * t.lnT - p.e * activationScale * t.invT);
 }
 
+// ln k of the same form, for tables that carry logarithms: no overflow or underflow of the
+// exponential on the way. NaN or -inf when A <= 0 (the caller refuses such an A).
+inline double logArrhenius(const Arrhenius& p, const TemperatureTerms& t,
+                           double activationScale) noexcept {
+    return std::log(p.a) + p.n * t.lnT - p.e * activationScale * t.invT;
+}
+
 // d ln k / dT of the modified Arrhenius form: (n + E/(R T)) / T.
 inline double arrheniusLogSlope(const Arrhenius& p, const TemperatureTerms& t,
                                 double activationScale) noexcept {
@@ -78,9 +85,14 @@ inline double gibbsOverRT(double hOverRT, double sOverR) noexcept {
 // The concentration equilibrium constant Kc in (mol/cm^3)^deltaNu from the sum over species of
 // nu_i G_i/RT (products positive), the change of moles deltaNu and R' in cm^3 atm/(K mol):
 // Kc = exp(-dG/RT) (P0 / (R' T))^deltaNu with the standard pressure P0 = 1 atm.
+// ln Kc; with deltaNu = 0 it is also ln Kp (in atm^deltaNu), which needs no R'.
+inline double logEquilibriumConstant(double deltaGibbsOverRT, double deltaNu,
+                                     const TemperatureTerms& t, double gasConstantCm3) noexcept {
+    return -deltaGibbsOverRT - deltaNu * (std::log(gasConstantCm3) + t.lnT);
+}
 inline double equilibriumConstant(double deltaGibbsOverRT, double deltaNu,
                                   const TemperatureTerms& t, double gasConstantCm3) noexcept {
-    return std::exp(-deltaGibbsOverRT - deltaNu * (std::log(gasConstantCm3) + t.lnT));
+    return std::exp(logEquilibriumConstant(deltaGibbsOverRT, deltaNu, t, gasConstantCm3));
 }
 
 // 1/Kc with ln(R' T) computed once per state by the caller (the solver's form: no logarithm

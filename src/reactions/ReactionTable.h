@@ -10,6 +10,7 @@
 #pragma once
 
 #include "common/Seams.h"
+#include "reactions/RatePlotSettings.h"
 #include "reactions/ReactionDatabase.h"
 #include "reactions/ReactionPaste.h"
 #include "reactions/ReactionTextWriter.h"
@@ -38,6 +39,7 @@ struct ReactionRunSettings {
     bool stoichiometric = true;
     std::array<bool, 11> elementTicks{}; // slots 1..10 of the elements filter; 0 unused
     MechanismOptions mechanism;
+    RatePlotSettings ratePlot; // the rate and equilibrium constant tables
 };
 
 inline constexpr const char* kNewReactionLine = "NEW = NEW 0 0 0";

@@ -8,6 +8,7 @@
 #include "common/TextFile.h"
 #include "reactions/MechanismFile.h"
 #include "reactions/ReactionRecord.h"
+#include "reactions/ui/RateSetupDialog.h"
 #include "reactions/ui/ReactionFilterDialogs.h"
 #include "reactions/ui/ReactionFindDialog.h"
 #include "reactions/ui/ReactionInputWindow.h"
@@ -163,8 +164,9 @@ private slots:
         QStringList popup;
         for (QAction* item : w->popupMenu()->actions())
             popup << item->text();
-        QCOMPARE(popup, (QStringList{"Cut", "Copy", "Paste", "Show All Reactions", "Input Window",
-                                     "Insert New Row", "Renumber"}));
+        QCOMPARE(popup,
+                 (QStringList{"Cut", "Copy", "Paste", "Show All Reactions", "Input Window",
+                              "Insert New Row", "Renumber", "Numeric Data of Current Reaction"}));
         QCOMPARE(w->action("RDB_Copy")->shortcut(), QKeySequence(QKeySequence::Copy));
         QCOMPARE(w->action("RDB_FindNext")->shortcut(), QKeySequence(Qt::Key_F3));
         // Opening it again only brings the window forward.
@@ -592,10 +594,72 @@ private slots:
         QVERIFY(w);
         for (QAction* button : t->window->toolbar(2)->actions()) {
             const std::string key = button->objectName().toStdString();
-            // The chart setup arrives with the rate charts.
-            QCOMPARE(button->isEnabled(), key != "SETUP");
+            QVERIFY2(button->isEnabled(), key.c_str());
         }
-        QVERIFY(!w->runToolbarOperation(ToolbarOperation::ChartSetup));
+        // SETUP opens the rate setup window (modal: closed from a timer).
+        bool shown = false;
+        QTimer::singleShot(0, [&shown] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* setup = qobject_cast<QDialog*>(top);
+                    setup && setup->objectName() == "rateSetupDialog") {
+                    shown = true;
+                    setup->reject();
+                }
+        });
+        QVERIFY(w->runToolbarOperation(ToolbarOperation::ChartSetup));
+        QVERIFY(shown);
+    }
+
+    // Numeric Data of Current Reaction on 2OH(+M) <=> H2O2(+M): every rate and equilibrium
+    // constant in a text window captioned after the reaction window; the chart stays disabled.
+    void numericDataOfCurrentReactionOpensAsText() {
+        ReactionWindow* w = openGri();
+        QVERIFY(w);
+        QVERIFY(!w->action("RDB_Chart")->isEnabled());
+        w->grid()->setCurrentIndex(w->grid()->model()->index(84, column(w, "Reaction")));
+        QCOMPARE(cell(w, 84, "Reaction"), QString("OH + OH + M$ <=> H2O2 + M$"));
+        w->action("RDB_NumericData")->trigger();
+        QMdiSubWindow* data = t->window->mdiArea()->activeSubWindow();
+        QVERIFY(data && data->widget() != w);
+        QCOMPARE(data->windowTitle(), QStringLiteral("gri.mdb  Numeric Data"));
+        auto* text = data->findChild<QPlainTextEdit*>();
+        QVERIFY(text);
+        const QString content = text->toPlainText();
+        QVERIFY(content.contains("  OH + OH + M$ <=> H2O2 + M$"));
+        QVERIFY(content.contains("  3   Kfor,low (cm^6/mol^2 sec)"));
+        QVERIFY(content.contains("   1000.00    5.74E+12    7.12E+03    1.08E+16    1.34E+07"
+                                 "    8.07E+08"));
+        QVERIFY(t->fake.dialogs.shown.empty());
+    }
+
+    // The setup window: the units choice is kept even when the window is cancelled, the
+    // captions follow the choices, and OK refuses a range with no points.
+    void rateSetupWindowStoresUnitsAtOnceAndChecksOk() {
+        reactions::RatePlotSettings settings;
+        {
+            reactions::ui::RateSetupDialog dialog(settings, t->fake.dialogs);
+            auto* equilibrium = dialog.findChild<QCheckBox*>("equilibrium");
+            QCOMPARE(equilibrium->text(), QString("Plot"));
+            QVERIFY(!dialog.findChild<QRadioButton*>("kc")->isEnabled());
+            equilibrium->click();
+            dialog.findChild<QRadioButton*>("kc")->click();
+            QCOMPARE(equilibrium->text(), QString("Plot.        Units: mol/cm^3"));
+            dialog.findChild<QRadioButton*>("calorie")->click();
+            QCOMPARE(dialog.findChild<QCheckBox*>("deltaH")->text(), QString("Delta H (kcal/mol)"));
+            dialog.reject();
+        }
+        QVERIFY(!settings.joule);
+        QVERIFY(!settings.equilibrium); // the rest only with OK
+        reactions::ui::RateSetupDialog dialog(settings, t->fake.dialogs);
+        dialog.findChild<QLineEdit*>("max")->setText("300");
+        dialog.accept();
+        QCOMPARE(t->fake.dialogs.last().text,
+                 std::string("The number of points is zero. Check up the Min, Max and Step "
+                             "values."));
+        QCOMPARE(settings.tmax, 4000.0);
+        dialog.findChild<QLineEdit*>("max")->setText("2000");
+        dialog.accept();
+        QCOMPARE(settings.tmax, 2000.0);
     }
 
     void closePromptCancelKeepsTheWindowAndNoDropsTheChanges() {

@@ -16,5 +16,7 @@ inline constexpr const char* kFind = "Mod2#001. ";
 inline constexpr const char* kSpeciesFilter = "Mod2#001-1 ";
 inline constexpr const char* kElementsFilter = "Mod2#001. ";
 inline constexpr const char* kReferences = "RDB#077*R ";
+// Rate and equilibrium constants (numeric data, chart).
+inline constexpr const char* kRateTable = "RDB#031. ";
 
 } // namespace kinetra::reactions::ui::place

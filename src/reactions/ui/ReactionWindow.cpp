@@ -5,8 +5,10 @@
 #include "common/ui/GridCursor.h"
 #include "common/ui/TableWindowFrame.h"
 #include "common/ui/ToolbarOperations.h"
+#include "reactions/RateNumericData.h"
 #include "reactions/ReactionInputModel.h"
 #include "reactions/ui/MechanismOptionsDialog.h"
+#include "reactions/ui/RateSetupDialog.h"
 #include "reactions/ui/ReactionFilterDialogs.h"
 #include "reactions/ui/ReactionFindDialog.h"
 #include "reactions/ui/ReactionInputWindow.h"
@@ -184,6 +186,14 @@ void ReactionWindow::buildMenus() {
             applyTextSize();
         });
 
+    view->addSeparator();
+    addItem(view, "RDB_NumericData", tr("Numeric Data of Current Reaction"),
+            [this] { rateNumericData(); });
+    // Charts of rate constants need the chart window, which this build does not have yet; the
+    // row header's double click (the other way to a chart) is left unconnected for that reason.
+    addItem(view, "RDB_Chart", tr("Chart of Current Reaction"), [] {})->setEnabled(false);
+    addItem(view, "RDB_PLOTSET", tr("Chart and Numeric Data Dialog"), [this] { openRateSetup(); });
+
     auto* references = new QMenu(tr("References"));
     addItem(references, "RDB_References", tr("Find/Filter"), [this] { openReferences(); });
     frame_->setMenus({file, edit, view, references});
@@ -196,6 +206,7 @@ void ReactionWindow::buildMenus() {
         {"RDB_InputWindow", "Input Window"},
         {"RDB_NewRow", "Insert New Row"},
         {"RDB_Renumber", "Renumber"},
+        {"RDB_NumericData", "Numeric Data of Current Reaction"},
     });
 }
 
@@ -229,6 +240,7 @@ kinetra::ui::ToolbarOperationTable ReactionWindow::toolbarOperations(ReactionWin
         {ToolbarOperation::SpeciesList, [w] { w->openSpeciesFilter(); }},
         {ToolbarOperation::InsertNewRow, [t] { t->insertNewRow(); }},
         {ToolbarOperation::InputWindow, [w] { w->openInputWindow(); }},
+        {ToolbarOperation::ChartSetup, [w] { w->openRateSetup(); }},
     };
 }
 
@@ -412,6 +424,27 @@ void ReactionWindow::openReferences() {
     references_->show();
     references_->raise();
     references_->activateWindow();
+}
+
+void ReactionWindow::openRateSetup() {
+    RateSetupDialog dialog(context_.settings.ratePlot, context_.ui.dialogs, this);
+    dialog.exec();
+}
+
+void ReactionWindow::rateNumericData() {
+    const std::optional<std::size_t> row = table_->currentRow();
+    if (!row || *row >= table_->rowCount())
+        return;
+    run(place::kRateTable, [this, row] {
+        const ReactionRecord record = reactionFromRow(table_->rows().rows[*row]);
+        const RateConstants constants{context_.constants.rCal, context_.constants.rJoule,
+                                      context_.gasConstantCm3};
+        const auto file =
+            writeRateNumericData(record, context_.settings.ratePlot, constants, context_.thermo,
+                                 database_->fileName(), context_.supportDir, context_.ui);
+        if (file && context_.openTextFile)
+            context_.openTextFile(*file, rateNumericDataCaption(database_->fileName()));
+    });
 }
 
 } // namespace kinetra::reactions::ui

@@ -44,6 +44,7 @@ struct ReactionWindowContext {
     thermo::ThermoDatabase& thermo;
     ReactionRunSettings& settings;
     UnitConstants constants;
+    double gasConstantCm3 = 0; // R' in cm^3 atm/(K mol), for Kc
     QColor invalidColour = Qt::red;
     std::filesystem::path supportDir; // TmpPlot.txt, CHEM01.TMP
     std::filesystem::path programDir; // ErrorMsg.txt
@@ -110,6 +111,8 @@ private:
     void openReferences();
     void paste();
     void trueDuplicates();
+    void openRateSetup();
+    void rateNumericData();
     // The options window, then the document of the view's valid reactions in a text window.
     void mechanismDocument();
     // Long work with its text in the status bar and the busy pointer.

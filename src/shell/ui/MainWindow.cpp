@@ -716,6 +716,7 @@ void MainWindow::addReactionWindow(const std::filesystem::path& path,
         reactions::ui::ReactionWindowContext context{ui_, app_.thermo, app_.reactionReading};
         context.constants = {app_.constants.avogadro, app_.constants.gasConstantCal,
                              app_.constants.gasConstantJ};
+        context.gasConstantCm3 = app_.constants.gasConstantCm3Atm();
         context.invalidColour = toQColor(app_.options.highlight);
         context.supportDir = app_.folders.supportDir;
         context.programDir = app_.folders.appDir;
