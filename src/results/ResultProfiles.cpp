@@ -36,19 +36,36 @@ std::vector<std::size_t> selectedRecords(const SolverOutput& output, const PlotS
 std::string rowName(const SolverOutput& output, const ResultRow& row, const PlotSettings& s) {
     if (row.mean)
         return meanQuantityText(*row.mean, s.concentrationUnit, s.energyUnit).name;
-    return output.species[row.species].name;
+    return output.species.at(row.species).name;
 }
 
 double rowValue(const std::vector<MeanParameters>& means, std::size_t record, const ResultRow& row,
                 const PlotSettings& s) {
     if (row.mean)
-        return meanQuantityValue(means[record], *row.mean);
-    return speciesValue(means[record], row.species, s.concentrations);
+        return meanQuantityValue(means.at(record), *row.mean);
+    return speciesValue(means.at(record), row.species, s.concentrations);
 }
 
 std::string scaleSuffix(const std::string& scale) {
     const double f = parseNumber(scale).value_or(1);
     return f == 1 ? "" : " x " + formatNumber(f, "0.0##E+00");
+}
+
+std::string yTitle(const std::string& name, const ResultRow& row, const PlotSettings& s) {
+    std::string title;
+    if (row.mean)
+        title = name + ", " + meanQuantityText(*row.mean, s.concentrationUnit, s.energyUnit).unit;
+    else
+        title = (s.concentrations ? "(" + concentrationUnitText(s.concentrationUnit) + ")"
+                                  : std::string("Mole Fraction")) +
+                " [" + name + "]";
+    if (s.logY)
+        title = "Log10 " + title;
+    return title + scaleSuffix(s.yScale);
+}
+
+std::string timeText(double t) {
+    return formatNumber(t, "0.000E+00");
 }
 
 } // namespace
@@ -99,7 +116,27 @@ double meanQuantityValue(const MeanParameters& p, MeanQuantity q) {
     return 0;
 }
 
-std::optional<std::string> plotSettingsRefusal(const PlotSettings& s) {
+std::optional<std::string> plotSettingsRefusal(const PlotSettings& s, const SolverOutput& output) {
+    const bool hasFrom = !trimBlanks(s.timeFrom).empty(), hasTo = !trimBlanks(s.timeTo).empty();
+    const auto from = parseNumber(s.timeFrom);
+    if (hasFrom && !from)
+        return "Initial time, please enter a number.";
+    const auto to = parseNumber(s.timeTo);
+    if (hasTo && !to)
+        return "Final time, please enter a number.";
+    if (from && to && *from >= *to)
+        return "The initial time is equal to or greater than the final time. Enter correct "
+               "values.";
+    if (!output.records.empty() && (from || to)) {
+        const double first = output.records.front()[0], last = output.records.back()[0];
+        const bool anyInside =
+            std::any_of(output.records.begin(), output.records.end(), [&](const auto& r) {
+                return !(from && r[0] < *from) && !(to && r[0] > *to);
+            });
+        if (!anyInside)
+            return "The time interval holds no output record; the output times run from " +
+                   timeText(first) + " to " + timeText(last) + " sec.";
+    }
     const auto interval = parseNumber(s.pointInterval);
     if (!interval || *interval < 1 || *interval != std::floor(*interval))
         return "Interval of points, please enter a positive integer.";
@@ -125,52 +162,54 @@ std::optional<std::string> checkedRowsRefusal(std::size_t checked) {
     return std::nullopt;
 }
 
-ProfileOutcome resultProfile(const SolverOutput& output, const std::vector<MeanParameters>& means,
-                             const ResultRow& row, const PlotSettings& s) {
+ProfileOutcome checkedRowsProfiles(const SolverOutput& output,
+                                   const std::vector<MeanParameters>& means,
+                                   const std::vector<ResultRow>& rows, const PlotSettings& s,
+                                   bool addToExisting) {
     ProfileOutcome outcome;
-    ResultProfile p;
-    p.name = trimBlanks(rowName(output, row, s));
-    p.xTitle = (s.logX ? "L0g10 Time (sec)" : "Time (sec)") + scaleSuffix(s.xScale);
-    if (row.mean) {
-        const MeanQuantityText t = meanQuantityText(*row.mean, s.concentrationUnit, s.energyUnit);
-        p.yTitle = p.name + ", " + t.unit;
-    } else {
-        p.yTitle = (s.concentrations ? "(" + concentrationUnitText(s.concentrationUnit) + ")"
-                                     : std::string("Mole Fraction")) +
-                   " [" + p.name + "]";
-    }
-    if (s.logY)
-        p.yTitle = "Log10 " + p.yTitle;
-    p.yTitle += scaleSuffix(s.yScale);
+    thermo::ChartHandOver chart;
+    chart.windowCaption = kTimeChartCaption;
+    chart.xLabel = (s.logX ? "L0g10 Time (sec)" : "Time (sec)") + scaleSuffix(s.xScale);
+    chart.addToExisting = addToExisting;
     const double fx = parseNumber(s.xScale).value_or(1), fy = parseNumber(s.yScale).value_or(1);
-    bool anyNonZero = false;
+    std::vector<std::size_t> records;
     for (const std::size_t r : selectedRecords(output, s)) {
-        double x = output.records[r][0] * fx;
-        double y = rowValue(means, r, row, s) * fy;
-        if (s.logX) {
-            if (!(x > 0))
-                continue;
-            x = std::log10(x);
+        const double x = output.records[r][0] * fx;
+        if (s.logX && !(x > 0))
+            continue; // no logarithm: the point is on no subset
+        records.push_back(r);
+        chart.x.push_back(s.logX ? std::log10(x) : x);
+    }
+    for (const ResultRow& row : rows) {
+        const std::string name = trimBlanks(rowName(output, row, s));
+        thermo::ChartHandOver::Subset subset{yTitle(name, row, s), {}};
+        bool anyPlottable = false;
+        for (const std::size_t r : records) {
+            double y = rowValue(means, r, row, s) * fy;
+            if (s.logY)
+                y = y > 0 ? std::log10(y) : thermo::kMissingPoint;
+            anyPlottable = anyPlottable || (s.logY ? y != thermo::kMissingPoint : y != 0);
+            subset.y.push_back(y);
         }
-        if (s.logY) {
-            if (!(y > 0))
-                continue;
-            y = std::log10(y);
-            anyNonZero = true;
-        } else if (y != 0)
-            anyNonZero = true;
-        p.x.push_back(x);
-        p.y.push_back(y);
+        if (!anyPlottable) {
+            outcome.refusal =
+                "You are attempting to plot the function " + name +
+                (s.logY ? " where all values are zero or logarithms of negative numbers. "
+                          "The function cannot be plotted."
+                        : " where all values are zero. The function cannot be plotted.");
+            return outcome;
+        }
+        if (rows.size() == 1)
+            chart.title = name;
+        chart.subsets.push_back(std::move(subset));
     }
-    if (!anyNonZero) {
-        outcome.refusal = "You are attempting to plot the function " + p.name +
-                          (s.logY ? " where all values are zero or logarithms of negative numbers. "
-                                    "The function cannot be plotted."
-                                  : " where all values are zero. The function cannot be plotted.");
-        return outcome;
-    }
-    outcome.profile = std::move(p);
+    outcome.chart = std::move(chart);
     return outcome;
+}
+
+ProfileOutcome resultProfile(const SolverOutput& output, const std::vector<MeanParameters>& means,
+                             const ResultRow& row, const PlotSettings& s, bool addToExisting) {
+    return checkedRowsProfiles(output, means, {row}, s, addToExisting);
 }
 
 std::string numericDataText(const SolverOutput& output, const std::vector<MeanParameters>& means,

@@ -5,6 +5,7 @@
 
 #include "common/Seams.h"
 #include "results/MeanParameters.h"
+#include "thermo/ThermoTabulation.h"
 
 #include <optional>
 #include <string>
@@ -52,31 +53,41 @@ struct PlotSettings {
     EnergyUnit energyUnit = EnergyUnit::Joule;
 };
 
-// The first refusal of the settings in the window's order; nothing when they are usable.
-std::optional<std::string> plotSettingsRefusal(const PlotSettings& settings);
+// The first refusal of the settings in the window's order (time interval, interval of points,
+// scaling factors); nothing when they are usable. An empty time text means no bound; the
+// interval must hold at least one record of the output.
+std::optional<std::string> plotSettingsRefusal(const PlotSettings& settings,
+                                               const SolverOutput& output);
 
 // Checked rows to view at once: none, or more than 20, are refused with these messages.
 std::optional<std::string> checkedRowsRefusal(std::size_t checked);
 inline constexpr std::size_t kMaxSubsets = 20;
 
-// One profile for the chart hand-over (caption "Temporary Chart ").
-struct ResultProfile {
-    std::string caption = "Temporary Chart ";
-    std::string name; // the quantity or species
-    std::string xTitle, yTitle;
-    std::vector<double> x, y;
-};
+// Profiles against time go to the scratch chart of time profiles, whose caption differs from
+// the one of charts against temperature by its trailing blank: time profiles are never added
+// to a chart against temperature.
+inline constexpr const char* kTimeChartCaption = "Temporary Chart ";
 
 struct ProfileOutcome {
-    std::optional<ResultProfile> profile;
-    std::string refusal; // all values zero (or no logarithm on a log axis)
+    std::optional<thermo::ChartHandOver> chart;
+    std::string refusal; // a row whose values are all zero (or have no logarithm on a log axis)
 };
 
-// The profile of a row over the selected records: time and value scaled by the factors, then
-// log10 on a logarithmic axis (points without a logarithm are left out). Call with settings
-// that plotSettingsRefusal passed.
+// The profile of a row over the selected records as a chart hand-over: time and value scaled
+// by the factors, then log10 on a logarithmic axis. Records whose time has no logarithm are
+// left out; a value without a logarithm is thermo::kMissingPoint. The title is the row's name,
+// the subset label its Y title. Call with settings that plotSettingsRefusal passed; a row past
+// the output's species throws std::out_of_range.
 ProfileOutcome resultProfile(const SolverOutput& output, const std::vector<MeanParameters>& means,
-                             const ResultRow& row, const PlotSettings& settings);
+                             const ResultRow& row, const PlotSettings& settings,
+                             bool addToExisting = false);
+
+// View checked rows: one subset per row over the same times, in the order given; the first row
+// that cannot be plotted refuses the whole chart. The caller checks the row count first.
+ProfileOutcome checkedRowsProfiles(const SolverOutput& output,
+                                   const std::vector<MeanParameters>& means,
+                                   const std::vector<ResultRow>& rows, const PlotSettings& settings,
+                                   bool addToExisting = false);
 
 // The numeric-data text of the checked rows, for TmpPlot.txt and a document titled
 // "Numeric Data".

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <exception>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -59,10 +60,19 @@ ProcessOutcome runProcess(const std::filesystem::path& program,
     ::close(pipeEnds[1]);
     ::close(execReport[1]);
     char buffer[4096];
+    // A sink that fails (a console closed under a run) must not leave the solver blocked on a
+    // full pipe or unreaped: its output is drained and the failure raised once the solver ended.
+    std::exception_ptr sinkFailure;
     for (;;) {
         const ssize_t n = ::read(pipeEnds[0], buffer, sizeof buffer);
         if (n > 0) {
-            sink.write(std::string_view(buffer, static_cast<std::size_t>(n)));
+            if (!sinkFailure) {
+                try {
+                    sink.write(std::string_view(buffer, static_cast<std::size_t>(n)));
+                } catch (...) {
+                    sinkFailure = std::current_exception();
+                }
+            }
             continue;
         }
         if (n < 0 && errno == EINTR)
@@ -76,6 +86,8 @@ ProcessOutcome runProcess(const std::filesystem::path& program,
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
+    if (sinkFailure)
+        std::rethrow_exception(sinkFailure);
     if (execFailed) {
         outcome.error = programText + ": " + std::strerror(code);
         return outcome;

@@ -1,5 +1,6 @@
 #include "solver/SolverRun.h"
 
+#include "common/PlaceError.h"
 #include "common/QuotedItems.h"
 #include "common/TextFile.h"
 #include "solver/RunSettingsFiles.h"
@@ -38,6 +39,14 @@ SolverRunResult runSolver(const std::filesystem::path& appDir, OutputSink& sink,
     }
     result.outputPath = *outputPath;
     result.report = runReport(scanOutput(*text));
+    return result;
+}
+
+std::optional<SolverRunResult> runSolverReported(const std::filesystem::path& appDir,
+                                                 OutputSink& sink, Dialogs& dialogs,
+                                                 std::filesystem::path program) {
+    std::optional<SolverRunResult> result;
+    guarded(dialogs, kRunPlaceCode, [&] { result = runSolver(appDir, sink, std::move(program)); });
     return result;
 }
 

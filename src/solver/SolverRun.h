@@ -3,15 +3,19 @@
 // sink, and the output file named by the hand-over file is scanned for the report.
 #pragma once
 
+#include "common/Seams.h"
 #include "solver/SolverOutputCheck.h"
 #include "solver/SolverProcess.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace kinetra::solver {
 
 inline constexpr const char* kSolverProgram = "KINETRA_SOLVER_5";
+// The place code of an unexpected error during a run.
+inline constexpr const char* kRunPlaceCode = "401#001. ";
 
 struct SolverRunResult {
     ProcessOutcome process;
@@ -24,5 +28,11 @@ struct SolverRunResult {
 // path there.
 SolverRunResult runSolver(const std::filesystem::path& appDir, OutputSink& sink,
                           std::filesystem::path program = {});
+
+// The run as the workbench and kinetra-cli start it: an unexpected error is reported with
+// kRunPlaceCode and gives nothing.
+std::optional<SolverRunResult> runSolverReported(const std::filesystem::path& appDir,
+                                                 OutputSink& sink, Dialogs& dialogs,
+                                                 std::filesystem::path program = {});
 
 } // namespace kinetra::solver

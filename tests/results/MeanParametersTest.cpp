@@ -1,7 +1,6 @@
 #include "results/MeanParameters.h"
 
 #include "OutputText.h"
-#include "results/ResultProfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -11,27 +10,6 @@ namespace {
 using namespace testing;
 
 constexpr UnitConstants kConstants{8.314462618, 1.987204259, 6.02214076e23};
-
-// H2 (M 2): Cp/R 3.5, H/RT 3.5 - 1000/T. O2 (M 32): Cp/R 4 + 0.001 T, H/RT 4 + 0.0005 T.
-// Mass fractions 0.2 and 0.8 at 2 atm.
-SolverOutput twoSpecies(bool constantVolume) {
-    const std::vector<solver::SolverSpecies> species{constantCpSpecies("H2", 2, 3.5, 0, -1000),
-                                                     constantCpSpecies("O2", 32, 4, 0.001)};
-    solver::RunParameterValues run;
-    run.pressure = 2;
-    run.constantVolume = constantVolume;
-    std::vector<std::string> lines = inputPart(species, run);
-    lines.push_back("!$RESULTS");
-    for (const auto& l : headerRecord(species))
-        lines.push_back(l);
-    for (int r = 0; r < 4; ++r)
-        for (const auto& l : record(r + 1, r * 0.1, r == 0 ? 1000 : 2000, {0.2, 0.8}))
-            lines.push_back(l);
-    lines.push_back("!$END");
-    OutputReading reading = readSolverOutputText(joined(lines), "x");
-    EXPECT_TRUE(reading.output) << reading.message;
-    return reading.output ? *reading.output : SolverOutput{};
-}
 
 TEST(MeanParameters, TwoSpeciesByHand) {
     const SolverOutput out = twoSpecies(false);
@@ -81,100 +59,6 @@ TEST(MeanParameters, NoMassGivesAnInvalidRecord) {
     EXPECT_FALSE(means[2].valid);
     EXPECT_EQ(means[2].molecularWeight, 0);
     EXPECT_TRUE(means[3].valid);
-}
-
-TEST(ResultProfiles, SettingsRefusedInOrder) {
-    struct Case {
-        PlotSettings settings;
-        std::optional<std::string> refusal;
-    };
-    auto with = [](auto change) {
-        PlotSettings s;
-        change(s);
-        return s;
-    };
-    const std::vector<Case> cases{
-        {PlotSettings{}, std::nullopt},
-        {with([](auto& s) { s.pointInterval = "0"; }),
-         "Interval of points, please enter a positive integer."},
-        {with([](auto& s) { s.pointInterval = "1.5"; }),
-         "Interval of points, please enter a positive integer."},
-        {with([](auto& s) { s.xScale = "0"; }),
-         "Scaling factor for X-axis, please enter a nonzero number."},
-        {with([](auto& s) {
-             s.xScale = "-2";
-             s.logX = true;
-         }),
-         "Scaling factor for logarithmic X-axis, a positive number is required."},
-        {with([](auto& s) { s.yScale = "a"; }), "Scaling factor, please enter a nonzero number."},
-        {with([](auto& s) {
-             s.yScale = "-1";
-             s.logY = true;
-         }),
-         "Scaling factor for logarithmic Y-axis, a positive number is required."},
-        {with([](auto& s) { s.yScale = "-1"; }), std::nullopt},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(plotSettingsRefusal(c.settings), c.refusal);
-    EXPECT_EQ(checkedRowsRefusal(0), "In the tables there are no checked parameters.");
-    EXPECT_EQ(checkedRowsRefusal(20), std::nullopt);
-    EXPECT_EQ(checkedRowsRefusal(21), "The maximum number of subsets you can view is 20; you are "
-                                      "attempting to view 21.");
-}
-
-TEST(ResultProfiles, TitlesSelectionAndRefusals) {
-    const SolverOutput out = twoSpecies(false);
-    const auto means =
-        meanParameters(out, ConcentrationUnit::MolPerCm3, EnergyUnit::Joule, kConstants);
-    PlotSettings s;
-    s.xScale = "1000";
-    s.pointInterval = "2";
-    const ProfileOutcome t = resultProfile(out, means, {MeanQuantity::Temperature, 0}, s);
-    ASSERT_TRUE(t.profile);
-    EXPECT_EQ(t.profile->caption, "Temporary Chart ");
-    EXPECT_EQ(t.profile->xTitle, "Time (sec) x 1.0E+03");
-    EXPECT_EQ(t.profile->yTitle, "Temperature, K");
-    EXPECT_EQ(t.profile->x, (std::vector<double>{0, 200}));
-    EXPECT_EQ(t.profile->y, (std::vector<double>{1000, 2000}));
-
-    s = PlotSettings{};
-    s.logY = true;
-    s.logX = true;
-    const ProfileOutcome h2 = resultProfile(out, means, {std::nullopt, 0}, s);
-    ASSERT_TRUE(h2.profile);
-    EXPECT_EQ(h2.profile->xTitle, "L0g10 Time (sec)");
-    EXPECT_EQ(h2.profile->yTitle, "Log10 Mole Fraction [H2]");
-    EXPECT_EQ(h2.profile->x.size(), 3u); // time 0 has no logarithm
-
-    SolverOutput zero = out;
-    for (auto& r : zero.records)
-        r[2] = 0;
-    const auto zeroMeans =
-        meanParameters(zero, ConcentrationUnit::MolPerCm3, EnergyUnit::Joule, kConstants);
-    EXPECT_EQ(resultProfile(zero, zeroMeans, {std::nullopt, 0}, PlotSettings{}).refusal,
-              "You are attempting to plot the function H2 where all values are zero. The "
-              "function cannot be plotted.");
-    EXPECT_EQ(resultProfile(zero, zeroMeans, {std::nullopt, 0}, s).refusal,
-              "You are attempting to plot the function H2 where all values are zero or "
-              "logarithms of negative numbers. The function cannot be plotted.");
-}
-
-TEST(ResultProfiles, NumericDataText) {
-    const SolverOutput out = twoSpecies(false);
-    const auto means =
-        meanParameters(out, ConcentrationUnit::MolPerCm3, EnergyUnit::Joule, kConstants);
-    PlotSettings s;
-    s.concentrations = true;
-    const std::string text =
-        numericDataText(out, means, {{MeanQuantity::Pressure, 0}, {std::nullopt, 1}}, s,
-                        "/x/run.out", {2026, 12, 7, 9, 5, 3});
-    EXPECT_EQ(text.substr(0, text.find("\r\n\r\n  ") + 4),
-              "  Kinetra, Dec 7 2026, 09:05:03\r\n  Solver file:  /x/run.out\r\n\r\n");
-    EXPECT_NE(text.find("  Mean parameters and Concentrations, mol/cm^3\r\n"), std::string::npos);
-    EXPECT_NE(text.find("       P, atm               O2"), std::string::npos) << text;
-    EXPECT_NE(text.find("     1       0.000E+00        2.000E+00        4.875E-06\r\n"),
-              std::string::npos)
-        << text;
 }
 
 } // namespace

@@ -4,9 +4,11 @@
 #pragma once
 
 #include "engine/OutputRecords.h"
+#include "results/SolverOutput.h"
 #include "solver/RunParameterLines.h"
 #include "solver/SolverInputFile.h"
 
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -94,6 +96,27 @@ inline std::string numberedOutput(int n, int records, const std::string& ending 
     if (!ending.empty())
         lines.push_back(ending);
     return joined(lines);
+}
+
+// H2 (M 2): Cp/R 3.5, H/RT 3.5 - 1000/T. O2 (M 32): Cp/R 4 + 0.001 T, H/RT 4 + 0.0005 T.
+// Mass fractions 0.2 and 0.8 at 2 atm.
+inline SolverOutput twoSpecies(bool constantVolume) {
+    const std::vector<solver::SolverSpecies> species{constantCpSpecies("H2", 2, 3.5, 0, -1000),
+                                                     constantCpSpecies("O2", 32, 4, 0.001)};
+    solver::RunParameterValues run;
+    run.pressure = 2;
+    run.constantVolume = constantVolume;
+    std::vector<std::string> lines = inputPart(species, run);
+    lines.push_back("!$RESULTS");
+    for (const auto& l : headerRecord(species))
+        lines.push_back(l);
+    for (int r = 0; r < 4; ++r)
+        for (const auto& l : record(r + 1, r * 0.1, r == 0 ? 1000 : 2000, {0.2, 0.8}))
+            lines.push_back(l);
+    lines.push_back("!$END");
+    OutputReading reading = readSolverOutputText(joined(lines), "x");
+    EXPECT_TRUE(reading.output) << reading.message;
+    return reading.output ? *reading.output : SolverOutput{};
 }
 
 } // namespace kinetra::results::testing

@@ -4,6 +4,7 @@
 #include "solver/RunSettingsFiles.h"
 #include "solver/ShowResults.h"
 #include "solver/SolverOutputCheck.h"
+#include "support/FakeUi.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -151,6 +152,36 @@ TEST(SolverRun, FailuresAreReportedAsAbnormalEnds) {
     const SolverRunResult error = runSolver(dir.path(), sink, fakeSolver());
     EXPECT_EQ(error.process.exitCode, 1);
     EXPECT_EQ(error.report.message, kAbnormal + "ERROR Temperature out of range\n" + kQuestion);
+}
+
+// A console that fails under a run (closed, out of memory) is an unexpected error of the run:
+// reported with its place code once the solver has ended, which still writes its output.
+class FailingSink final : public OutputSink {
+public:
+    void write(std::string_view) override { throw std::runtime_error("console closed"); }
+};
+
+TEST(SolverRun, UnexpectedErrorsAreReportedWithThePlaceCode) {
+    TempDir dir;
+    const auto input = dir.write("SOLTMP.txt", "input\r\n");
+    dir.write("SolverFilePath.txt", "\"" + input.string() + "\"\r\n");
+    dir.write("fake-output.txt", numberedOutput(2, 4));
+    FailingSink failing;
+    kinetra::testing::FakeDialogs dialogs;
+    EXPECT_FALSE(runSolverReported(dir.path(), failing, dialogs, fakeSolver()));
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.last().text, "401#001. console closed");
+    EXPECT_EQ(dialogs.last().title, "KINETRA");
+    EXPECT_EQ(dialogs.last().icon, Icon::Exclamation);
+    EXPECT_TRUE(std::filesystem::exists(dir / "SOLTMP.out"));
+
+    // The first run left its output path in the hand-over file, as a finished run does.
+    dir.write("SolverFilePath.txt", "\"" + input.string() + "\"\r\n");
+    Sink sink;
+    const auto run = runSolverReported(dir.path(), sink, dialogs, fakeSolver());
+    ASSERT_TRUE(run);
+    EXPECT_TRUE(run->report.success);
+    EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 
 } // namespace
