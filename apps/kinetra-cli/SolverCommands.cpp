@@ -4,8 +4,10 @@
 #include "CliCommand.h"
 #include "ReactionCli.h"
 #include "common/FileNames.h"
+#include "common/PlaceError.h"
 #include "common/TextFile.h"
 #include "results/MeanParameters.h"
+#include "results/ResultActions.h"
 #include "results/ResultProfiles.h"
 #include "results/SolverOutput.h"
 #include "shell/OptionsFile.h"
@@ -169,7 +171,11 @@ int run(Context& c, const std::vector<std::string>& args) {
         return 1;
     }
     StreamSink console(c.io.err);
-    const solver::SolverRunResult result = solver::runSolver(folder, console, program);
+    const std::optional<solver::SolverRunResult> reported =
+        solver::runSolverReported(folder, console, c.dialogs, program);
+    if (!reported)
+        return 1;
+    const solver::SolverRunResult& result = *reported;
     std::ostream& report = result.report.success ? c.io.out : c.io.err;
     std::string message = result.report.message;
     // A batch run cannot answer "Show the output data?": the output path follows instead.
@@ -245,27 +251,27 @@ int resultsCommand(Context& c, const std::vector<std::string>& args) {
             *units == "J" ? results::EnergyUnit::Joule : results::EnergyUnit::Calorie;
     }
     const std::string path = a.positional[0];
-    const results::OutputReading reading = results::readSolverOutput(path);
-    if (!reading.output) {
-        c.io.err << reading.message << '\n';
+    const std::optional<results::SolverOutput> output = results::openResults(path, c.dialogs);
+    if (!output)
         return 1;
-    }
     const PhysicalConstants pc = physicalConstants(c);
     const results::UnitConstants constants{pc.gasConstantJ, pc.gasConstantCal, pc.avogadro};
-    const auto means = results::meanParameters(*reading.output, settings.concentrationUnit,
-                                               settings.energyUnit, constants);
-    if (a.has("--csv")) {
-        c.io.out << csvText(*reading.output, means, settings);
-        return 0;
-    }
-    std::vector<results::ResultRow> rows;
-    for (const results::MeanQuantity q : results::kNumericTableOrder)
-        rows.push_back({q, 0});
-    for (std::size_t i = 0; i < reading.output->species.size(); ++i)
-        rows.push_back({std::nullopt, i});
-    c.io.out << results::numericDataText(*reading.output, means, rows, settings, path,
-                                         c.ui.clock.now());
-    return 0;
+    const bool done = guarded(c.dialogs, results::kNumericDataPlaceCode, [&] {
+        const auto means = results::meanParameters(*output, settings.concentrationUnit,
+                                                   settings.energyUnit, constants);
+        if (a.has("--csv")) {
+            c.io.out << csvText(*output, means, settings);
+            return;
+        }
+        std::vector<results::ResultRow> rows;
+        for (const results::MeanQuantity q : results::kNumericTableOrder)
+            rows.push_back({q, 0});
+        for (std::size_t i = 0; i < output->species.size(); ++i)
+            rows.push_back({std::nullopt, i});
+        c.io.out << results::numericDataText(*output, means, rows, settings, path,
+                                             c.ui.clock.now());
+    });
+    return done ? 0 : 1;
 }
 
 } // namespace
