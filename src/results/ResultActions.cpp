@@ -16,7 +16,7 @@ bool refused(const std::optional<std::string>& refusal, Dialogs& dialogs) {
     return refusal.has_value();
 }
 
-std::optional<thermo::ChartHandOver> handOver(ProfileOutcome outcome, Dialogs& dialogs) {
+std::optional<ChartHandOver> handOver(ProfileOutcome outcome, Dialogs& dialogs) {
     if (!outcome.chart)
         dialogs.message(outcome.refusal, kTitle, Icon::Exclamation);
     return std::move(outcome.chart);
@@ -35,9 +35,9 @@ std::optional<SolverOutput> openResults(const std::filesystem::path& path, Dialo
     return output;
 }
 
-std::optional<thermo::ChartHandOver> plotRow(const ResultView& view, const ResultRow& row,
-                                             bool addToExisting, Dialogs& dialogs) {
-    std::optional<thermo::ChartHandOver> chart;
+std::optional<ChartHandOver> plotRow(const ResultView& view, const ResultRow& row,
+                                     bool addToExisting, Dialogs& dialogs) {
+    std::optional<ChartHandOver> chart;
     guarded(dialogs, kPlotRowPlaceCode, [&] {
         if (refused(plotSettingsRefusal(view.settings, view.output), dialogs))
             return;
@@ -47,10 +47,10 @@ std::optional<thermo::ChartHandOver> plotRow(const ResultView& view, const Resul
     return chart;
 }
 
-std::optional<thermo::ChartHandOver> viewCheckedRows(const ResultView& view,
-                                                     const std::vector<ResultRow>& checked,
-                                                     bool addToExisting, Dialogs& dialogs) {
-    std::optional<thermo::ChartHandOver> chart;
+std::optional<ChartHandOver> viewCheckedRows(const ResultView& view,
+                                             const std::vector<ResultRow>& checked,
+                                             bool addToExisting, Dialogs& dialogs) {
+    std::optional<ChartHandOver> chart;
     guarded(dialogs, kViewCheckedPlaceCode, [&] {
         if (refused(checkedRowsRefusal(checked.size()), dialogs) ||
             refused(plotSettingsRefusal(view.settings, view.output), dialogs))

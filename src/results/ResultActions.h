@@ -29,13 +29,13 @@ struct ResultView {
 std::optional<SolverOutput> openResults(const std::filesystem::path& path, Dialogs& dialogs);
 
 // Double click on a row header: the hand-over for the scratch chart, or nothing after a message.
-std::optional<thermo::ChartHandOver> plotRow(const ResultView& view, const ResultRow& row,
-                                             bool addToExisting, Dialogs& dialogs);
+std::optional<ChartHandOver> plotRow(const ResultView& view, const ResultRow& row,
+                                     bool addToExisting, Dialogs& dialogs);
 
 // View checked rows: every checked row of both tables in one chart.
-std::optional<thermo::ChartHandOver> viewCheckedRows(const ResultView& view,
-                                                     const std::vector<ResultRow>& checked,
-                                                     bool addToExisting, Dialogs& dialogs);
+std::optional<ChartHandOver> viewCheckedRows(const ResultView& view,
+                                             const std::vector<ResultRow>& checked,
+                                             bool addToExisting, Dialogs& dialogs);
 
 // Numeric data of the checked rows: writes TmpPlot.txt in the support folder and returns its
 // text for a document titled kNumericDataTitle, or nothing after a message.

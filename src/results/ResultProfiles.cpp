@@ -167,7 +167,7 @@ ProfileOutcome checkedRowsProfiles(const SolverOutput& output,
                                    const std::vector<ResultRow>& rows, const PlotSettings& s,
                                    bool addToExisting) {
     ProfileOutcome outcome;
-    thermo::ChartHandOver chart;
+    ChartHandOver chart;
     chart.windowCaption = kTimeChartCaption;
     chart.xLabel = (s.logX ? "L0g10 Time (sec)" : "Time (sec)") + scaleSuffix(s.xScale);
     chart.addToExisting = addToExisting;
@@ -182,13 +182,13 @@ ProfileOutcome checkedRowsProfiles(const SolverOutput& output,
     }
     for (const ResultRow& row : rows) {
         const std::string name = trimBlanks(rowName(output, row, s));
-        thermo::ChartHandOver::Subset subset{yTitle(name, row, s), {}};
+        ChartHandOver::Subset subset{yTitle(name, row, s), {}};
         bool anyPlottable = false;
         for (const std::size_t r : records) {
             double y = rowValue(means, r, row, s) * fy;
             if (s.logY)
-                y = y > 0 ? std::log10(y) : thermo::kMissingPoint;
-            anyPlottable = anyPlottable || (s.logY ? y != thermo::kMissingPoint : y != 0);
+                y = y > 0 ? std::log10(y) : kEmptySlot;
+            anyPlottable = anyPlottable || (s.logY ? y != kEmptySlot : y != 0);
             subset.y.push_back(y);
         }
         if (!anyPlottable) {

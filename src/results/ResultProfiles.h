@@ -3,9 +3,9 @@
 // scratch chart, and the numeric-data text of the checked rows.
 #pragma once
 
+#include "charts/ChartHandOver.h"
 #include "common/Seams.h"
 #include "results/MeanParameters.h"
-#include "thermo/ThermoTabulation.h"
 
 #include <optional>
 #include <string>
@@ -69,13 +69,13 @@ inline constexpr std::size_t kMaxSubsets = 20;
 inline constexpr const char* kTimeChartCaption = "Temporary Chart ";
 
 struct ProfileOutcome {
-    std::optional<thermo::ChartHandOver> chart;
+    std::optional<ChartHandOver> chart;
     std::string refusal; // a row whose values are all zero (or have no logarithm on a log axis)
 };
 
 // The profile of a row over the selected records as a chart hand-over: time and value scaled
 // by the factors, then log10 on a logarithmic axis. Records whose time has no logarithm are
-// left out; a value without a logarithm is thermo::kMissingPoint. The title is the row's name,
+// left out; a value without a logarithm is kEmptySlot. The title is the row's name,
 // the subset label its Y title. Call with settings that plotSettingsRefusal passed; a row past
 // the output's species throws std::out_of_range.
 ProfileOutcome resultProfile(const SolverOutput& output, const std::vector<MeanParameters>& means,

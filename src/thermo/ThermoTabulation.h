@@ -3,6 +3,7 @@
 // and the text window are the caller's; this file holds their texts, checks and data.
 #pragma once
 
+#include "charts/ChartHandOver.h"
 #include "common/FileNames.h"
 #include "common/Seams.h"
 #include "thermo/SpeciesRecord.h"
@@ -29,7 +30,7 @@ struct GasConstants {
 };
 
 // The value a chart subset carries where a function could not be evaluated.
-inline constexpr double kMissingPoint = -99999;
+inline constexpr double kMissingPoint = kEmptySlot;
 
 // Place codes of unexpected errors, for the caller's guarded(): drawing a chart, creating the
 // numeric-data document.
@@ -99,21 +100,8 @@ std::optional<Tabulation> tabulate(const SpeciesRecord& species, ThermoChartSett
 
 // ---- The chart ------------------------------------------------------------------------------
 
-// What the chart subsystem needs to draw or extend a chart. The title is the species name: the
-// formula is not needed to tell the curves of one database apart.
-struct ChartHandOver {
-    std::string windowCaption = "Temporary Chart";
-    std::string xLabel = "Temperature (K)";
-    std::string title;
-    std::vector<double> x;
-    struct Subset {
-        std::string label;
-        std::vector<double> y; // kMissingPoint where not evaluated
-    };
-    std::vector<Subset> subsets;
-    bool addToExisting = false; // Ctrl held: add the subsets to the chart shown
-};
-
+// The hand-over type lives with the charts (charts/ChartHandOver.h); the title is the species
+// name: the formula is not needed to tell the curves of one database apart.
 std::optional<ChartHandOver> prepareChart(const SpeciesRecord& species,
                                           ThermoChartSettings& settings, const GasConstants& gas,
                                           bool addToExisting, Dialogs& dialogs);

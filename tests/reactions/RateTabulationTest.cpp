@@ -2,6 +2,7 @@
 // precision, straight from the GRI-Mech 3.0 NASA coefficients and rate parameters below).
 #include "reactions/RateTabulation.h"
 
+#include "reactions/RateChartBuffer.h"
 #include "support/FakeUi.h"
 
 #include <cmath>
@@ -591,6 +592,18 @@ TEST(RateTabulation, ChartHandOver) {
     EXPECT_TRUE(chart.addToExisting);
     const RateChartHandOver shortTitle = rateChartHandOver(ohOhFalloff(), *r.table, false);
     EXPECT_EQ(shortTitle.titleLines[1], "Empty");
+
+    // The chart rebuilt from it shows the three functions and the whole reaction as description.
+    ChartModel plotted(randomWholeNumbers(1));
+    const ChartBuffer buffer = chartBufferOf(chart);
+    plotted.intit(buffer, false);
+    plotted.setDescription(buffer.description);
+    ASSERT_EQ(plotted.subsetCount(), 3);
+    EXPECT_EQ(plotted.subset(2).y, r.table->functions[2].values);
+    EXPECT_EQ(plotted.subset(2).label, "R85, Log10 Kp (1/atm)");
+    EXPECT_EQ(plotted.content().xLabel, "Temperature (K)");
+    EXPECT_EQ(plotted.description(), std::string(50, 'x'));
+    EXPECT_EQ(chartBufferOf(shortTitle).description, shortTitle.titleLines[0]);
 }
 
 // The blended constant, against the same Troe and SRI formulas worked out by hand.

@@ -164,7 +164,7 @@ TEST(ResultProfiles, CheckedRowsShareTheTimesAndMarkMissingLogarithms) {
     EXPECT_EQ(both.chart->subsets[0].label, "Log10 Temperature, K");
     EXPECT_EQ(both.chart->subsets[1].label, "Log10 Mole Fraction [O2]");
     ASSERT_EQ(both.chart->subsets[1].y.size(), 4u);
-    EXPECT_EQ(both.chart->subsets[1].y[2], thermo::kMissingPoint);
+    EXPECT_EQ(both.chart->subsets[1].y[2], kEmptySlot);
     EXPECT_DOUBLE_EQ(both.chart->subsets[0].y[3], std::log10(2000.0));
 
     // One row that cannot be plotted refuses the whole chart.
