@@ -1,6 +1,7 @@
 #include "reactions/RateTabulation.h"
 
 #include "common/NumberFormat.h"
+#include "common/TemperatureGrid.h"
 #include "common/TextUtil.h"
 #include "physics/Nasa7.h"
 #include "physics/Rates.h"
@@ -20,7 +21,6 @@ constexpr double kLn10 = std::numbers::ln10;
 
 // Far beyond any useful table, small enough that a mistyped step fails with a message instead
 // of exhausting memory.
-constexpr double kMaxPoints = 1'000'000;
 
 bool isThirdBody(const std::string& entry) {
     const std::string u = upperAscii(entry);
@@ -234,17 +234,8 @@ std::string equilibriumTitle(int deltaN, bool kp) {
 }
 
 std::size_t gridPointCount(RatePlotSettings& settings) {
-    // nearbyint rounds halves to even in the default rounding mode.
-    const double count = std::nearbyint((settings.tmax - settings.tmin) / settings.step + 1);
-    if (std::isnan(count) || count < 2) {
-        settings.step = settings.tmax - settings.tmin;
-        return 2;
-    }
-    if (count > kMaxPoints)
-        throw std::runtime_error("The temperature range holds too many points (" +
-                                 formatNumber(count, "0") +
-                                 "). Check up the Min, Max and Step values.");
-    return static_cast<std::size_t>(count);
+    return temperatureGridCount(settings.tmin, settings.tmax, settings.step,
+                                GridRounding::HalfToEven);
 }
 
 RateTableResult plotArrRow(const ReactionRecord& record, RatePlotSettings& settings,

@@ -1,6 +1,7 @@
 #include "thermo/ThermoTabulation.h"
 
 #include "common/NumberFormat.h"
+#include "common/TemperatureGrid.h"
 #include "common/TextFile.h"
 #include "common/TextNumber.h"
 #include "thermo/ThermoFunctions.h"
@@ -17,7 +18,6 @@ constexpr const char* kCrLf = "\r\n";
 
 // Far beyond any useful chart or table, but small enough that a mistyped step (1E-9) fails with
 // a message instead of exhausting memory.
-constexpr double kMaxPoints = 1'000'000;
 
 using Units = ThermoChartSettings::Units;
 
@@ -62,18 +62,9 @@ SetupValidation refuse(Dialogs& dialogs, const std::string& text, SetupField foc
     return result;
 }
 
-// The point count of the stored range; widens a range of fewer than two points to its ends.
 std::size_t pointCount(ThermoChartSettings& settings) {
-    const double count = std::round((settings.tmax - settings.tmin) / settings.step + 1);
-    if (std::isnan(count) || count < 2) {
-        settings.step = settings.tmax - settings.tmin;
-        return 2;
-    }
-    if (count > kMaxPoints)
-        throw std::runtime_error("The temperature range holds too many points (" +
-                                 formatNumber(count, "0") +
-                                 "). Check up the Min, Max and Step values.");
-    return static_cast<std::size_t>(count);
+    return temperatureGridCount(settings.tmin, settings.tmax, settings.step,
+                                GridRounding::HalfAwayFromZero);
 }
 
 std::string lineBreakJoined(const std::vector<std::string>& lines) {
