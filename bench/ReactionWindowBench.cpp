@@ -5,6 +5,7 @@
 // `kinetra-cli mechanism import`, as a user would make them. `peak_rss_MB` is the peak resident
 // size of the process so far, so each figure includes the cases before it.
 #include "BenchUi.h"
+#include "QtBenchMain.h"
 #include "common/FileAttributes.h"
 #include "common/ui/StatusProgress.h"
 #include "reactions/ReactionDatabase.h"
@@ -175,11 +176,5 @@ BENCHMARK_CAPTURE(trueDuplicates, jp10, jp10)->Unit(benchmark::kMillisecond)->It
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kinetra::bench::runWindowBenchmarks(argc, argv);
 }

@@ -2,6 +2,7 @@
 // fractions), on the offscreen platform: opening and drawing it, Find Next of a word near its end
 // (the search crosses the whole text), and Replace All of a word that occurs on every line.
 #include "BenchUi.h"
+#include "QtBenchMain.h"
 #include "shell/ui/TextDocumentWindow.h"
 
 #include <QApplication>
@@ -82,11 +83,5 @@ BENCHMARK(replaceAll)->Unit(benchmark::kMillisecond)->Iterations(3);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kinetra::bench::runWindowBenchmarks(argc, argv);
 }

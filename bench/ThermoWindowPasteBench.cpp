@@ -4,6 +4,7 @@
 // same file through the batch tool's import is `thermo_import_bench`; the two share the reading
 // and insertion, so the difference between their figures is what the window adds.
 #include "BenchUi.h"
+#include "QtBenchMain.h"
 #include "common/FileAttributes.h"
 #include "common/TextFile.h"
 #include "common/ui/StatusProgress.h"
@@ -75,11 +76,5 @@ BENCHMARK_CAPTURE(windowPaste, c3mech, "c3mech-large/C3MechV3.3.THERM")
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kinetra::bench::runWindowBenchmarks(argc, argv);
 }
