@@ -744,6 +744,10 @@ void MainWindow::addReactionWindow(const std::filesystem::path& path,
     ui_.progress.done();
 }
 
+void MainWindow::showScratchChart(ChartHandOver) {
+    notAvailable("Charts");
+}
+
 bool MainWindow::openChartWindow(const std::filesystem::path&) {
     notAvailable("Charts");
     // Handled: the shell's "not a chart file" message would blame the file.

@@ -3,6 +3,7 @@
 // and answers the shell's WindowHost requests.
 #pragma once
 
+#include "charts/ChartHandOver.h"
 #include "common/Seams.h"
 #include "reactions/ThermoSpeciesList.h"
 #include "shell/App.h"
@@ -71,6 +72,10 @@ public:
     // The Window menu's list of the open document windows, one item each, in the order they
     // were opened, the active one checked.
     QList<QAction*> windowListItems() const;
+
+    // The one receiver of every computing window's chart hand-over: shows it in the scratch
+    // chart (created, rebuilt, or extended when chart.addToExisting is set).
+    void showScratchChart(ChartHandOver chart);
 
     // WindowHost
     void showToolbar(int mode) override;
