@@ -115,8 +115,10 @@ FractionList::Sum FractionList::sum() const {
 
 std::string FractionList::sumText() const {
     const Sum s = sum();
-    return "Sum of fractions: " + formatNumber(s.value, "0.######") +
-           (s.allNumeric ? "" : " (some fractions are not numbers)");
+    std::string value = formatNumber(s.value, "0.######");
+    if (value.ends_with('.'))
+        value.pop_back();
+    return "Sum of fractions: " + value + (s.allNumeric ? "" : " (some fractions are not numbers)");
 }
 
 std::optional<std::string> FractionList::normalise() {
