@@ -30,6 +30,10 @@ class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 
+namespace kinetra::solver::ui {
+class SolverWindows;
+}
+
 namespace kinetra::ui {
 
 class ChildWindow;
@@ -44,6 +48,8 @@ public:
     ~MainWindow() override;
 
     Shell& shell() { return shell_; }
+    // The run settings, the solver console and the post-processor.
+    solver::ui::SolverWindows& solverWindows() { return *solverWindows_; }
 
     // The start-up sequence: the number-format check, then the title window and its checks.
     // A test may pass another conversion to see the failure path.
@@ -163,6 +169,7 @@ private:
     QPointer<TitleWindow> title_;
     QPointer<QDialog> help_;
     bool optionsOpen_ = false;
+    std::unique_ptr<solver::ui::SolverWindows> solverWindows_;
     // The species the validity test of the last reaction database loaded, for its window.
     std::optional<reactions::ThermoSpeciesList> acceptedSpecies_;
 };
