@@ -50,6 +50,7 @@ class SolverWindowsTest : public QObject {
 
     std::unique_ptr<TempApp> t;
     std::vector<ChartHandOver> charts;
+    std::vector<std::pair<fs::path, std::string>> texts; // numeric data shown as documents
 
     solver::ui::SolverWindows& windows() { return t->window->solverWindows(); }
     fs::path input() const { return t->app.folders.appDir / "SOLTMP.txt"; }
@@ -86,6 +87,9 @@ class SolverWindowsTest : public QObject {
         context.constants = {8.314462618, 1.987204259, 6.02214076e23};
         context.supportDir = t->app.folders.supportDir;
         context.showChart = [this](ChartHandOver chart) { charts.push_back(std::move(chart)); };
+        context.openTextFile = [this](const fs::path& file, const std::string& caption) {
+            texts.emplace_back(file, caption);
+        };
         auto* w = new PostProcessorWindow(std::move(context), std::move(*reading.output), output);
         w->setAttribute(Qt::WA_DeleteOnClose);
         w->resize(900, 600);
@@ -108,6 +112,7 @@ private slots:
                            t->app.folders.appDir / solver::kSolverProgram);
         t->fake.dialogs.shown.clear();
         charts.clear();
+        texts.clear();
     }
     void cleanup() { t.reset(); }
 
@@ -283,6 +288,13 @@ private slots:
                  std::vector<std::string>{"The maximum number of subsets you can view is 20; "
                                           "you are attempting to view 21."});
         QVERIFY(charts.empty());
+        // A text takes any number of columns: the 21 go to TmpPlot.txt.
+        button(results, "numericData")->click();
+        QCOMPARE(texts.size(), std::size_t(1));
+        QCOMPARE(texts[0].first, t->app.folders.support("TmpPlot.txt"));
+        QCOMPARE(texts[0].second, std::string("Numeric Data"));
+        QVERIFY(readTextFile(texts[0].first).value_or("").find("Mean parameters and Mole fractions") !=
+                std::string::npos);
         results->speciesModel()->setChecked(last, false);
         button(results, "viewChecked")->click();
         QCOMPARE(charts.size(), std::size_t(1));

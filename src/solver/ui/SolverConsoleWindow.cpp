@@ -1,5 +1,7 @@
 #include "solver/ui/SolverConsoleWindow.h"
 
+#include "common/PlaceError.h"
+
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -7,7 +9,10 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QThread>
 #include <QVBoxLayout>
+#include <exception>
+#include <memory>
 
 namespace kinetra::solver::ui {
 
@@ -80,7 +85,7 @@ SolverConsoleWindow::SolverConsoleWindow(SolverConsoleContext context, QWidget* 
     killTimer_.setSingleShot(true);
     killTimer_.setInterval(kStopGraceMilliseconds);
     connect(&killTimer_, &QTimer::timeout, this, [this] {
-        if (running()) {
+        if (process_.state() != QProcess::NotRunning) {
             output_->appendPlainText(
                 QStringLiteral("The solver did not stop in time and was ended."));
             process_.kill();
@@ -95,10 +100,15 @@ SolverConsoleWindow::~SolverConsoleWindow() {
         process_.kill();
         process_.waitForFinished(2000);
     }
+    if (scan_) {
+        scan_->disconnect(this);
+        scan_->wait();
+        delete scan_;
+    }
 }
 
 bool SolverConsoleWindow::running() const {
-    return process_.state() != QProcess::NotRunning;
+    return process_.state() != QProcess::NotRunning || scan_ != nullptr;
 }
 
 void SolverConsoleWindow::start() {
@@ -115,7 +125,7 @@ void SolverConsoleWindow::start() {
 }
 
 void SolverConsoleWindow::stop() {
-    if (!running() || stopRequested_)
+    if (process_.state() == QProcess::NotRunning || stopRequested_)
         return;
     stopRequested_ = true;
     stopButton_->setEnabled(false);
@@ -141,12 +151,47 @@ void SolverConsoleWindow::appendLines(const std::vector<std::string>& lines) {
 
 void SolverConsoleWindow::processEnded(ProcessOutcome outcome) {
     killTimer_.stop();
+    emit solverEnded();
     if (auto last = console_.flush())
         appendLines({*last});
-    result_ = finishSolverRun(context_.appDir, handOver_, std::move(outcome), context_.program);
+    stopButton_->setEnabled(false);
+    status_->setText(QStringLiteral("Reading the output..."));
+    // The output of a large mechanism is a hundred megabytes: it is scanned beside the event
+    // loop, which keeps drawing, and the report follows when the scan is done.
+    struct Scan {
+        std::optional<SolverRunResult> result;
+        std::exception_ptr error;
+    };
+    auto scanned = std::make_shared<Scan>();
+    scan_ = QThread::create([scanned, appDir = context_.appDir, handOver = handOver_,
+                             program = context_.program, outcome = std::move(outcome)]() mutable {
+        try {
+            scanned->result = finishSolverRun(appDir, handOver, std::move(outcome), program);
+        } catch (...) {
+            scanned->error = std::current_exception();
+        }
+    });
+    connect(scan_, &QThread::finished, this, [this, scanned] {
+        scan_->deleteLater();
+        scan_ = nullptr;
+        if (scanned->error) {
+            // Reported with the run's place code; the run is over without its report.
+            guarded(context_.dialogs, kRunPlaceCode,
+                    [&] { std::rethrow_exception(scanned->error); });
+            closeButton_->setEnabled(true);
+            status_->setText(QStringLiteral("The run has ended abnormally."));
+            emit runFinished();
+            return;
+        }
+        result_ = std::move(scanned->result);
+        showEnd();
+    });
+    scan_->start();
+}
+
+void SolverConsoleWindow::showEnd() {
     if (result_->report.success)
         bar_->setValue(100);
-    stopButton_->setEnabled(false);
     closeButton_->setEnabled(true);
     status_->setText(result_->report.success ? QStringLiteral("The run has ended.")
                                              : QStringLiteral("The run has ended abnormally."));

@@ -24,6 +24,7 @@ class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QThread;
 
 namespace kinetra::solver::ui {
 
@@ -49,6 +50,7 @@ public:
     // Asks the running solver to stop after its current step; it is ended outright when it
     // has not stopped after kStopGrace.
     void stop();
+    // The solver runs, or its output is being scanned.
     bool running() const;
 
     QPlainTextEdit* output() const { return output_; }
@@ -59,6 +61,8 @@ public:
     static constexpr int kStopGraceMilliseconds = 5000;
 
 signals:
+    // The solver process has ended (or could not start); its output is scanned next.
+    void solverEnded();
     // The process has ended and its report was shown (and answered).
     void runFinished();
 
@@ -70,6 +74,7 @@ private:
     void readOutput();
     void appendLines(const std::vector<std::string>& lines);
     void processEnded(ProcessOutcome outcome);
+    void showEnd();
     void report();
 
     SolverConsoleContext context_;
@@ -77,6 +82,7 @@ private:
     RunHandOver handOver_;
     QProcess process_;
     QTimer killTimer_;
+    QThread* scan_ = nullptr; // the scan of the output after the process ended
     QPlainTextEdit* output_ = nullptr;
     QProgressBar* bar_ = nullptr;
     QLabel* status_ = nullptr;
