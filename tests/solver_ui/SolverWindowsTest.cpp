@@ -229,6 +229,12 @@ private slots:
         QVERIFY2(captions.contains(QStringLiteral("SOLTMP.out")), qPrintable(captions.join('|')));
         // The main species lead the glance: N2, then the products and the reactants.
         QCOMPARE(results->glanceTable()->item(0, 0)->text(), QStringLiteral("N2"));
+        // The exit routine finds the post-processor by its name and closes it.
+        QVERIFY(t->app.windows.named("SOL_RUN").empty());
+        const auto registered = t->app.windows.named("RES_Results");
+        QCOMPARE(registered.size(), std::size_t(1));
+        t->window->closeWindow(registered[0].id);
+        QTRY_VERIFY(!windows().postProcessor());
     }
 
     void profilesReachTheScratchChart() {
@@ -293,8 +299,9 @@ private slots:
         QCOMPARE(texts.size(), std::size_t(1));
         QCOMPARE(texts[0].first, t->app.folders.support("TmpPlot.txt"));
         QCOMPARE(texts[0].second, std::string("Numeric Data"));
-        QVERIFY(readTextFile(texts[0].first).value_or("").find("Mean parameters and Mole fractions") !=
-                std::string::npos);
+        QVERIFY(
+            readTextFile(texts[0].first).value_or("").find("Mean parameters and Mole fractions") !=
+            std::string::npos);
         results->speciesModel()->setChecked(last, false);
         button(results, "viewChecked")->click();
         QCOMPARE(charts.size(), std::size_t(1));
