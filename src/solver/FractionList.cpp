@@ -123,7 +123,11 @@ std::string FractionList::sumText() const {
 
 std::optional<std::string> FractionList::normalise() {
     const Sum s = sum();
-    if (!s.allNumeric)
+    const bool negative =
+        std::any_of(settings_.species.begin(), settings_.species.end(), [](const auto& species) {
+            return parseNumber(species.fraction).value_or(0) < 0;
+        });
+    if (!s.allNumeric || negative)
         return std::string("Initial mole fractions, please enter positive numbers.");
     if (!(s.value > 0))
         return std::string(

@@ -45,7 +45,7 @@ public:
     // "Sum of fractions: 10.52" (or "... (some are not numbers)").
     std::string sumText() const;
     // Divides every positive fraction by the sum. Nothing when the sum is not positive or a
-    // fraction is not a number: then the message says why.
+    // fraction is negative or not a number: then the message says why.
     std::optional<std::string> normalise();
 
 private:

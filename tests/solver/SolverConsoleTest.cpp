@@ -81,6 +81,10 @@ TEST(FractionList, NormaliseScalesToOneAndKeepsTheFilteredOutSpecies) {
     EXPECT_NEAR(list.sum().value, 1, 1e-14);
     EXPECT_EQ(list.rows(), (std::vector<std::size_t>{1}));
 
+    RunSettings negative = species({{"H2", "2"}, {"O2", "-1"}});
+    EXPECT_EQ(FractionList(negative).normalise(),
+              "Initial mole fractions, please enter positive numbers.");
+    EXPECT_EQ(negative.species[0].fraction, "2");
     RunSettings none = species({{"H2", ""}, {"O2", "0"}});
     EXPECT_EQ(FractionList(none).normalise(),
               "The solver cannot start because initial mole fractions have not been specified.");
