@@ -67,7 +67,7 @@ void writeInputError(const std::vector<std::string>& lines, const InputError& er
 
 RunOutcome runSolver(const SolverInput& input, std::ostream& out,
                      const std::function<void(const Progress&)>& progress,
-                     LinearAlgebra linearAlgebra) {
+                     LinearAlgebra linearAlgebra, const std::function<bool()>& stopRequested) {
     const RunParameters& p = input.parameters;
     for (const std::string& line : input.lines)
         out << line << '\n';
@@ -126,6 +126,11 @@ RunOutcome runSolver(const SolverInput& input, std::ostream& out,
             return finish("The temperature " + number(y[0]) + " K left the allowable interval (" +
                           number(p.minimumTemperature) + ", " + number(p.maximumTemperature) +
                           ") at time " + number(integrator.time()) + " s.");
+        }
+        if (stopRequested && stopRequested()) {
+            records.record(integrator.time(), y, size);
+            return finish(std::string(kStoppedError) + " at time " + number(integrator.time()) +
+                          " s, temperature " + number(y[0]) + " K.");
         }
         const bool last = integrator.time() >= p.finalTime;
         // The final state is always written; the records in between stop one short of the

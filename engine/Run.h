@@ -30,9 +30,16 @@ struct RunOutcome {
 };
 
 // `progress` is called now and then (at most a few times a second) while the run goes on.
+// `stopRequested` is asked after every step; when it answers true the run writes the state
+// reached as its last record and ends with the ERROR line kStoppedError, so that the records
+// so far stay a readable output.
 RunOutcome runSolver(const SolverInput& input, std::ostream& out,
                      const std::function<void(const Progress&)>& progress = {},
-                     LinearAlgebra linearAlgebra = LinearAlgebra::Automatic);
+                     LinearAlgebra linearAlgebra = LinearAlgebra::Automatic,
+                     const std::function<bool()>& stopRequested = {});
+
+// The beginning of the error text of a run that was asked to stop.
+inline constexpr const char* kStoppedError = "The run was stopped by the user";
 
 // The output for an input file that could not be read: its lines, then the ERROR line.
 void writeInputError(const std::vector<std::string>& lines, const InputError& error,

@@ -9,6 +9,7 @@
 #include "engine/Run.h"
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -21,6 +22,15 @@ using namespace kinetra;
 namespace {
 
 constexpr const char* kHandOver = "SolverFilePath.txt";
+
+// Set by SIGTERM or SIGINT (the workbench's Stop, Ctrl+C in a terminal): the run then ends
+// after its current step with the records so far and an ERROR line, instead of dying with half
+// a record in its output buffer.
+volatile std::sig_atomic_t stopSignalled = 0;
+
+extern "C" void requestStop(int) {
+    stopSignalled = 1;
+}
 
 std::optional<std::vector<std::string>> readLines(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -88,6 +98,8 @@ int main(int argc, char** argv) {
             << '"' << output.string() << "\"\r\n";
     }
 
+    std::signal(SIGTERM, requestStop);
+    std::signal(SIGINT, requestStop);
     const auto started = std::chrono::steady_clock::now();
     std::cout << "KINETRA_SOLVER_5: " << input.string() << " -> " << output.string() << std::endl;
     const auto lines = readLines(input);
@@ -111,7 +123,7 @@ int main(int argc, char** argv) {
             std::printf("  t = %.6E s  steps %ld  T = %.2f K\n", p.time, p.steps, p.temperature);
             std::fflush(stdout);
         },
-        linearAlgebra);
+        linearAlgebra, [] { return stopSignalled != 0; });
     out.close();
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();

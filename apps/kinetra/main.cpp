@@ -11,6 +11,9 @@
 #include "shell/ui/GuardedApplication.h"
 #include "shell/ui/MainWindow.h"
 #include "shell/ui/TextDocumentWindow.h"
+#include "solver/ui/PostProcessorWindow.h"
+#include "solver/ui/RunSettingsWindow.h"
+#include "solver/ui/SolverWindows.h"
 #include "thermo/ui/ThermoWindow.h"
 
 #include <QApplication>
@@ -19,7 +22,9 @@
 #include <QIcon>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -37,7 +42,68 @@ namespace {
 // without the coefficient columns, "thermo-tiled" writes the database as thermo text into a text
 // document and tiles the two windows. "reactions", "reactions-input" and "reactions-duplicates"
 // open the reaction database named by KINETRA_SCREENSHOT_REACTIONS, then its input window on the
-// first Troe reaction or the True Duplicates view.
+// first Troe reaction or the True Duplicates view. "solver-settings", "solver-console" and
+// "solver-results" run Solver > Run Solver on that database for CH4/air at 1200 K and show the
+// run settings, the console during the run or the post-processor of the output (the report
+// answered Yes).
+void openSolverForScreenshot(kinetra::ui::MainWindow& window, const QString& what) {
+    using kinetra::solver::RunField;
+    auto* child = window.mdiArea()->activeSubWindow();
+    auto* reactions =
+        child ? qobject_cast<kinetra::reactions::ui::ReactionWindow*>(child->widget()) : nullptr;
+    if (!reactions)
+        return;
+    reactions->action("RDB_RUNSOLVER")->trigger();
+    auto* settings = window.solverWindows().runSettings();
+    if (!settings)
+        return;
+    // KINETRA_SCREENSHOT_RUN overrides the conditions, "T P FRACTIONS RTOL FINAL-TIME"
+    // (fractions as NAME=VALUE separated by commas), for a run that lasts while it is
+    // photographed.
+    QStringList run = qEnvironmentVariable("KINETRA_SCREENSHOT_RUN").split(' ');
+    if (run.size() != 5)
+        run = {QStringLiteral("1200"), QStringLiteral("1"), QStringLiteral("CH4=1,O2=2,N2=7.52"),
+               QString(), QString()};
+    settings->box(RunField::InitialTemperature)->setText(run[0]);
+    settings->box(RunField::Pressure)->setText(run[1]);
+    settings->box(RunField::FinalTime)->setText(QStringLiteral("0.1"));
+    settings->box(RunField::MaximumSteps)->setText(QStringLiteral("99999"));
+    if (!run[3].isEmpty()) {
+        settings->box(RunField::RelativeTolerance)->setText(run[3]);
+        settings->box(RunField::AbsoluteTolerance)->setText(QStringLiteral("1.E-30"));
+        settings->box(RunField::FinalTime)->setText(run[4]);
+    }
+    QAbstractItemModel* fractions = settings->fractionGrid()->model();
+    for (const QString& item : run[2].split(',')) {
+        const QStringList pair = item.split('=');
+        for (int r = 0; r < fractions->rowCount() && pair.size() == 2; ++r)
+            if (fractions->index(r, 1).data().toString() == pair[0])
+                fractions->setData(fractions->index(r, 3), pair[1], Qt::EditRole);
+    }
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(settings->parentWidget()))
+        frame->resize(1000, 640);
+    if (what == QLatin1String("solver-settings")) {
+        settings->pages()->setCurrentIndex(0);
+        return;
+    }
+    // The report's box is answered Yes once it is up.
+    auto* answer = new QTimer(&window);
+    QObject::connect(answer, &QTimer::timeout, [answer] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            box->button(QMessageBox::Yes)->click();
+            answer->stop();
+        }
+    });
+    answer->start(100);
+    settings->runSolver();
+    if (what == QLatin1String("solver-results"))
+        QTimer::singleShot(1500, &window, [&window] {
+            if (auto* results = window.solverWindows().postProcessor())
+                if (auto* frame = qobject_cast<QMdiSubWindow*>(results->parentWidget()))
+                    frame->showMaximized();
+        });
+}
+
 void openReactionsForScreenshot(kinetra::ui::MainWindow& window, const QString& what) {
     window.shell().OpenDocumentFile(
         qEnvironmentVariable("KINETRA_SCREENSHOT_REACTIONS").toStdString());
@@ -46,6 +112,10 @@ void openReactionsForScreenshot(kinetra::ui::MainWindow& window, const QString& 
         child ? qobject_cast<kinetra::reactions::ui::ReactionWindow*>(child->widget()) : nullptr;
     if (!reactions)
         return;
+    if (what.startsWith(QLatin1String("solver-"))) {
+        openSolverForScreenshot(window, what);
+        return;
+    }
     child->showMaximized();
     QTableView* grid = reactions->grid();
     if (what == QLatin1String("reactions-duplicates")) {
@@ -102,7 +172,8 @@ void openForScreenshot(kinetra::ui::MainWindow& window, const kinetra::App& app)
                     find->findNextButton()->click();
                     find->move(sub->mapToGlobal(QPoint(360, 260)));
                 }
-            } else if (what.startsWith(QLatin1String("reactions"))) {
+            } else if (what.startsWith(QLatin1String("reactions")) ||
+                       what.startsWith(QLatin1String("solver-"))) {
                 openReactionsForScreenshot(window, what);
             } else if (what.startsWith(QLatin1String("thermo-"))) {
                 auto* child = window.thermoWindow();

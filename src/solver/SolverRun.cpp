@@ -7,13 +7,14 @@
 
 namespace kinetra::solver {
 
-SolverRunResult runSolver(const std::filesystem::path& appDir, OutputSink& sink,
-                          std::filesystem::path program) {
+RunHandOver handOverBeforeRun(const std::filesystem::path& appDir) {
+    return {readTextFile(handOverPath(appDir))};
+}
+
+SolverRunResult finishSolverRun(const std::filesystem::path& appDir, const RunHandOver& handOverRun,
+                                ProcessOutcome process, const std::filesystem::path& program) {
     SolverRunResult result;
-    if (program.empty())
-        program = appDir / kSolverProgram;
-    const std::optional<std::string> before = readTextFile(handOverPath(appDir));
-    result.process = runProcess(program, {}, appDir, sink);
+    result.process = std::move(process);
     if (!result.process.started) {
         result.report.icon = Icon::Exclamation;
         result.report.message = " The solver has been terminated abnormally.\nThe solver " +
@@ -27,7 +28,7 @@ SolverRunResult runSolver(const std::filesystem::path& appDir, OutputSink& sink,
         outputPath = QuotedItemReader(*handOver).readString();
     // A solver that ended before it opened its output leaves the input path in the hand-over
     // file: scanning the input would report a run that never happened.
-    const bool unchanged = handOver && before && *handOver == *before;
+    const bool unchanged = handOver && handOverRun.before && *handOver == *handOverRun.before;
     const std::optional<std::string> text =
         outputPath && !unchanged ? readTextFile(*outputPath) : std::nullopt;
     if (!text) {
@@ -40,6 +41,15 @@ SolverRunResult runSolver(const std::filesystem::path& appDir, OutputSink& sink,
     result.outputPath = *outputPath;
     result.report = runReport(scanOutput(*text));
     return result;
+}
+
+SolverRunResult runSolver(const std::filesystem::path& appDir, OutputSink& sink,
+                          std::filesystem::path program) {
+    if (program.empty())
+        program = appDir / kSolverProgram;
+    const RunHandOver handOver = handOverBeforeRun(appDir);
+    ProcessOutcome process = runProcess(program, {}, appDir, sink);
+    return finishSolverRun(appDir, handOver, std::move(process), program);
 }
 
 std::optional<SolverRunResult> runSolverReported(const std::filesystem::path& appDir,

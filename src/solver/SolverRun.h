@@ -23,6 +23,19 @@ struct SolverRunResult {
     RunReport report;
 };
 
+// The hand-over file as it was before the solver started: a solver that ends before it opens
+// its output leaves it unchanged, still naming the input.
+struct RunHandOver {
+    std::optional<std::string> before;
+};
+RunHandOver handOverBeforeRun(const std::filesystem::path& appDir);
+
+// The result once the solver process has ended (or could not start): the output path from the
+// hand-over file and the report of its scan. The workbench starts the process itself, without
+// waiting, and comes here when it ends.
+SolverRunResult finishSolverRun(const std::filesystem::path& appDir, const RunHandOver& handOver,
+                                ProcessOutcome process, const std::filesystem::path& program);
+
 // Runs `program` (by default KINETRA_SOLVER_5 of `appDir`) without arguments in `appDir` and
 // waits for it. The program reads the input path from SolverFilePath.txt and leaves the output
 // path there.

@@ -4,6 +4,8 @@
 #include "engine/Integrator.h"
 #include "engine/Kinetics.h"
 #include "engine/Run.h"
+#include "results/SolverOutput.h"
+#include "solver/SolverOutputCheck.h"
 
 #include <cmath>
 #include <map>
@@ -236,6 +238,31 @@ TEST(Reactor, OutputFileAndFailures) {
     EXPECT_NE(heated.str().find("\nERROR The temperature 15"), std::string::npos) << heated.str();
     EXPECT_NE(heated.str().find("K left the allowable interval (200, 1500) at time "),
               std::string::npos);
+}
+
+// Stop (the workbench's, a SIGTERM to the program): the run ends after the step it is in, with
+// that state as its last record and the reason, so that the output passes the check and reads.
+TEST(Reactor, StopLeavesAReadableOutput) {
+    auto a = idealSpecies("A", 28), b = idealSpecies("B", 28);
+    a.moleFraction = 1;
+    const auto lines =
+        inputLines({a, b}, {reactionRecord("A => B", {"A", "", "", "B"}, 1e3, 0, 0, "Irrev ")},
+                   constantT(1000, 2e-3));
+    std::ostringstream out;
+    int asked = 0;
+    const RunOutcome outcome = runSolver(readOrFail(lines), out, {}, LinearAlgebra::Automatic,
+                                         [&] { return ++asked == 6; });
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.records, 7); // the initial state, five steps, the state it stopped at
+    const solver::OutputCheck check = solver::checkOutputText(out.str(), "o");
+    EXPECT_FALSE(check.failed) << check.message;
+    const solver::OutputScan scan = solver::scanOutput(out.str());
+    EXPECT_TRUE(scan.failed && scan.resultsSeen);
+    EXPECT_EQ(scan.errorText.rfind("ERROR The run was stopped by the user at time ", 0), 0u)
+        << scan.errorText;
+    const results::OutputReading reading = results::readSolverOutputText(out.str(), "o");
+    ASSERT_TRUE(reading.output) << reading.message;
+    EXPECT_EQ(reading.output->records.size(), 7u);
 }
 
 } // namespace

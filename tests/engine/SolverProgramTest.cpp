@@ -1,10 +1,14 @@
 // The solver program as the workbench runs it: a separate process in the application folder,
 // its hand-over file, its output file and its exit status.
 #include "EngineFixture.h"
+#include "solver/SolverOutputCheck.h"
 #include "support/TempDir.h"
 
+#include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace kinetra::engine {
 namespace {
@@ -75,6 +79,42 @@ TEST(SolverProgram, ExplicitPathsAndFailures) {
     TempDir empty;
     EXPECT_EQ(run(empty.path(), ""), 2);
     EXPECT_EQ(run(folder.path(), "run.txt --bogus"), 2);
+}
+
+// The workbench's Stop is a SIGTERM to the program: GRI-Mech 3.0 far beyond ignition with
+// tolerances near the machine's (about 0.4 s of work) is signalled once its output holds
+// records, and ends at once with a readable output, the stop as its ERROR line and status 1.
+TEST(SolverProgram, TermSignalStopsTheRunWithAReadableOutput) {
+    TempDir folder;
+    std::string input =
+        readFile(std::filesystem::path(KINETRA_TEST_DATA_DIR) / "gri30-ch4-air-1200K-constP.txt");
+    input.replace(input.find(" 1.00E-01 !Final Time"), 9, " 1.00E+03");
+    input.replace(input.find(" 1.00E-06 !Relative"), 9, " 1.00E-13");
+    input.replace(input.find(" 1.00E-15 !Absolute"), 9, " 1.00E-30");
+    const auto path = folder.write("long.txt", input);
+    const auto output = folder / "long.out";
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        const int quiet = ::open("/dev/null", O_WRONLY);
+        ::dup2(quiet, STDOUT_FILENO);
+        ::execl(kSolver.c_str(), kSolver.c_str(), path.c_str(), "-o", output.c_str(), nullptr);
+        ::_exit(127);
+    }
+    // Records reach the file in the stream's chunks: a few of them mean the run is under way.
+    while (!std::filesystem::exists(output) || std::filesystem::file_size(output) < 200000)
+        ::usleep(1000);
+    ::kill(pid, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    const std::string text = readFile(output);
+    EXPECT_FALSE(solver::checkOutputText(text, "o").failed);
+    const solver::OutputScan scan = solver::scanOutput(text);
+    EXPECT_TRUE(scan.failed && scan.resultsSeen);
+    EXPECT_EQ(scan.errorText.rfind("ERROR The run was stopped by the user at time ", 0), 0u)
+        << scan.errorText;
 }
 
 } // namespace

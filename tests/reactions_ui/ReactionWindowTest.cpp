@@ -14,6 +14,8 @@
 #include "reactions/ui/ReactionInputWindow.h"
 #include "shell/ui/ChildWindow.h"
 #include "shell_ui/TempApp.h"
+#include "solver/ui/RunSettingsWindow.h"
+#include "solver/ui/SolverWindows.h"
 #include "store/Database.h"
 #include "thermo/ui/ThermoWindow.h"
 
@@ -139,7 +141,7 @@ private slots:
         QStringList titles;
         for (QAction* menu : t->window->menuBar()->actions())
             titles << menu->text();
-        QVERIFY2(titles.join('|').startsWith("File|Edit|View|References|Settings"),
+        QVERIFY2(titles.join('|').startsWith("File|Edit|View|References|Solver|Settings"),
                  qPrintable(titles.join('|')));
         // Captions, formats and hidden columns as the grid shows them.
         QCOMPARE(cell(w, 0, "Reaction"), QString("O + O + M <=> O2 + M"));
@@ -454,6 +456,27 @@ private slots:
         QCOMPARE(t->fake.dialogs.last().text,
                  std::string("In the reaction database gri.mdb, the search item was not found."));
         QCOMPARE(w->countText(), QString("325 reactions"));
+    }
+
+    void runSolverWritesTheViewForTheRunSettings() {
+        ReactionWindow* w = openGri();
+        QVERIFY(w);
+        // The view of one reaction: it and its four species go to the solver.
+        whenModal([](QWidget* modal) {
+            modal->findChild<QLineEdit*>("reactant1")->setText("CH4");
+            modal->findChild<QLineEdit*>("reactant2")->setText("OH");
+            modal->findChild<QPushButton*>("ok")->click();
+        });
+        w->action("RDB_FilterNames")->trigger();
+        w->action("RDB_RUNSOLVER")->trigger();
+        auto* settings = t->window->solverWindows().runSettings();
+        QVERIFY(settings);
+        QCOMPARE(settings->findChild<QLabel*>("reactionCount")->text(),
+                 QString("Reaction mechanism consists of 1 valid reactions."));
+        QCOMPARE(settings->fractionGrid()->model()->rowCount(), 4);
+        const auto input = readTextFile(t->app.folders.appDir / "SOLTMP.txt");
+        QVERIFY(input && input->find(" 1    OH + CH4 <=> CH3 + H2O") != std::string::npos);
+        QVERIFY(t->fake.dialogs.shown.empty());
     }
 
     void theMechanismDocumentHoldsTheViewWithTheChosenOptions() {

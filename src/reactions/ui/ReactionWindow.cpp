@@ -1,5 +1,6 @@
 #include "reactions/ui/ReactionWindow.h"
 
+#include "common/FileNames.h"
 #include "common/PlaceError.h"
 #include "common/ui/ColumnFitter.h"
 #include "common/ui/GridCursor.h"
@@ -15,6 +16,8 @@
 #include "reactions/ui/ReactionPlaceCodes.h"
 #include "reactions/ui/ReactionTableModel.h"
 #include "reactions/ui/ReadingOptionsDialog.h"
+#include "solver/NewSolverFile.h"
+#include "solver/SolverInputContent.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -196,7 +199,9 @@ void ReactionWindow::buildMenus() {
 
     auto* references = new QMenu(tr("References"));
     addItem(references, "RDB_References", tr("Find/Filter"), [this] { openReferences(); });
-    frame_->setMenus({file, edit, view, references});
+    auto* solver = new QMenu(tr("Solver"));
+    addItem(solver, "RDB_RUNSOLVER", tr("Run Solver"), [this] { runSolver(); });
+    frame_->setMenus({file, edit, view, references, solver});
     frame_->giveStandardShortcuts("RDB_");
     frame_->setPopupItems({
         {"RDB_Cut", "Cut"},
@@ -342,6 +347,30 @@ void ReactionWindow::mechanismDocument() {
         return;
     context_.settings.mechanism = dialog.options();
     showWork("Writing the reaction mechanism...", [this] { table_->mechanismDocument(); });
+}
+
+void ReactionWindow::runSolver() {
+    solver::NewSolverFileRequest request;
+    request.target = context_.programDir / files::kSolverInput;
+    request.inApplicationFolder = true;
+    request.thermoDatabasePath = context_.thermo.path().string();
+    request.reactionDatabasePath = database_->path().string();
+    request.gasConstantCal = context_.constants.rCal;
+    request.gasConstantCm3 = context_.gasConstantCm3;
+    request.when = context_.ui.clock.now();
+    solver::NewSolverFileResult written;
+    showWork("Writing the solver input file...", [&] {
+        store::Connection reactions = database_->connection();
+        store::Connection thermo = context_.thermo.connection();
+        written = solver::writeNewSolverFile(
+            solver::gatherSolverInput(reactions, thermo, table_->view()), request);
+    });
+    if (written.failed) {
+        context_.ui.dialogs.message(written.message, "KINETRA", written.icon);
+        return;
+    }
+    if (context_.openRunSettings)
+        context_.openRunSettings(request.target);
 }
 
 void ReactionWindow::trueDuplicates() {

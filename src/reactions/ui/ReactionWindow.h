@@ -56,6 +56,8 @@ struct ReactionWindowContext {
     std::function<void()> showThermo;    // File > THERMO Database > Show
     std::function<void()> connectThermo; // File > THERMO Database > Connect
     std::function<void()> newThermo;     // File > THERMO Database > New
+    // Solver > Run Solver, once the solver input file is written: the run settings on it.
+    std::function<void(const std::filesystem::path& input)> openRunSettings;
 };
 
 class ReactionWindow final : public QWidget, public kinetra::ui::DocumentView {
@@ -115,6 +117,9 @@ private:
     void rateNumericData();
     // The options window, then the document of the view's valid reactions in a text window.
     void mechanismDocument();
+    // Solver > Run Solver: the valid reactions of the view and their species into SOLTMP.txt
+    // of the application folder, then the run settings window on it.
+    void runSolver();
     // Long work with its text in the status bar and the busy pointer.
     void showWork(const char* text, const std::function<void()>& work);
     void call(const std::function<void()>& hook);

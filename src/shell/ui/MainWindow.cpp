@@ -15,6 +15,7 @@
 #include "shell/ui/QtColour.h"
 #include "shell/ui/TextDocumentWindow.h"
 #include "shell/ui/TitleWindow.h"
+#include "solver/ui/SolverWindows.h"
 #include "store/Database.h"
 #include "textdoc/ui/TextPrinting.h"
 #include "thermo/ui/ThermoWindow.h"
@@ -97,6 +98,27 @@ MainWindow::MainWindow(App& app, Ui& ui, StartupTimings timings, QWidget* parent
     numberFormatTimer_.setSingleShot(true);
     numberFormatTimer_.setInterval(timings_.numberFormatMessage);
     connect(&numberFormatTimer_, &QTimer::timeout, this, &MainWindow::showNumberFormatFailure);
+    solver::ui::SolverWindowsContext solver(ui_);
+    solver.appDir = app_.folders.appDir;
+    solver.supportDir = app_.folders.supportDir;
+    solver.constants = [this] {
+        return results::UnitConstants{app_.constants.gasConstantJ, app_.constants.gasConstantCal,
+                                      app_.constants.avogadro};
+    };
+    solver.consoleParent = this;
+    solver.addWindow = [this](QWidget* content, const std::string& name, const std::string& caption,
+                              const std::filesystem::path& path) {
+        addChild(content, name, caption, path, 0);
+    };
+    solver.openTextDocument = [this](const std::filesystem::path& file) {
+        openTextWindow(file, true);
+    };
+    solver.openTextFile = [this](const std::filesystem::path& file, const std::string& caption) {
+        openTextFileAs(file, caption);
+    };
+    solver.showChart = [this](ChartHandOver chart) { showScratchChart(std::move(chart)); };
+    solverWindows_ = std::make_unique<solver::ui::SolverWindows>(std::move(solver));
+
     exitTimer_.setSingleShot(true);
     exitTimer_.setInterval(timings_.exit);
     connect(&exitTimer_, &QTimer::timeout, this, [this] { guarded([this] { shell_.runExit(); }); });
@@ -735,6 +757,9 @@ void MainWindow::addReactionWindow(const std::filesystem::path& path,
         context.showThermo = afterThisCommand([this] { showThermoWindow(); });
         context.connectThermo = afterThisCommand([this] { connectThermoDatabase(false); });
         context.newThermo = afterThisCommand([this] { connectThermoDatabase(true); });
+        context.openRunSettings = [this](const std::filesystem::path& input) {
+            solverWindows_->openRunSettings(input);
+        };
         auto* content = new reactions::ui::ReactionWindow(std::move(context), std::move(database),
                                                           std::move(species));
         addChild(content, windows::kReaction, path.filename().string(), path, 2);
@@ -742,6 +767,10 @@ void MainWindow::addReactionWindow(const std::filesystem::path& path,
         updateThermoViewOnly();
     });
     ui_.progress.done();
+}
+
+void MainWindow::showScratchChart(ChartHandOver) {
+    notAvailable("Charts");
 }
 
 bool MainWindow::openChartWindow(const std::filesystem::path&) {

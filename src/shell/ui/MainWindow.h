@@ -3,6 +3,7 @@
 // and answers the shell's WindowHost requests.
 #pragma once
 
+#include "charts/ChartHandOver.h"
 #include "common/Seams.h"
 #include "reactions/ThermoSpeciesList.h"
 #include "shell/App.h"
@@ -29,6 +30,10 @@ class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 
+namespace kinetra::solver::ui {
+class SolverWindows;
+}
+
 namespace kinetra::ui {
 
 class ChildWindow;
@@ -43,6 +48,8 @@ public:
     ~MainWindow() override;
 
     Shell& shell() { return shell_; }
+    // The run settings, the solver console and the post-processor.
+    solver::ui::SolverWindows& solverWindows() { return *solverWindows_; }
 
     // The start-up sequence: the number-format check, then the title window and its checks.
     // A test may pass another conversion to see the failure path.
@@ -71,6 +78,10 @@ public:
     // The Window menu's list of the open document windows, one item each, in the order they
     // were opened, the active one checked.
     QList<QAction*> windowListItems() const;
+
+    // The one receiver of every computing window's chart hand-over: shows it in the scratch
+    // chart (created, rebuilt, or extended when chart.addToExisting is set).
+    void showScratchChart(ChartHandOver chart);
 
     // WindowHost
     void showToolbar(int mode) override;
@@ -158,6 +169,7 @@ private:
     QPointer<TitleWindow> title_;
     QPointer<QDialog> help_;
     bool optionsOpen_ = false;
+    std::unique_ptr<solver::ui::SolverWindows> solverWindows_;
     // The species the validity test of the last reaction database loaded, for its window.
     std::optional<reactions::ThermoSpeciesList> acceptedSpecies_;
 };

@@ -1,0 +1,38 @@
+// What a chemist looks for first in a run, above the post-processor's tables: the ignition
+// delay (the time of the largest dT/dt), the peak temperature, and the species ranked by the
+// largest mole fraction they reach, so that the few that matter in a run of hundreds of
+// species are found at once.
+#pragma once
+
+#include "results/MeanParameters.h"
+#include "results/SolverOutput.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kinetra::results {
+
+struct TemperaturePeak {
+    double time = 0, temperature = 0;
+};
+
+// The largest dT/dt between two successive records, placed at the later record's time (with
+// one record per step that is the step the solver reports). Nothing when the temperature never
+// rises (a run at constant temperature, or one that only cools).
+std::optional<double> ignitionDelay(const SolverOutput& output);
+TemperaturePeak peakTemperature(const SolverOutput& output);
+
+// "Ignition delay (largest dT/dt): 4.549E-02 s    Peak temperature: 2585.3 K at 1.000E-01 s".
+std::string highlightsText(const SolverOutput& output);
+
+struct SpeciesPeak {
+    std::size_t species = 0; // 0-based, THERMO-block order
+    double moleFraction = 0; // the largest over the records
+    double time = 0;         // when it was reached (the first record with it)
+};
+
+// Every species by its largest mole fraction, largest first; ties keep the block order.
+std::vector<SpeciesPeak> speciesAtAGlance(const std::vector<MeanParameters>& means);
+
+} // namespace kinetra::results
