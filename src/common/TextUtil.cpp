@@ -112,4 +112,16 @@ std::string readableExcerpt(std::string_view text, std::size_t limit) {
     return out;
 }
 
+std::string csvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(text);
+    std::string quoted = "\"";
+    for (const char ch : text) {
+        quoted += ch;
+        if (ch == '"')
+            quoted += '"';
+    }
+    return quoted + "\"";
+}
+
 } // namespace kinetra
