@@ -102,6 +102,10 @@ std::optional<std::string> readFileBytes(const fs::path& path) {
     if (!file)
         return std::nullopt;
     std::string content;
+    // Room for the whole file at once: appending megabytes in chunks copies them again and again.
+    std::error_code sizeUnknown;
+    if (const auto size = fs::file_size(path, sizeUnknown); !sizeUnknown)
+        content.reserve(static_cast<std::size_t>(size));
     char buffer[65536];
     std::size_t count = 0;
     while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
