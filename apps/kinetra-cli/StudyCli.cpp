@@ -72,9 +72,4 @@ std::optional<StudyMixtures> prepareStudy(Context& c, const std::string& reactio
     return mixtures;
 }
 
-results::UnitConstants unitConstants(Context& c) {
-    const PhysicalConstants pc = physicalConstants(c);
-    return {pc.gasConstantJ, pc.gasConstantCal, pc.avogadro};
-}
-
 } // namespace kinetra::cli

@@ -4,7 +4,6 @@
 #pragma once
 
 #include "CliCommand.h"
-#include "results/MeanParameters.h"
 
 #include <filesystem>
 #include <optional>
@@ -24,7 +23,5 @@ std::optional<StudyMixtures> prepareStudy(Context& c, const std::string& reactio
                                           const std::string& oxidizer,
                                           const std::vector<double>& phis,
                                           const std::filesystem::path& input);
-
-results::UnitConstants unitConstants(Context& c);
 
 } // namespace kinetra::cli

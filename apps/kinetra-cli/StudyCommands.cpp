@@ -123,7 +123,7 @@ int ignition(Context& c, const std::vector<std::string>& args) {
     const std::string& fractions = mixtures->fractions.front();
     c.io.out << "Mixture: " << fractions << '\n';
     CaseRunner runner{*solver::readInputLines(input), studySettings(a),
-                      c.folders.app(solver::kSolverProgram), unitConstants(c)};
+                      c.folders.app(solver::kSolverProgram)};
     StreamSink console(c.io.err);
     const CaseResult r =
         runIgnitionCase(runner, {"1", *t, *p, *phi, fractions}, folder.path() / "run", console);
@@ -395,7 +395,6 @@ int sweepCase(Context& c, const std::vector<std::string>& args) {
     CaseRunner runner{lines.value_or(std::vector<std::string>{}),
                       {},
                       c.folders.app(solver::kSolverProgram),
-                      unitConstants(c),
                       a.has("--keep-files")};
     if (!settingsText || !solver::enterSavedSettings(*settingsText, runner.settings)) {
         c.io.err << "kinetra-cli: " << sweep.string() << " holds no run settings.\n";

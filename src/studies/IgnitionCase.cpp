@@ -19,6 +19,11 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kInputName = "input.txt";
+// A record every fourth accepted step. The steps crowd around the steepest rise, so every
+// fourth still samples it densely: against every step, the delay of GRI-Mech 3.0 CH4/air at
+// 1200 K moves by 1 part in 10^6, that of H2/air at 1100 K by 4 parts in 10^4; and the case
+// runner reads a fourth of the records, which made up most of its own time.
+constexpr const char* kRecordStride = "4";
 // A run of more steps than the records hold is repeated once with a record every this many
 // steps: the step limit divided by it stays below the record limit.
 constexpr const char* kSparseStride = "11";
@@ -107,7 +112,7 @@ solver::RunSettings ignitionRunSettings(bool constantVolume, const std::string& 
     s.absoluteTolerance = absoluteTolerance;
     s.maximumSteps = std::to_string(solver::kStepLimit - 1);
     s.maximumOutputLines = std::to_string(solver::kOutputLineLimit - 1);
-    s.outputStride = "1";
+    s.outputStride = kRecordStride;
     return s;
 }
 
@@ -153,7 +158,7 @@ CaseResult runIgnitionCase(const CaseRunner& runner, const IgnitionCase& c, cons
     if (!run.output)
         return failed(run.failure, seconds);
 
-    const IgnitionAnalysis analysis = analyseIgnition(*run.output, runner.constants);
+    const IgnitionAnalysis analysis = analyseIgnition(*run.output);
     CaseResult result;
     result.status = analysis.ignited ? CaseStatus::Ignited : CaseStatus::NoIgnition;
     result.delay = analysis.ignited ? analysis.delay : 0;

@@ -4,7 +4,6 @@
 // all run cases through this one routine, so a case gives the same result wherever it runs.
 #pragma once
 
-#include "results/MeanParameters.h"
 #include "solver/RunSettings.h"
 #include "solver/SolverProcess.h"
 
@@ -36,9 +35,9 @@ struct CaseResult {
 // "ignited", "no ignition", "failed".
 std::string statusText(CaseStatus status);
 
-// The run settings of an ignition study: the temperature equation, every accepted step recorded
-// so that the steepest rise is resolved, and the largest step and record limits the run settings
-// accept.
+// The run settings of an ignition study: the temperature equation, a record every few accepted
+// steps (they crowd where the temperature rises steepest), and the largest step and record
+// limits the run settings accept.
 solver::RunSettings ignitionRunSettings(bool constantVolume, const std::string& finalTime,
                                         const std::string& relativeTolerance,
                                         const std::string& absoluteTolerance);
@@ -47,7 +46,6 @@ struct CaseRunner {
     std::vector<std::string> inputLines; // the sweep's solver input file
     solver::RunSettings settings;        // without the case's temperature, pressure, fractions
     std::filesystem::path solverProgram;
-    results::UnitConstants constants;
     bool keepFiles = false; // keep the case's input and output files
 };
 

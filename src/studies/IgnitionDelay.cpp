@@ -30,8 +30,7 @@ double parabolaPeak(double x0, double y0, double x1, double y1, double x2, doubl
     return std::clamp(vertex, x0, x2);
 }
 
-IgnitionAnalysis analyseIgnition(const results::SolverOutput& output,
-                                 const results::UnitConstants& constants) {
+IgnitionAnalysis analyseIgnition(const results::SolverOutput& output) {
     IgnitionAnalysis result;
     const auto& records = output.records;
     if (records.empty())
@@ -61,12 +60,11 @@ IgnitionAnalysis analyseIgnition(const results::SolverOutput& output,
     for (std::size_t s = 0; s < output.species.size(); ++s) {
         if (upperAscii(output.species[s].name) != "OH")
             continue;
-        const auto means = results::meanParameters(output, results::ConcentrationUnit::MolPerCm3,
-                                                   results::EnergyUnit::Joule, constants);
+        // The OH peak by mole fraction, the quantity shock-tube diagnostics see.
         std::vector<double> t, x;
-        for (const auto& m : means) {
-            t.push_back(m.time);
-            x.push_back(m.valid ? m.moleFractions[s] : 0);
+        for (const auto& record : records) {
+            t.push_back(record[0]);
+            x.push_back(results::recordMoleFractions(output, record)[s]);
         }
         result.ohDelay = peakTime(t, x);
         break;

@@ -25,8 +25,7 @@ struct IgnitionAnalysis {
     double finalTime = 0;          // s, of the last record
 };
 
-IgnitionAnalysis analyseIgnition(const results::SolverOutput& output,
-                                 const results::UnitConstants& constants);
+IgnitionAnalysis analyseIgnition(const results::SolverOutput& output);
 
 // The abscissa of the vertex of the parabola through three points (x increasing), kept within
 // [x0, x2]; x1 when the three points lie on a line.
