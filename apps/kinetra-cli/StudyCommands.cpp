@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <ostream>
 #include <sstream>
+#include <thread>
 #include <unistd.h>
 
 namespace kinetra::cli {
@@ -363,10 +364,18 @@ int sweepCommand(Context& c, const std::vector<std::string>& args) {
         request.jobs = a.has("--jobs") ? *a.option("--jobs") : "100%";
         request.sshLogin = a.has("--sshlogin") ? *a.option("--sshlogin") : "";
         request.progressBar = c.io.errIsTerminal;
-        // Locally a job runs a few cases, enough to spread the start of kinetra-cli, few enough
-        // to keep both cores busy to the end. An ssh job returns the result file of its one case.
-        if (request.sshLogin.empty())
-            request.casesPerJob = std::clamp<int>(static_cast<int>(cases.size() - done) / 16, 1, 8);
+        // Locally a job runs several cases: the start of kinetra-cli and parallel's own work
+        // per job cost as much as a small case. Four jobs or more per slot keep every slot busy
+        // to the end. An ssh job returns the result file of its one case.
+        if (request.sshLogin.empty()) {
+            const int asked = std::atoi(request.jobs.c_str());
+            const int slots =
+                request.jobs.find('%') == std::string::npos && asked > 0
+                    ? asked
+                    : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+            request.casesPerJob =
+                std::clamp(static_cast<int>(cases.size() - done) / (4 * slots), 1, 25);
+        }
         StreamSink console(c.io.err);
         const solver::ProcessOutcome outcome =
             solver::runProcess(parallel, parallelArguments(request), sweep.parent_path(), console);
