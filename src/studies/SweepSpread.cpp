@@ -53,7 +53,7 @@ std::string slurmArrayScript(const SlurmRequest& r) {
 #SBATCH --job-name=kinetra-sweep
 #SBATCH --array=0-@LAST@
 #SBATCH --ntasks=1
-#SBATCH --output=@FOLDER@/slurm-%A_%a.log
+#SBATCH --output=@LOGS@/slurm-%A_%a.log
 # Task k runs the cases on lines k*@N@+1 to (k+1)*@N@ of the plan in one call of the case
 # runner, which skips cases already done: submitting the array again resumes the sweep.
 set -u
@@ -65,7 +65,7 @@ exec @CLI@ sweep case @QFOLDER@ $ids
 )SH",
                   {{"@LAST@", std::to_string(tasks - 1)},
                    {"@N@", std::to_string(r.casesPerTask)},
-                   {"@FOLDER@", r.sweepFolder},
+                   {"@LOGS@", (r.workFolder / r.sweepFolder).string()},
                    {"@QFOLDER@", shellWord(r.sweepFolder)},
                    {"@CASES@", sweep_files::kCases},
                    {"@WORK@", shellWord(r.workFolder.string())},
@@ -76,12 +76,12 @@ std::string slurmGatherScript(const SlurmRequest& r) {
     return filled(R"SH(#!/bin/bash
 #SBATCH --job-name=kinetra-gather
 #SBATCH --ntasks=1
-#SBATCH --output=@FOLDER@/slurm-gather-%j.log
+#SBATCH --output=@LOGS@/slurm-gather-%j.log
 # The gather step: submit it after the array, sbatch --dependency=afterany:ARRAY_JOB_ID.
 cd @WORK@ || exit 1
 exec @CLI@ sweep gather @QFOLDER@ -o @CSV@
 )SH",
-                  {{"@FOLDER@", r.sweepFolder},
+                  {{"@LOGS@", (r.workFolder / r.sweepFolder).string()},
                    {"@QFOLDER@", shellWord(r.sweepFolder)},
                    {"@WORK@", shellWord(r.workFolder.string())},
                    {"@CLI@", shellWord(r.cli.string())},
