@@ -121,7 +121,7 @@ CaseResult runIgnitionCase(const CaseRunner& runner, const IgnitionCase& c, cons
     const std::optional<solver::InputFileSummary> summary =
         solver::summariseInputFile(runner.inputLines);
     if (!summary)
-        return failed("The sweep's input file is not a solver input file.");
+        return failed("The study's solver input file cannot be read.");
     solver::RunSettings settings = runner.settings;
     settings.species = summary->species;
     settings.clearFractions();
