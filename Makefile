@@ -35,6 +35,7 @@ bench: build
 	cmake --build $(BUILD_DIR) -j$(JOBS) --target benchmarks
 	bench/solver/run-solver-bench $(BUILD_DIR)
 	bench/solver/run-console-bench $(BUILD_DIR)
+	bench/studies/run-sweep-bench $(BUILD_DIR)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

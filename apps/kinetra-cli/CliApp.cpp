@@ -23,6 +23,7 @@ const std::vector<Command>& commands() {
         addMechanismCommands(all);
         addSolverCommands(all);
         addPrintCommands(all);
+        addStudyCommands(all);
         return all;
     }();
     return table;

@@ -6,6 +6,7 @@
 #include "ConsoleUi.h"
 #include "common/Seams.h"
 #include "shell/AppFolders.h"
+#include "shell/PhysicalConstants.h"
 
 #include <filesystem>
 #include <functional>
@@ -36,6 +37,10 @@ void addMechanismCommands(std::vector<Command>& commands);
 void addSolverCommands(std::vector<Command>& commands);
 void addPrintCommands(std::vector<Command>& commands);
 void addRateCommands(std::vector<Command>& commands);
+void addStudyCommands(std::vector<Command>& commands);
+
+// The physical constants of the options file in the support folder.
+PhysicalConstants physicalConstants(Context& c);
 
 // Whether a command may write the file: a folder never, an existing file only with --force
 // (force). Says why not on err.

@@ -6,6 +6,7 @@
 #include "common/FileNames.h"
 #include "common/PlaceError.h"
 #include "common/TextFile.h"
+#include "common/TextUtil.h"
 #include "results/MeanParameters.h"
 #include "results/ResultActions.h"
 #include "results/ResultProfiles.h"
@@ -29,12 +30,6 @@ namespace fs = std::filesystem;
 int usage(Context& c, const char* text) {
     c.io.err << "usage: kinetra-cli " << text << '\n';
     return 2;
-}
-
-PhysicalConstants physicalConstants(Context& c) {
-    const auto text = readTextFile(c.folders.support(files::kOptions));
-    const OptionsReadResult options = readOptionsText(text.value_or(""));
-    return PhysicalConstants::fromFileValues(options.values.constants);
 }
 
 constexpr const char* kSolverFileUsage =
@@ -190,20 +185,6 @@ int run(Context& c, const std::vector<std::string>& args) {
 constexpr const char* kResultsUsage =
     "results OUTPUT [--csv] [--mole-fractions|--concentrations] [--units J|cal]";
 
-// A CSV field: quoted when it holds a comma or a quote (headings "T, K", species names such as
-// "C3H5,A"), quotes doubled.
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (const char ch : text) {
-        quoted += ch;
-        if (ch == '"')
-            quoted += '"';
-    }
-    return quoted + "\"";
-}
-
 void appendNumber(std::string& out, double v) {
     char buffer[32];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
@@ -275,6 +256,12 @@ int resultsCommand(Context& c, const std::vector<std::string>& args) {
 }
 
 } // namespace
+
+PhysicalConstants physicalConstants(Context& c) {
+    const auto text = readTextFile(c.folders.support(files::kOptions));
+    const OptionsReadResult options = readOptionsText(text.value_or(""));
+    return PhysicalConstants::fromFileValues(options.values.constants);
+}
 
 void addSolverCommands(std::vector<Command>& commands) {
     commands.push_back({"solver-file", "REACTIONS_DB [--thermo THERMO_DB] -o FILE [--force]",

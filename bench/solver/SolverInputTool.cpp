@@ -87,15 +87,10 @@ int main(int argc, char** argv) {
                           << " is in neither the mechanism nor the thermo database\n";
                 return 1;
             }
-            solver::SolverSpecies s;
-            s.record = thermo::speciesFromRow(rows.front());
-            s.formula = store::toText(rows.front()[thermo::trm::kMolFormula]);
-            s.molecularWeight = store::toDouble(rows.front()[thermo::trm::kMW]).value_or(0);
-            s.moleFraction = std::stod(item.substr(eq + 1));
-            const auto at =
-                std::find_if(content.species.begin(), content.species.end(),
-                             [&](const auto& other) { return other.record.name > name; });
-            content.species.insert(at, std::move(s));
+            solver::addThermoSpecies(content, rows.front());
+            for (auto& s : content.species)
+                if (s.record.name == name)
+                    s.moleFraction = std::stod(item.substr(eq + 1));
             std::cerr << "inert " << name << " added from the thermo database\n";
         }
     }

@@ -63,8 +63,8 @@ public:
         return ::fchmod(fd_, info.st_mode & 07777) == 0;
     }
 
-    bool commitTo(const fs::path& target) {
-        bool flushed = ::fsync(fd_) == 0;
+    bool commitTo(const fs::path& target, Durability durability) {
+        bool flushed = durability == Durability::Scratch || ::fsync(fd_) == 0;
         bool closed = ::close(fd_) == 0;
         fd_ = -1;
         if (!flushed || !closed || ::rename(path_.c_str(), target.c_str()) != 0)
@@ -102,6 +102,10 @@ std::optional<std::string> readFileBytes(const fs::path& path) {
     if (!file)
         return std::nullopt;
     std::string content;
+    // Room for the whole file at once: appending megabytes in chunks copies them again and again.
+    std::error_code sizeUnknown;
+    if (const auto size = fs::file_size(path, sizeUnknown); !sizeUnknown)
+        content.reserve(static_cast<std::size_t>(size));
     char buffer[65536];
     std::size_t count = 0;
     while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
@@ -169,7 +173,7 @@ fs::path temporaryPathBeside(const fs::path& target) {
     return temporary;
 }
 
-void writeTextFile(const fs::path& path, std::string_view content) {
+void writeTextFile(const fs::path& path, std::string_view content, Durability durability) {
     fs::path target = resolveLink(path);
     // The read-only mark is honoured even for a user (such as root) whom the system would let
     // write: a file the user protected is never replaced behind their back.
@@ -177,7 +181,7 @@ void writeTextFile(const fs::path& path, std::string_view content) {
     if (written) {
         PendingFile pending(target);
         written = pending.isOpen() && pending.write(content) && pending.copyPermissionsOf(target) &&
-                  pending.commitTo(target);
+                  pending.commitTo(target, durability);
     }
     if (!written)
         throw std::runtime_error("Cannot write file " + path.string());

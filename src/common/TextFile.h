@@ -16,8 +16,15 @@ std::optional<std::string> readTextFile(const std::filesystem::path& path);
 // The bytes of the file as they are, or nothing when it cannot be opened or read.
 std::optional<std::string> readFileBytes(const std::filesystem::path& path);
 
+// Whether a write waits until the data is on the disk before the rename. A scratch file (the
+// input and hand-over files of one case of a sweep, which a crash only makes run again) is still
+// written whole and renamed, but skips the wait: on a busy disk it costs milliseconds per file,
+// more than the run of a small case.
+enum class Durability { Synced, Scratch };
+
 // Throws std::runtime_error with a message naming the path when the file cannot be written.
-void writeTextFile(const std::filesystem::path& path, std::string_view content);
+void writeTextFile(const std::filesystem::path& path, std::string_view content,
+                   Durability durability = Durability::Synced);
 
 // A fresh name in the target's folder for a file that is written and then renamed over the
 // target ("name.tmp-<process id>-<random>"); callers create it exclusively and try again if it

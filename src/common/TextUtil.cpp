@@ -16,10 +16,11 @@ std::string lowerAscii(std::string_view text) {
 }
 
 std::string upperAscii(std::string_view text) {
+    // ASCII letters only, whatever the locale: std::toupper would consult it for every byte.
     std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](char c) {
-        return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    });
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
     return out;
 }
 
@@ -60,14 +61,19 @@ std::string readerText(std::string_view text) {
     text = withoutByteOrderMark(text);
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r') {
-            out += text[i];
-            continue;
+    // Whole runs up to the next CR at a time: solver outputs of megabytes pass through here.
+    std::size_t from = 0;
+    while (from < text.size()) {
+        const std::size_t cr = text.find('\r', from);
+        if (cr == std::string_view::npos) {
+            out.append(text.substr(from));
+            break;
         }
+        out.append(text.substr(from, cr - from));
         out += '\n';
-        if (i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
+        from = cr + 1;
+        if (from < text.size() && text[from] == '\n')
+            ++from;
     }
     return out;
 }
@@ -110,6 +116,18 @@ std::string readableExcerpt(std::string_view text, std::size_t limit) {
     if (i < text.size())
         out += "...";
     return out;
+}
+
+std::string csvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(text);
+    std::string quoted = "\"";
+    for (const char ch : text) {
+        quoted += ch;
+        if (ch == '"')
+            quoted += '"';
+    }
+    return quoted + "\"";
 }
 
 } // namespace kinetra

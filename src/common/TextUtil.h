@@ -28,5 +28,8 @@ std::size_t utf8SequenceAt(std::string_view text, std::size_t i);
 // (control characters, bytes of no valid UTF-8) are written as \xNN, and text beyond `limit`
 // bytes is cut and marked with "...".
 std::string readableExcerpt(std::string_view text, std::size_t limit = 200);
+// A field of a CSV file: quoted when it holds a comma, a quote or a line end (headings such as
+// "T, K", species names such as "C3H5,A", reasons), with its quotes doubled.
+std::string csvField(std::string_view text);
 
 } // namespace kinetra

@@ -205,15 +205,6 @@ std::string num(const ReactionRecord* r) {
     return r ? std::to_string(r->num) : std::string();
 }
 
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (char ch : text)
-        quoted += ch == '"' ? std::string("\"\"") : std::string(1, ch);
-    return quoted + "\"";
-}
-
 std::string factorText(double factor) {
     std::string text = formatNumber(factor, "0.###");
     if (text.back() == '.')

@@ -27,6 +27,11 @@ Mixture mixture(const SolverOutput& output, const std::vector<double>& record) {
 
 } // namespace
 
+std::vector<double> recordMoleFractions(const SolverOutput& output,
+                                        const std::vector<double>& record) {
+    return mixture(output, record).x;
+}
+
 std::vector<MeanParameters> meanParameters(const SolverOutput& output, ConcentrationUnit c,
                                            EnergyUnit e, const UnitConstants& constants) {
     const RunHeader& h = output.header;

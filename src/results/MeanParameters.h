@@ -36,6 +36,12 @@ struct MeanParameters {
 std::vector<MeanParameters> meanParameters(const SolverOutput& output, ConcentrationUnit c,
                                            EnergyUnit e, const UnitConstants& constants);
 
+// The mole fractions of one record from its mass fractions, x_i = (y_i / MW_i) / S with
+// S = sum of y_j / MW_j: the same as meanParameters gives, without the mixture's functions.
+// All zero when S is zero.
+std::vector<double> recordMoleFractions(const SolverOutput& output,
+                                        const std::vector<double>& record);
+
 // The species values of a record as mole fractions, or as concentrations in the unit chosen.
 // (x_i C: mol/cm^3 or 1/cm^3 as the means were computed).
 double speciesValue(const MeanParameters& mean, std::size_t species, bool concentrations);

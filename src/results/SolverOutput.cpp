@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstdint>
 
 namespace kinetra::results {
 
@@ -46,8 +47,10 @@ bool startsWithMark(std::string_view line, std::string_view mark) {
     return t.size() >= mark.size() && upperAscii(t.substr(0, mark.size())) == mark;
 }
 
+// Called for every record line: only a line of the mark's length is upper-cased.
 bool endsResults(std::string_view line) {
-    return startsWithMark(line, "ERROR") || upperAscii(trimmed(line)) == "!$END";
+    const std::string_view t = trimmed(line);
+    return startsWithMark(t, "ERROR") || (t.size() == 5 && upperAscii(t) == "!$END");
 }
 
 std::string_view beforeMark(std::string_view line) {
@@ -65,7 +68,49 @@ std::string_view columns(std::string_view line, std::size_t from1, std::size_t c
     return trimmed(line.substr(from1 - 1, count));
 }
 
-std::optional<double> fastNumber(std::string_view text) {
+// The solver writes every record value as %.9E ("1.234567890E-05", "-1.234567890E+00"): ten
+// digits, an exponent of two or three. Such a text whose exponent keeps the scale within 10^22
+// is converted by one multiplication or division of the ten-digit integer by a power of ten
+// that a double holds exactly: one correctly rounded operation, so the same double that
+// from_chars gives, at a fraction of its cost (an output holds records x species of them).
+std::optional<double> solverFormatNumber(std::string_view t) {
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const auto digit = [&](std::size_t k) { return t[k] >= '0' && t[k] <= '9'; };
+    std::size_t i = 0;
+    const bool negative = !t.empty() && t[0] == '-';
+    if (negative || (!t.empty() && t[0] == '+'))
+        ++i;
+    if (t.size() < i + 15 || t.size() > i + 16 || !digit(i) || t[i + 1] != '.')
+        return std::nullopt;
+    std::uint64_t mantissa = static_cast<std::uint64_t>(t[i] - '0');
+    for (std::size_t k = i + 2; k < i + 11; ++k) {
+        if (!digit(k))
+            return std::nullopt;
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(t[k] - '0');
+    }
+    if ((t[i + 11] != 'E' && t[i + 11] != 'e') || (t[i + 12] != '+' && t[i + 12] != '-'))
+        return std::nullopt;
+    int exponent = 0;
+    for (std::size_t k = i + 13; k < t.size(); ++k) {
+        if (!digit(k))
+            return std::nullopt;
+        exponent = exponent * 10 + (t[k] - '0');
+    }
+    const int scale = (t[i + 12] == '-' ? -exponent : exponent) - 9;
+    if (scale < -22 || scale > 22)
+        return std::nullopt;
+    const double m = static_cast<double>(mantissa);
+    const double v = scale >= 0 ? m * kPowers[scale] : m / kPowers[-scale];
+    return negative ? -v : v;
+}
+
+} // namespace
+
+std::optional<double> recordNumber(std::string_view text) {
+    if (const auto v = solverFormatNumber(text))
+        return v;
     double v = 0;
     const char* begin = text.data();
     if (!text.empty() && text.front() == '+')
@@ -75,6 +120,8 @@ std::optional<double> fastNumber(std::string_view text) {
         return v;
     return parseNumber(text);
 }
+
+namespace {
 
 std::optional<long> wholeNumber(std::string_view text) {
     const std::optional<double> v = parseNumber(text);
@@ -134,7 +181,8 @@ std::optional<OutputSpecies> readThermoBlockSpecies(const std::vector<std::strin
     s.initialFraction = *fraction;
     for (int k = 0; k < 15; ++k) {
         const std::string_view line = lines[static_cast<std::size_t>(1 + k / 5)];
-        const auto value = fastNumber(columns(line, 1 + 15 * static_cast<std::size_t>(k % 5), 15));
+        const auto value =
+            recordNumber(columns(line, 1 + 15 * static_cast<std::size_t>(k % 5), 15));
         if (!value)
             return std::nullopt;
         if (k < 14)
@@ -263,7 +311,7 @@ OutputReading readSolverOutputText(const std::string& text, const std::string& p
         }
         std::vector<double> values(columnCount);
         for (std::size_t c = 0; c < columnCount; ++c) {
-            const auto v = fastNumber(recordColumn(record, static_cast<int>(c)));
+            const auto v = recordNumber(recordColumn(record, static_cast<int>(c)));
             if (!v)
                 return failure("In the file " + path + " the record ending on line " +
                                std::to_string(at + 1) + " cannot be read.");

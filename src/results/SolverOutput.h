@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kinetra::results {
@@ -57,6 +58,10 @@ OutputReading readSolverOutput(const std::filesystem::path& path);
 // temperatures by their columns, the fraction as the last field of the first line, the
 // coefficients and weight in fields of 15 characters. Nothing when a number cannot be read.
 std::optional<OutputSpecies> readThermoBlockSpecies(const std::vector<std::string>& fourLines);
+
+// A value of a result record as the reader converts it: the nearest double to the decimal text,
+// fast for the solver's own %.9E form, any numeric text otherwise.
+std::optional<double> recordNumber(std::string_view text);
 
 // The element symbols of a formula ("H4C1", "E-1AR1") in order; the electron is "e".
 std::vector<std::string> formulaElements(const std::string& formula);

@@ -88,12 +88,13 @@ std::filesystem::path handOverPath(const std::filesystem::path& appDir) {
 }
 
 void writeRunInput(const std::filesystem::path& inputPath, std::vector<std::string> lines,
-                   const ValidRunSettings& values, const std::filesystem::path& appDir) {
+                   const ValidRunSettings& values, const std::filesystem::path& appDir,
+                   Durability durability) {
     rewriteRunParameters(lines, values.parameters);
     rewriteMoleFractions(lines, values.fractions);
-    writeTextFile(inputPath, joinLines(lines));
+    writeTextFile(inputPath, joinLines(lines), durability);
     writeTextFile(handOverPath(appDir),
-                  writeQuotedItems({std::filesystem::absolute(inputPath).string()}));
+                  writeQuotedItems({std::filesystem::absolute(inputPath).string()}), durability);
 }
 
 std::string savedSettingsText(const RunSettings& settings) {

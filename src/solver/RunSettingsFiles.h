@@ -3,6 +3,7 @@
 // settings "SolverData.txt" (Save and Enter).
 #pragma once
 
+#include "common/TextFile.h"
 #include "solver/RunSettings.h"
 
 #include <filesystem>
@@ -32,7 +33,8 @@ std::optional<InputFileSummary> summariseInputFile(const std::vector<std::string
 // (CR LF) and the hand-over file in `appDir` holding its full path. Throws std::runtime_error
 // naming the file that could not be written.
 void writeRunInput(const std::filesystem::path& inputPath, std::vector<std::string> lines,
-                   const ValidRunSettings& values, const std::filesystem::path& appDir);
+                   const ValidRunSettings& values, const std::filesystem::path& appDir,
+                   Durability durability = Durability::Synced);
 
 // "SolverFilePath.txt" in the application folder.
 std::filesystem::path handOverPath(const std::filesystem::path& appDir);

@@ -20,4 +20,9 @@ struct SolverInputContent {
 SolverInputContent gatherSolverInput(store::Connection& reactions, store::Connection& thermo,
                                      reactions::ReactionView view = reactions::ReactionView::All);
 
+// Adds the species of a thermo row (a diluent such as N2 or AR that no selected reaction names)
+// to the THERMO block at its place in name order. A species the block holds already is left as
+// it is. Returns whether it was added.
+bool addThermoSpecies(SolverInputContent& content, const store::Row& thermoRow);
+
 } // namespace kinetra::solver

@@ -5,6 +5,7 @@
 #include "common/TextUtil.h"
 #include "results/ResultRecords.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -13,8 +14,26 @@ namespace kinetra::solver {
 
 namespace {
 
-std::string upperTrimmed(const std::string& line) {
-    return upperAscii(trimBlanks(line));
+// The trimmed line's first characters in upper case, enough for every mark ("!$RESULTS" is the
+// longest), and whether the trimmed line is no longer than that: the scan passes over every
+// record of an output, and upper-casing whole records of hundreds of species costs more than
+// the reading.
+struct LineHead {
+    std::string upper;
+    bool whole = false;
+};
+constexpr std::size_t kLongestMark = 9;
+
+LineHead lineHead(std::string_view line) {
+    // The blanks trimBlanks removes, found in place: copying a record line costs as much as
+    // scanning it.
+    constexpr std::string_view kBlanks = " \t\r\n";
+    const std::size_t first = line.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos)
+        return {};
+    const std::size_t last = line.find_last_not_of(kBlanks);
+    const std::string_view t = line.substr(first, last - first + 1);
+    return {upperAscii(t.substr(0, kLongestMark)), t.size() <= kLongestMark};
 }
 
 bool begins(const std::string& upper, std::string_view mark) {
@@ -41,11 +60,20 @@ bool isSolverOutput(const std::filesystem::path& path) {
 
 OutputScan scanOutput(const std::string& text) {
     OutputScan scan;
-    std::istringstream in(readerText(text));
-    std::string line;
-    while (std::getline(in, line)) {
-        const std::string upper = upperTrimmed(line);
-        if (upper == "!$END") {
+    const std::string all = readerText(text);
+    // Lines as views into the text, as getline would give them.
+    std::size_t from = 0;
+    const auto nextLine = [&] {
+        const std::size_t end = std::min(all.find('\n', from), all.size());
+        const std::string_view line(all.data() + from, end - from);
+        from = end + 1;
+        return line;
+    };
+    while (from < all.size()) {
+        const std::string_view line = nextLine();
+        const LineHead head = lineHead(line);
+        const std::string& upper = head.upper;
+        if (head.whole && upper == "!$END") {
             scan.endSeen = true;
             break;
         }
@@ -53,8 +81,10 @@ OutputScan scanOutput(const std::string& text) {
             scan.failed = true;
             // The ERROR line opens the error text: it carries the reason.
             scan.errorText = trimBlanks(line) + "\n";
-            while (std::getline(in, line))
-                scan.errorText += line + "\n";
+            while (from < all.size()) {
+                scan.errorText += nextLine();
+                scan.errorText += '\n';
+            }
             break;
         }
         if (!scan.resultsSeen && begins(upper, "!$RESULTS"))
@@ -106,16 +136,16 @@ OutputCheck checkOutputText(const std::string& text, const std::string& path) {
     if (!found)
         return {true, notFound};
     for (int i = 0; i < k && std::getline(in, line); ++i) {
-        const std::string upper = upperTrimmed(line);
-        if (!upper.empty() && (begins(upper, "ERROR") || upper == "!$END"))
+        const LineHead head = lineHead(line);
+        if (begins(head.upper, "ERROR") || (head.whole && head.upper == "!$END"))
             return {true, notFound};
     }
     long count = 0;
     while (std::getline(in, line)) {
-        const std::string upper = upperTrimmed(line);
-        if (begins(upper, "ERROR") || upper == "!$END")
+        const LineHead head = lineHead(line);
+        if (begins(head.upper, "ERROR") || (head.whole && head.upper == "!$END"))
             break;
-        if (!upper.empty())
+        if (!head.upper.empty())
             ++count;
     }
     if (std::lround(static_cast<double>(count) / k) < 4)

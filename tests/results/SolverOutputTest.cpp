@@ -3,7 +3,11 @@
 #include "OutputText.h"
 #include "results/ResultRecords.h"
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace kinetra::results {
 namespace {
@@ -119,6 +123,32 @@ TEST(SolverOutput, FormulaElements) {
     EXPECT_EQ(formulaElements("H4C1"), (std::vector<std::string>{"H", "C"}));
     EXPECT_EQ(formulaElements("E-1AR1"), (std::vector<std::string>{"e", "AR"}));
     EXPECT_EQ(formulaElements("N0.5O1"), (std::vector<std::string>{"N", "O"}));
+}
+
+} // namespace
+} // namespace kinetra::results
+
+namespace kinetra::results {
+namespace {
+
+// The fast conversion of the solver's %.9E texts must give the very double the general one
+// gives, at every scale it takes and at the edges where it hands over.
+TEST(SolverOutput, RecordNumbersAreTheNearestDoubles) {
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> mantissa(1, 10);
+    std::uniform_int_distribution<int> exponent(-120, 120);
+    char text[40];
+    for (int n = 0; n < 50000; ++n) {
+        std::snprintf(text, sizeof text, "%.9E",
+                      (n % 2 ? -1 : 1) * mantissa(random) * std::pow(10.0, exponent(random)));
+        const auto v = recordNumber(text);
+        ASSERT_TRUE(v) << text;
+        ASSERT_EQ(*v, std::strtod(text, nullptr)) << text;
+    }
+    for (const char* edge : {"9.999999999E+31", "1.000000000E-13", "1.000000000E-14",
+                             "0.000000000E+00", "+1.5E+00", "2.5", "-7.250000000E-102"})
+        EXPECT_EQ(recordNumber(edge), std::strtod(edge, nullptr)) << edge;
+    EXPECT_FALSE(recordNumber("1.234567890E-0x"));
 }
 
 } // namespace

@@ -1,0 +1,219 @@
+#include "studies/IgnitionCase.h"
+
+#include "common/TextNumber.h"
+#include "common/TextUtil.h"
+#include "results/SolverOutput.h"
+#include "solver/RunSettingsFiles.h"
+#include "solver/SolverRun.h"
+#include "studies/IgnitionDelay.h"
+#include "studies/Mixture.h"
+
+#include <charconv>
+#include <chrono>
+#include <sstream>
+
+namespace kinetra::studies {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kInputName = "input.txt";
+// A record every fourth accepted step. The steps crowd around the steepest rise, so every
+// fourth still samples it densely: against every step, the delay of GRI-Mech 3.0 CH4/air at
+// 1200 K moves by 1 part in 10^6, that of H2/air at 1100 K by 4 parts in 10^4; and the case
+// runner reads a fourth of the records, which made up most of its own time.
+constexpr const char* kRecordStride = "4";
+// A run of more steps than the records hold is repeated once with a record every this many
+// steps: the step limit divided by it stays below the record limit.
+constexpr const char* kSparseStride = "11";
+
+std::string numberText(double v) {
+    char buffer[32];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, v).ptr);
+}
+
+CaseResult failed(std::string reason, double seconds = 0) {
+    CaseResult r;
+    r.reason = std::move(reason);
+    r.seconds = seconds;
+    return r;
+}
+
+// The ERROR line of a failed run's report, without the report's leading sentence.
+std::string failureReason(const std::string& message) {
+    const auto error = message.find("ERROR");
+    std::string reason = message.substr(error == std::string::npos ? 0 : error);
+    for (char& ch : reason)
+        if (ch == '\n' || ch == '\r')
+            ch = ' ';
+    return trimBlanks(reason);
+}
+
+struct SolvedRun {
+    std::optional<results::SolverOutput> output;
+    std::string failure;
+    double seconds = 0;
+};
+
+SolvedRun solveOnce(const CaseRunner& runner, solver::RunSettings settings, const fs::path& folder,
+                    solver::OutputSink& console) {
+    SolvedRun run;
+    const solver::RunSettingsCheck check = solver::validateRunSettings(settings);
+    if (check.refusal) {
+        run.failure = check.refusal->message;
+        return run;
+    }
+    try {
+        solver::writeRunInput(folder / kInputName, runner.inputLines, *check.values, folder,
+                              Durability::Scratch);
+    } catch (const std::exception& e) {
+        run.failure = e.what();
+        return run;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const solver::SolverRunResult result = solver::runSolver(folder, console, runner.solverProgram);
+    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (!result.report.success) {
+        run.failure = failureReason(result.report.message);
+        return run;
+    }
+    results::OutputReading reading = results::readSolverOutput(result.outputPath);
+    if (!reading.output)
+        run.failure = reading.message;
+    run.output = std::move(reading.output);
+    if (!runner.keepFiles)
+        fs::remove(result.outputPath);
+    return run;
+}
+
+} // namespace
+
+std::string statusText(CaseStatus status) {
+    switch (status) {
+    case CaseStatus::Ignited:
+        return "ignited";
+    case CaseStatus::NoIgnition:
+        return "no ignition";
+    case CaseStatus::Failed:
+        break;
+    }
+    return "failed";
+}
+
+solver::RunSettings ignitionRunSettings(bool constantVolume, const std::string& finalTime,
+                                        const std::string& relativeTolerance,
+                                        const std::string& absoluteTolerance) {
+    solver::RunSettings s;
+    s.energyEquation = true;
+    s.constantVolume = constantVolume;
+    s.finalTime = finalTime;
+    s.relativeTolerance = relativeTolerance;
+    s.absoluteTolerance = absoluteTolerance;
+    s.maximumSteps = std::to_string(solver::kStepLimit - 1);
+    s.maximumOutputLines = std::to_string(solver::kOutputLineLimit - 1);
+    s.outputStride = kRecordStride;
+    return s;
+}
+
+CaseResult runIgnitionCase(const CaseRunner& runner, const IgnitionCase& c, const fs::path& folder,
+                           solver::OutputSink& console) {
+    const std::optional<solver::InputFileSummary> summary =
+        solver::summariseInputFile(runner.inputLines);
+    if (!summary)
+        return failed("The study's solver input file cannot be read.");
+    solver::RunSettings settings = runner.settings;
+    settings.species = summary->species;
+    settings.clearFractions();
+    settings.initialTemperature = numberText(c.temperature);
+    settings.pressure = numberText(c.pressure);
+    auto amounts = parseSpeciesAmounts(c.fractions);
+    if (auto* reason = std::get_if<std::string>(&amounts))
+        return failed("The mixture \"" + c.fractions + "\" " + *reason);
+    for (const SpeciesAmount& a : std::get<std::vector<SpeciesAmount>>(amounts)) {
+        bool found = false;
+        for (auto& s : settings.species)
+            if (s.name == a.name) {
+                s.fraction = numberText(a.amount);
+                found = true;
+            }
+        if (!found)
+            return failed("The species " + a.name + " is not in the solver input file.");
+    }
+    fs::create_directories(folder);
+
+    SolvedRun run = solveOnce(runner, settings, folder, console);
+    double seconds = run.seconds;
+    const auto recordLimit = parseNumber(settings.maximumOutputLines);
+    if (run.output && recordLimit &&
+        static_cast<double>(run.output->records.size()) >= *recordLimit &&
+        settings.outputStride != kSparseStride) {
+        // The records ran out before the final time: the steepest rise may lie past them.
+        settings.outputStride = kSparseStride;
+        run = solveOnce(runner, settings, folder, console);
+        seconds += run.seconds;
+    }
+    if (!runner.keepFiles)
+        fs::remove(folder / kInputName);
+    if (!run.output)
+        return failed(run.failure, seconds);
+
+    const IgnitionAnalysis analysis = analyseIgnition(*run.output);
+    CaseResult result;
+    result.status = analysis.ignited ? CaseStatus::Ignited : CaseStatus::NoIgnition;
+    result.delay = analysis.ignited ? analysis.delay : 0;
+    result.ohDelay = analysis.ignited ? analysis.ohDelay : std::nullopt;
+    result.peakTemperature = analysis.peakTemperature;
+    result.seconds = seconds;
+    return result;
+}
+
+std::string caseResultText(const CaseResult& r) {
+    std::string text = "status " + statusText(r.status) + "\n";
+    if (r.status == CaseStatus::Ignited)
+        text += "delay " + numberText(r.delay) + "\n";
+    if (r.ohDelay)
+        text += "oh-delay " + numberText(*r.ohDelay) + "\n";
+    if (r.status != CaseStatus::Failed)
+        text += "peak-T " + numberText(r.peakTemperature) + "\n";
+    text += "seconds " + numberText(r.seconds) + "\n";
+    if (!r.reason.empty())
+        text += "reason " + r.reason + "\n";
+    return text;
+}
+
+std::optional<CaseResult> readCaseResultText(const std::string& text) {
+    CaseResult r;
+    bool statusSeen = false;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        const auto space = line.find(' ');
+        const std::string key = line.substr(0, space);
+        const std::string value = space == std::string::npos ? "" : line.substr(space + 1);
+        const auto number = parseNumber(value);
+        if (key == "status") {
+            for (CaseStatus s : {CaseStatus::Ignited, CaseStatus::NoIgnition, CaseStatus::Failed})
+                if (value == statusText(s)) {
+                    r.status = s;
+                    statusSeen = true;
+                }
+        } else if (key == "reason") {
+            r.reason = value;
+        } else if (!number) {
+            return std::nullopt;
+        } else if (key == "delay") {
+            r.delay = *number;
+        } else if (key == "oh-delay") {
+            r.ohDelay = *number;
+        } else if (key == "peak-T") {
+            r.peakTemperature = *number;
+        } else if (key == "seconds") {
+            r.seconds = *number;
+        }
+    }
+    if (!statusSeen)
+        return std::nullopt;
+    return r;
+}
+
+} // namespace kinetra::studies

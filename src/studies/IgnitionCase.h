@@ -1,0 +1,60 @@
+// One ignition case from start to result: the sweep's input file completed with the case's
+// temperature, pressure and mixture, the solver program run in the case's own folder, its output
+// read and analysed. `kinetra-cli ignition`, the local and ssh sweeps and the cluster job array
+// all run cases through this one routine, so a case gives the same result wherever it runs.
+#pragma once
+
+#include "solver/RunSettings.h"
+#include "solver/SolverProcess.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace kinetra::studies {
+
+struct IgnitionCase {
+    std::string id;
+    double temperature = 0, pressure = 0, phi = 0; // K, atm, -
+    std::string fractions;                         // "NAME=X,..." of the initial mixture
+};
+
+enum class CaseStatus { Ignited, NoIgnition, Failed };
+
+struct CaseResult {
+    CaseStatus status = CaseStatus::Failed;
+    double delay = 0;              // s
+    std::optional<double> ohDelay; // s
+    double peakTemperature = 0;    // K
+    double seconds = 0;            // wall time of the solver runs
+    std::string reason;            // why it failed
+};
+
+// "ignited", "no ignition", "failed".
+std::string statusText(CaseStatus status);
+
+// The run settings of an ignition study: the temperature equation, a record every few accepted
+// steps (they crowd where the temperature rises steepest), and the largest step and record
+// limits the run settings accept.
+solver::RunSettings ignitionRunSettings(bool constantVolume, const std::string& finalTime,
+                                        const std::string& relativeTolerance,
+                                        const std::string& absoluteTolerance);
+
+struct CaseRunner {
+    std::vector<std::string> inputLines; // the sweep's solver input file
+    solver::RunSettings settings;        // without the case's temperature, pressure, fractions
+    std::filesystem::path solverProgram;
+    bool keepFiles = false; // keep the case's input and output files
+};
+
+// Runs the case in `folder` (created when missing). The solver's console goes to `console`.
+CaseResult runIgnitionCase(const CaseRunner& runner, const IgnitionCase& c,
+                           const std::filesystem::path& folder, solver::OutputSink& console);
+
+// The small result file of a case, one "key value" line each.
+std::string caseResultText(const CaseResult& result);
+std::optional<CaseResult> readCaseResultText(const std::string& text);
+
+} // namespace kinetra::studies
