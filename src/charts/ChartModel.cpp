@@ -38,6 +38,7 @@ ChartBuffer bufferOf(const ChartHandOver& handOver) {
     b.titles[0] = handOver.title;
     b.titles[1] = kTenBlanks;
     b.titles[2] = handOver.xLabel;
+    b.description = handOver.description;
     return b;
 }
 
@@ -194,6 +195,11 @@ void ChartModel::setSubsetStyle(int s, int colour, int lineStyle) {
     content_.subsets.at(s).lineStyle = lineStyle;
     mustSave();
 }
+void ChartModel::setSubsetDisplay(int s, bool shown, int symbol) {
+    content_.subsets.at(s).shown = shown;
+    content_.subsets.at(s).symbol = symbol;
+    mustSave();
+}
 void ChartModel::setAnnotation(int slot, Annotation a) {
     content_.annotations.at(slot) = std::move(a);
     mustSave();
@@ -268,6 +274,16 @@ void ChartModel::setLook(const ChartLook& look) {
 
 void ChartModel::clearAnnotations() {
     content_.annotations.assign(kAnnotationSlotCount, Annotation{});
+}
+
+void applyHandOver(ChartModel& chart, const ChartHandOver& handOver, bool add) {
+    const ChartBuffer buffer = bufferOf(handOver);
+    if (add) {
+        chart.subSetAdd(buffer);
+        return;
+    }
+    chart.intit(buffer, false);
+    chart.setDescription(buffer.description);
 }
 
 // ---- The scratch chart ----------------------------------------------------------------------

@@ -142,6 +142,7 @@ public:
     void setYLabel(std::string t);
     void setSubsetLabel(int s, std::string t);
     void setSubsetStyle(int s, int colour, int lineStyle);
+    void setSubsetDisplay(int s, bool shown, int symbol);
     void setAnnotation(int slot, Annotation a);
     const Annotation& annotation(int slot) const { return content_.annotations.at(slot); }
     // Placeholder texts for every empty title so that the user can click them.
@@ -171,6 +172,10 @@ private:
     std::optional<int> selected_;
     bool modified_ = false;
 };
+
+// The producers' hand-over applied to a chart: a replace (Intit without keep-layout, then the
+// description into slots 101 and 102) or, with add, SubSetAdd.
+void applyHandOver(ChartModel& chart, const ChartHandOver& handOver, bool add);
 
 // ---- The scratch chart ----------------------------------------------------------------------
 
