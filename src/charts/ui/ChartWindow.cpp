@@ -316,12 +316,27 @@ bool ChartWindow::queryClose() {
 
 // ---- Pictures -------------------------------------------------------------------------------
 
+namespace {
+
+// The canvas's size in twips, as the export limit and the size read-out count it.
+std::pair<long, long> twipsOf(const QWidget& canvas) {
+    const double dpiX = canvas.logicalDpiX() > 0 ? canvas.logicalDpiX() : 96;
+    const double dpiY = canvas.logicalDpiY() > 0 ? canvas.logicalDpiY() : 96;
+    return {std::lround(canvas.width() * kTwipsPerInch / dpiX),
+            std::lround(canvas.height() * kTwipsPerInch / dpiY)};
+}
+
+} // namespace
+
+void ChartWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const auto [width, height] = twipsOf(*canvas_);
+    emit sizeTextChanged(qs(chartSizeText(width, height)));
+}
+
 bool ChartWindow::exportPicture(bool vector, bool toClipboard) {
     const QSize pixels = canvas_->size();
-    const double dpiX = canvas_->logicalDpiX() > 0 ? canvas_->logicalDpiX() : 96;
-    const double dpiY = canvas_->logicalDpiY() > 0 ? canvas_->logicalDpiY() : 96;
-    const long widthTwips = std::lround(pixels.width() * kTwipsPerInch / dpiX);
-    const long heightTwips = std::lround(pixels.height() * kTwipsPerInch / dpiY);
+    const auto [widthTwips, heightTwips] = twipsOf(*canvas_);
     if (const auto problem = exportProblem(model_.subsetCount(), widthTwips, heightTwips)) {
         context_.ui.dialogs.message(*problem, kTitle, Icon::Exclamation);
         return false;

@@ -123,6 +123,11 @@ signals:
     // The selection changed: the subset buttons follow it.
     void selectionChanged(bool selected);
     void saveEnabledChanged(bool enabled);
+    // ChartSize: "Chart: Width = 5.0'', Height = 3.5''" while the window is resized.
+    void sizeTextChanged(const QString& text);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildMenus();

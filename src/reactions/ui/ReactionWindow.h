@@ -5,6 +5,7 @@
 // species it was checked against and the table.
 #pragma once
 
+#include "charts/ChartHandOver.h"
 #include "common/Seams.h"
 #include "common/ui/DocumentView.h"
 #include "common/ui/ToolbarOperations.h"
@@ -56,6 +57,8 @@ struct ReactionWindowContext {
     std::function<void()> showThermo;    // File > THERMO Database > Show
     std::function<void()> connectThermo; // File > THERMO Database > Connect
     std::function<void()> newThermo;     // File > THERMO Database > New
+    // The scratch chart of the main window shows the rate chart (Ctrl held: adds to it).
+    std::function<void(ChartHandOver)> showChart;
 };
 
 class ReactionWindow final : public QWidget, public kinetra::ui::DocumentView {
@@ -113,6 +116,8 @@ private:
     void trueDuplicates();
     void openRateSetup();
     void rateNumericData();
+    // The chart of the current reaction's selected functions; addToExisting when Ctrl is held.
+    void rateChart(bool addToExisting);
     // The options window, then the document of the view's valid reactions in a text window.
     void mechanismDocument();
     // Long work with its text in the status bar and the busy pointer.
