@@ -1,5 +1,6 @@
 #include "CliApp.h"
 
+#include "ChartCli.h"
 #include "CliCommand.h"
 #include "ConsoleUi.h"
 #include "common/PlaceError.h"
@@ -23,6 +24,7 @@ const std::vector<Command>& commands() {
         addMechanismCommands(all);
         addSolverCommands(all);
         addPrintCommands(all);
+        addChartCommands(all);
         return all;
     }();
     return table;
