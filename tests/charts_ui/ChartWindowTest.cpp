@@ -15,6 +15,8 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPrinter>
+#include <QProcess>
 #include <QTest>
 #include <memory>
 #include <set>
@@ -183,7 +185,7 @@ private slots:
         QCOMPARE(fake->dialogs.last().text, std::string("Do you want to save changes to Chart1?"));
     }
 
-    void pictureExportKeepsToTheLimits() {
+    void picturesKeepToTheLimitsAndPrintsShowTheSameDrawing() {
         ChartWindow* eleven = newWindow("eleven", 11);
         QVERIFY(!eleven->exportPicture(false, true));
         QCOMPARE(fake->dialogs.last().text,
@@ -200,6 +202,17 @@ private slots:
         QCOMPARE(fake->dialogs.last().text,
                  std::string("Chart is oversized, the maximum chart size is 7 x 7 inches (178 x "
                              "178 mmm)."));
+        // Printed: the same drawing on a landscape page.
+        QPrinter printer(QPrinter::ScreenResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageOrientation(QPageLayout::Landscape);
+        const QString pdf = QString::fromStdString((*dir / "ten.pdf").string());
+        printer.setOutputFileName(pdf);
+        ChartWindow::printChart(ten->model().content(), printer);
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(10000));
+        QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains("Cp (J/K mol)"));
         fake->files.paths = {(*dir / "ten.svg").string()};
         ten->resize(400, 300);
         QVERIFY(ten->exportPicture(false, false));

@@ -360,7 +360,8 @@ ChartFrame drawChart(QPainter& p, const QRectF& area, const ChartContent& chart,
     for (int s = 0; s < static_cast<int>(chart.subsets.size()); ++s)
         if (chart.subsets[static_cast<std::size_t>(s)].shown && options.selected != s)
             order.push_back(s);
-    if (options.selected && *options.selected < static_cast<int>(chart.subsets.size()))
+    if (options.selected && *options.selected < static_cast<int>(chart.subsets.size()) &&
+        chart.subsets[static_cast<std::size_t>(*options.selected)].shown)
         order.push_back(*options.selected);
     const bool histogram = chart.annotations.size() > kHistogramSlot &&
                            chart.annotations[kHistogramSlot].text == "Histogram";

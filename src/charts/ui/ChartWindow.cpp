@@ -19,6 +19,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QSpinBox>
 #include <QTimer>
@@ -151,6 +154,8 @@ void ChartWindow::buildMenus() {
     addItem(file, "MetafileClip", tr("Copy SVG Drawing to Clipboard"),
             [this] { exportPicture(true, true); });
     file->addSeparator();
+    addItem(file, "PlotPrint", tr("Print..."), [this] { printPreview(); });
+    file->addSeparator();
     addItem(file, "PLOT_Close", tr("Close"), [this] {
         if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
             QTimer::singleShot(0, frame, [frame] { frame->close(); });
@@ -188,6 +193,7 @@ ToolbarOperationTable ChartWindow::toolbarOperations(ChartWindow* w) {
     using Op = ToolbarOperation;
     return {
         {Op::Save, [w] { w->saveTT(); }},
+        {Op::Print, [w] { w->printPreview(); }},
         {Op::CutSubset, [w] { w->cutSubset(); }},
         {Op::CopySubset, [w] { w->copySubset(); }},
         {Op::PasteSubset, [w] { w->pasteSubset(); }},
@@ -361,6 +367,24 @@ bool ChartWindow::exportPicture(bool vector, bool toClipboard) {
         return false;
     }
     return true;
+}
+
+void ChartWindow::printChart(const ChartContent& chart, QPrinter& printer) {
+    QPainter painter(&printer);
+    const QRectF page(QPointF(0, 0),
+                      printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    drawChart(painter, page, chart, {});
+}
+
+void ChartWindow::printPreview() {
+    // At screen resolution the lines, symbols and texts keep the sizes they have on screen.
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintPreviewDialog preview(&printer, this);
+    const ChartContent chart = model_.content();
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [chart](QPrinter* target) { printChart(chart, *target); });
+    preview.exec();
 }
 
 // ---- Subsets, texts, toggles ----------------------------------------------------------------

@@ -21,6 +21,7 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QSpinBox;
 
 namespace kinetra::ui {
@@ -103,6 +104,10 @@ public:
     QStringList readoutTexts() const;
     void chooseReadoutPoint(int subset, int point);
     void openChartSetup();
+    // PrePrint: the print preview of the chart on a landscape page, then the printer.
+    void printPreview();
+    // Draws the chart on the printer's page, the window's drawing at screen resolution.
+    static void printChart(const ChartContent& chart, QPrinter& printer);
 
     // A click at a point of the window's drawing (what the mouse does).
     void clickAt(QPointF at);
