@@ -55,6 +55,24 @@ int drawSubsetColour(const WholeNumberDraw& draw) {
 
 ChartModel::ChartModel(WholeNumberDraw draw) : draw_(std::move(draw)) {}
 
+int ChartModel::drawDistinctColour(const std::vector<ChartSubset>& subsets, int s) const {
+    // Two curves of one colour cannot be told apart: a colour the earlier subsets use is drawn
+    // again while one of the eight is still free. Each draw keeps its equal chances.
+    const auto used = [&](int colour) {
+        for (int other = 0; other < s; ++other)
+            if (subsets[static_cast<std::size_t>(other)].colour == colour)
+                return true;
+        return false;
+    };
+    int free = 0;
+    for (int colour : {0, 1, 2, 3, 4, 5, 6, 9})
+        free += !used(colour);
+    int colour = drawSubsetColour(draw_);
+    for (int tries = 0; free > 0 && used(colour) && tries < 64; ++tries)
+        colour = drawSubsetColour(draw_);
+    return colour;
+}
+
 void ChartModel::restore(ChartContent content) {
     content.annotations.resize(kAnnotationSlotCount);
     content_ = std::move(content);
@@ -98,7 +116,7 @@ void ChartModel::intit(const ChartBuffer& buffer, bool keepLayout) {
             sub.shown = content_.subsets[s].shown;
             sub.symbol = content_.subsets[s].symbol;
         } else {
-            sub.colour = drawSubsetColour(draw_);
+            sub.colour = drawDistinctColour(subsets, s);
         }
     }
     content_.subsets = std::move(subsets);

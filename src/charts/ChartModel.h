@@ -166,6 +166,8 @@ public:
 
 private:
     void clearAnnotations();
+    // The colour of new subset s, drawn so that it differs from subsets 0 .. s-1 while it can.
+    int drawDistinctColour(const std::vector<ChartSubset>& subsets, int s) const;
 
     WholeNumberDraw draw_;
     ChartContent content_;
