@@ -264,12 +264,16 @@ void ChartModel::setDescription(const std::string& text) {
         cut < text.size() ? text.substr(cut) : kFreeAnnotationText;
 }
 
-std::string ChartModel::description() const {
+std::string descriptionOf(const ChartContent& chart) {
     std::string joined;
-    for (int slot : {kDescriptionSlot, kDescriptionSlot + 1})
-        if (content_.annotations[slot].text != kFreeAnnotationText)
-            joined += content_.annotations[slot].text;
+    for (std::size_t slot : {kDescriptionSlot, kDescriptionSlot + 1})
+        if (slot < chart.annotations.size() && chart.annotations[slot].text != kFreeAnnotationText)
+            joined += chart.annotations[slot].text;
     return joined;
+}
+
+std::string ChartModel::description() const {
+    return descriptionOf(content_);
 }
 
 bool ChartModel::isHistogram() const {

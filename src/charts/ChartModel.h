@@ -100,6 +100,9 @@ struct ChartContent {
     bool operator==(const ChartContent&) const = default;
 };
 
+// The description: the texts of slots 101 and 102 joined, "Empty" left out.
+std::string descriptionOf(const ChartContent& chart);
+
 // Returns a whole number from 0 to count - 1, each with equal chances. Injected so that tests
 // can fix the colours a rebuild draws.
 using WholeNumberDraw = std::function<int(int count)>;

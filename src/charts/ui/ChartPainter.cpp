@@ -332,6 +332,9 @@ ChartFrame drawChart(QPainter& p, const QRectF& area, const ChartContent& chart,
     }
     p.setFont(fonts.text);
     const QFontMetricsF m(p.font());
+    // The description (the reaction of a rate chart) says what the curves are of.
+    if (const std::string description = descriptionOf(chart); !blank(description))
+        top = centredText(p, qs(description), area, top).bottom() + 2;
 
     const bool xLog = chart.look.xAxis.scale == AxisScale::Log;
     const bool yLog = chart.look.yAxis.scale == AxisScale::Log;
