@@ -300,6 +300,21 @@ private slots:
         QCOMPARE(w->model().subsetCount(), 4);
         QCOMPARE(w->model().subset(3).y, w->model().subset(2).y);
 
+        // New Annotation: the next click places it and opens the editor on it.
+        w->startNewAnnotation();
+        w->clickAt(frame.plot.center());
+        QCOMPARE(w->model().annotation(0).text, std::string("New Annotation"));
+        QCOMPARE(asked->element, std::string("New Annotation"));
+        asked->apply("maximum");
+        QCOMPARE(w->model().annotation(0).text, std::string("maximum"));
+
+        // Dragging a rectangle over the plot zooms into it.
+        const QPoint from = frame.plot.center().toPoint() - QPoint(40, 40);
+        QTest::mousePress(w->canvas(), Qt::LeftButton, {}, from);
+        QTest::mouseRelease(w->canvas(), Qt::LeftButton, {}, from + QPoint(80, 80));
+        QVERIFY(w->isZoomed());
+        w->undoZoom();
+
         // The point read-out and a zoom that is undone.
         w->setReadoutVisible(true);
         w->chooseReadoutPoint(0, 0);
