@@ -34,7 +34,7 @@ void printHelp(std::ostream& out) {
     out << "Usage: kinetra-cli COMMAND [ARGUMENTS]\n"
            "\n"
            "Batch access to the KINETRA workbench: thermo and mechanism databases, text import\n"
-           "and export, checks, tables of thermo functions and the solver.\n"
+           "and export, checks, tables and charts of thermo functions and rates, the solver.\n"
            "\n"
            "Options:\n"
            "  --help       show this help and exit\n"

@@ -19,7 +19,6 @@
 #include "shell/StartupChecks.h"
 #include "store/Schema.h"
 
-#include <cstring>
 #include <ostream>
 
 namespace kinetra::cli {
@@ -64,16 +63,16 @@ std::optional<ReactionRecord> findReaction(Context& c, OpenReactions& open,
     return std::nullopt;
 }
 
-constexpr const char* kRateChartUsage =
-    "reactions chart DB NUM [--thermo THERMO_DB] [--tmin 300] [--tmax 4000] [--step 100] -o "
-    "FILE.pg [--png P.png] [--svg P.svg] [--width PX] [--height PX] [--force]";
+constexpr const char* kRateChartArgs =
+    "DB NUM [--thermo THERMO_DB] [--tmin 300] [--tmax 4000] [--step 100] -o FILE.pg [--png "
+    "P.png] [--svg P.svg] [--width PX] [--height PX] [--force]";
 
 int reactionsChart(Context& c, const std::vector<std::string>& args) {
     std::vector<std::string> valued{"--thermo", "--tmin", "--tmax", "--step"};
     valued.insert(valued.end(), chartOutputOptions().begin(), chartOutputOptions().end());
     ParsedArgs a;
     if (!parseArgs(args, valued, {"--force"}, a, c.io.err) || a.positional.size() != 2) {
-        c.io.err << "usage: kinetra-cli " << kRateChartUsage << '\n';
+        c.io.err << "usage: kinetra-cli reactions chart " << kRateChartArgs << '\n';
         return 2;
     }
     auto settings = rateSettingsOf(c, a);
@@ -227,7 +226,7 @@ void addRateCommands(std::vector<Command>& commands) {
                         "the numeric data of the rate and equilibrium constants of the reaction "
                         "NUM; --pressure adds the fall-off constant at that pressure",
                         reactionsRates});
-    commands.push_back({"reactions chart", kRateChartUsage + std::strlen("reactions chart "),
+    commands.push_back({"reactions chart", kRateChartArgs,
                         "the rate chart of a reaction as a chart file and pictures",
                         reactionsChart});
     commands.push_back({"reactions compare",
