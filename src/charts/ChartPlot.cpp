@@ -1,6 +1,7 @@
 #include "charts/ChartPlot.h"
 
 #include "charts/ChartSetup.h"
+#include "common/NumberFormat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -109,6 +110,13 @@ AxisTicks logTicks(ValueRange r) {
             if (m * decade > t.minimum && m * decade < t.maximum)
                 t.minor.push_back(m * decade);
     }
+    // A range within one decade would show one number or none: its ends are labelled too.
+    if (t.major.size() < 2) {
+        t.major.insert(t.major.begin(), t.minimum);
+        t.major.push_back(t.maximum);
+        std::sort(t.major.begin(), t.major.end());
+        t.major.erase(std::unique(t.major.begin(), t.major.end()), t.major.end());
+    }
     return t;
 }
 
@@ -141,6 +149,13 @@ AxisTicks axisTicks(const AxisSetup& setup, std::optional<ValueRange> data,
         break;
     }
     return autoTicks(data.value_or(ValueRange{0, 1}), false);
+}
+
+std::string tickLabel(const AxisTicks& axis, double value) {
+    const double decade = std::log10(value);
+    if (axis.log && std::fabs(decade - std::round(decade)) > 1e-9)
+        return formatNumber(value, "0.0E+00");
+    return formatNumber(value, axis.pattern);
 }
 
 double axisFraction(const AxisTicks& axis, double value) {

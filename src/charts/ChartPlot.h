@@ -34,6 +34,10 @@ struct AxisTicks {
 AxisTicks axisTicks(const AxisSetup& setup, std::optional<ValueRange> data,
                     std::optional<ValueRange> zoom = std::nullopt);
 
+// The label of a major tick: the axis's pattern; on a log axis a tick between decades (the ends
+// of a range shorter than two decades) keeps a digit after the point.
+std::string tickLabel(const AxisTicks& axis, double value);
+
 // The point where a value lies on the axis, 0 at the minimum and 1 at the maximum.
 double axisFraction(const AxisTicks& axis, double value);
 // The value at a fraction of the axis (the inverse of axisFraction).

@@ -74,6 +74,13 @@ TEST(ChartPlot, AxisTicksFollowTheScale) {
     EXPECT_NEAR(axisFraction(log, 1), 0.4, 1e-12);
     EXPECT_NEAR(axisValue(log, 0.4), 1, 1e-12);
 
+    EXPECT_EQ(tickLabel(log, 100), "1E+02");
+
+    // Within one decade the ends are labelled as well.
+    const AxisTicks short_ = axisTicks(AxisSetup{AxisScale::Log, 300, 3000, 5, 1, 3}, std::nullopt);
+    EXPECT_EQ(short_.major, (std::vector<double>{300, 1000, 3000}));
+    EXPECT_EQ(tickLabel(short_, 300), "3.0E+02");
+
     // A zoom range is kept exactly, whatever the scale says.
     const AxisTicks zoomed = axisTicks(AxisSetup{}, ValueRange{0, 100}, ValueRange{12.5, 17.5});
     EXPECT_EQ(zoomed.minimum, 12.5);

@@ -1,6 +1,5 @@
 #include "charts/ui/ChartPainter.h"
 
-#include "common/NumberFormat.h"
 #include "common/TextUtil.h"
 
 #include <QFontMetricsF>
@@ -188,7 +187,7 @@ void drawAxes(QPainter& p, ChartFrame& f, const ChartContent& chart, const Palet
     for (double v : f.x.major) {
         const double px = f.toPixel(v, f.y.minimum).x();
         p.drawLine(QPointF(px, f.plot.bottom()), QPointF(px, f.plot.bottom() - major));
-        const QString label = qs(formatNumber(v, f.x.pattern));
+        const QString label = qs(tickLabel(f.x, v));
         const double w = m.horizontalAdvance(label);
         p.setPen(colours.chartForeground);
         p.drawText(QRectF(px - w / 2, f.plot.bottom() + 3, w, m.height()), Qt::AlignCenter, label);
@@ -201,7 +200,7 @@ void drawAxes(QPainter& p, ChartFrame& f, const ChartContent& chart, const Palet
     for (double v : f.y.major) {
         const double py = f.toPixel(f.x.minimum, v).y();
         p.drawLine(QPointF(f.plot.left(), py), QPointF(f.plot.left() + major, py));
-        const QString label = qs(formatNumber(v, f.y.pattern));
+        const QString label = qs(tickLabel(f.y, v));
         const double w = m.horizontalAdvance(label);
         p.setPen(colours.chartForeground);
         p.drawText(QRectF(f.plot.left() - w - 4, py - m.height() / 2, w, m.height()),
@@ -344,7 +343,7 @@ ChartFrame drawChart(QPainter& p, const QRectF& area, const ChartContent& chart,
 
     double tickWidth = 0;
     for (double v : f.y.major)
-        tickWidth = std::max(tickWidth, m.horizontalAdvance(qs(formatNumber(v, f.y.pattern))));
+        tickWidth = std::max(tickWidth, m.horizontalAdvance(qs(tickLabel(f.y, v))));
     const double legend = legendWidth(m, chart, area.width() * 0.35);
     const double left = area.left() + 8 + m.height() + 6 + tickWidth + 6;
     const double right = area.right() - 10 - legend;
