@@ -131,6 +131,21 @@ private slots:
         QVERIFY(!box->isVisible());
         QCOMPARE(chart->model().content().mainTitle, std::string("Hydroxyl"));
 
+        // Time profiles make the scratch chart one against time; Ctrl then adds no thermo
+        // functions to it but rebuilds it against temperature.
+        ChartHandOver profiles;
+        profiles.windowCaption = "Temporary Chart ";
+        profiles.xLabel = "Time (s)";
+        profiles.x = {0, 1e-3};
+        profiles.subsets = {{"T (K)", {1000, 1500}}};
+        t->window->showScratchChart(profiles);
+        QCOMPARE(t->window->scratchChart(), chart);
+        QCOMPARE(chart->caption(), std::string("Temporary Chart "));
+        QCOMPARE(t->app.windows.captions().back(), std::string("Temporary Chart "));
+        thermo->plotRow(static_cast<std::size_t>(h2o), true);
+        QCOMPARE(chart->caption(), std::string("Temporary Chart"));
+        QCOMPARE(chart->model().subsetCount(), 3);
+
         // The chart toolbar acts on the active chart; the scratch chart closes without asking.
         QAction* grid = t->window->toolbar(4)->findChild<QAction*>("GRIDLINE");
         QVERIFY(grid->isEnabled());
