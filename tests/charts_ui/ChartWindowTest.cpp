@@ -163,6 +163,10 @@ private slots:
                  "You are attempting to save the chart to file with a wrong file extension. \n\n" +
                      txt + "\n\nThe correct extension is 'pg'.");
         QVERIFY(!std::filesystem::exists(txt));
+        // Save of a chart never saved is Save as (cancelled here).
+        fake->files.asked.clear();
+        QVERIFY(!w->saveTT());
+        QCOMPARE(fake->files.asked, std::vector<FilterKind>{FilterKind::Charts});
 
         ChartWindow* scratch = newWindow("Temporary Chart");
         QVERIFY(!scratch->saveEnabled());
