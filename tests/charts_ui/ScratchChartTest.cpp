@@ -153,8 +153,11 @@ private slots:
         QVERIFY(chart->model().content().grid);
         QVERIFY(!t->window->toolbar(4)->findChild<QAction*>("SAVE")->isEnabled());
         t->fake.dialogs.shown.clear();
+        chart->clickAt(chart->frame().texts.front().area.center()); // edits, then closes
+        QVERIFY(box->isVisible());
         QVERIFY(t->window->mdiArea()->activeSubWindow()->close());
         QVERIFY(t->fake.dialogs.shown.empty());
+        QVERIFY(!box->isVisible());
         QVERIFY(!t->window->scratchChart());
     }
 

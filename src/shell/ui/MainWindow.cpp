@@ -482,6 +482,14 @@ void MainWindow::childClosed(int registryId) {
         return false;
     }();
     app_.windows.remove(registryId);
+    // The text being edited has nowhere to go once its chart has closed.
+    if (chartEditTarget_)
+        if (auto* frame = qobject_cast<ChildWindow*>(chartEditTarget_->parentWidget());
+            frame && frame->registryId() == registryId) {
+            chartEdit_.reset();
+            chartEditTarget_.clear();
+            chartEditor_->hide();
+        }
     if (reaction)
         updateThermoViewOnly();
     if (mdi_->subWindowList().isEmpty()) {
