@@ -151,6 +151,9 @@ private slots:
         QVERIFY(grid->isEnabled());
         grid->trigger();
         QVERIFY(chart->model().content().grid);
+        QVERIFY(grid->isChecked());
+        chart->toggleGrid(); // from the chart's own View menu: the button follows
+        QVERIFY(!grid->isChecked());
         QVERIFY(!t->window->toolbar(4)->findChild<QAction*>("SAVE")->isEnabled());
         t->fake.dialogs.shown.clear();
         chart->clickAt(chart->frame().texts.front().area.center()); // edits, then closes

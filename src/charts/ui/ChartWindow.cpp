@@ -227,7 +227,7 @@ void ChartWindow::selectionUpdated() {
     for (const char* name : {"CUTSS", "SAVESS"})
         if (QAction* a = action(name))
             a->setEnabled(selected);
-    emit selectionChanged(selected);
+    emit toolbarStateChanged();
 }
 
 bool ChartWindow::copySubset() {
@@ -275,18 +275,21 @@ void ChartWindow::showAllTexts() {
 void ChartWindow::toggleGrid() {
     model_.setGrid(!model_.content().grid);
     action("GridLine")->setChecked(model_.content().grid);
+    emit toolbarStateChanged();
     redraw();
 }
 
 void ChartWindow::togglePoints() {
     model_.setPointSymbols(!model_.content().pointSymbols);
     action("MarkDataPnt")->setChecked(model_.content().pointSymbols);
+    emit toolbarStateChanged();
     redraw();
 }
 
 void ChartWindow::toggleMonochrome() {
     model_.setMonochrome(!model_.content().monochrome);
     action("ViewingStyle")->setChecked(model_.content().monochrome);
+    emit toolbarStateChanged();
     redraw();
 }
 

@@ -125,8 +125,9 @@ public:
     static ToolbarOperationTable toolbarOperations(ChartWindow* w);
 
 signals:
-    // The selection changed: the subset buttons follow it.
-    void selectionChanged(bool selected);
+    // The selection, or a toggle (grid, points, monochrome), changed: the chart toolbar's subset
+    // buttons and pressed toggles follow.
+    void toolbarStateChanged();
     void saveEnabledChanged(bool enabled);
     // ChartSize: "Chart: Width = 5.0'', Height = 3.5''" while the window is resized.
     void sizeTextChanged(const QString& text);

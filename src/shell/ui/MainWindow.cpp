@@ -786,7 +786,7 @@ ChartWindow* MainWindow::addChartWindow(ChartWindow* chart, const std::filesyste
     });
     chart->setTextEditor(
         [this, chart](ChartTextEdit edit) { editChartText(chart, std::move(edit)); });
-    connect(chart, &ChartWindow::selectionChanged, this, [this, chart] {
+    connect(chart, &ChartWindow::toolbarStateChanged, this, [this, chart] {
         if (mdi_->activeSubWindow() && mdi_->activeSubWindow()->widget() == chart)
             refreshChartToolbar(*chart);
     });
@@ -808,6 +808,15 @@ void MainWindow::refreshChartToolbar(const ChartWindow& chart) {
     for (const auto& [key, enabled] : buttons)
         if (auto* button = toolbar(4)->findChild<QAction*>(QString::fromLatin1(key)))
             button->setEnabled(enabled);
+    // The toggles are drawn pressed while their style is on.
+    const ChartContent& c = chart.model().content();
+    const std::pair<const char*, bool> toggles[] = {
+        {"GRIDLINE", c.grid}, {"MARKER", c.pointSymbols}, {"LEGEND", c.monochrome}};
+    for (const auto& [key, on] : toggles)
+        if (auto* button = toolbar(4)->findChild<QAction*>(QString::fromLatin1(key))) {
+            button->setCheckable(true);
+            button->setChecked(on);
+        }
 }
 
 ChartWindow* MainWindow::scratchChart() const {
