@@ -1,5 +1,6 @@
 #include "CliApp.h"
 
+#include "ChartCli.h"
 #include "CliCommand.h"
 #include "ConsoleUi.h"
 #include "common/PlaceError.h"
@@ -24,6 +25,7 @@ const std::vector<Command>& commands() {
         addSolverCommands(all);
         addPrintCommands(all);
         addStudyCommands(all);
+        addChartCommands(all);
         return all;
     }();
     return table;
@@ -33,7 +35,7 @@ void printHelp(std::ostream& out) {
     out << "Usage: kinetra-cli COMMAND [ARGUMENTS]\n"
            "\n"
            "Batch access to the KINETRA workbench: thermo and mechanism databases, text import\n"
-           "and export, checks, tables of thermo functions and the solver.\n"
+           "and export, checks, tables and charts of thermo functions and rates, the solver.\n"
            "\n"
            "Options:\n"
            "  --help       show this help and exit\n"

@@ -1,6 +1,7 @@
 // kinetra-cli reactions rates: the numeric-data document of one reaction's rate and equilibrium
 // constants, as the reaction window's "Numeric Data of Current Reaction" writes it, with the
 // fall-off constant at a pressure as an extra column on request.
+#include "ChartCli.h"
 #include "CliCommand.h"
 #include "ReactionCli.h"
 #include "common/FileNames.h"
@@ -8,6 +9,7 @@
 #include "common/TextFile.h"
 #include "common/TextNumber.h"
 #include "reactions/MechanismComparison.h"
+#include "reactions/RateChartBuffer.h"
 #include "reactions/RateTabulation.h"
 #include "reactions/ReactionDatabase.h"
 #include "reactions/ReactionViews.h"
@@ -36,6 +38,61 @@ RateConstants rateConstants(Context& c) {
     return {pc.gasConstantCal, pc.gasConstantJ, pc.gasConstantCm3Atm()};
 }
 
+// The temperature grid of --tmin, --tmax and --step through the setup window's checks.
+std::optional<RatePlotSettings> rateSettingsOf(Context& c, const ParsedArgs& a) {
+    RateSetupTexts texts = RateSetupTexts::from(RatePlotSettings{});
+    if (const auto* v = a.option("--tmin"))
+        texts.min = *v;
+    if (const auto* v = a.option("--tmax"))
+        texts.max = *v;
+    if (const auto* v = a.option("--step"))
+        texts.step = *v;
+    return validateRateSetup(texts, c.ui.dialogs).settings;
+}
+
+// The record numbered `number` in the reaction database, or nothing after a message.
+std::optional<ReactionRecord> findReaction(Context& c, OpenReactions& open,
+                                           const std::string& number) {
+    const std::optional<double> num = parseNumber(number);
+    store::Connection db = open.database->connection();
+    for (ReactionRecord& r : reactionsOf(db, ReactionView::All))
+        if (num && static_cast<double>(r.num) == *num)
+            return std::move(r);
+    c.io.err << "In the reaction database " << open.database->fileName() << ", the reaction number "
+             << number << " was not found.\n";
+    return std::nullopt;
+}
+
+constexpr const char* kRateChartArgs =
+    "DB NUM [--thermo THERMO_DB] [--tmin 300] [--tmax 4000] [--step 100] -o FILE.pg [--png "
+    "P.png] [--svg P.svg] [--width PX] [--height PX] [--force]";
+
+int reactionsChart(Context& c, const std::vector<std::string>& args) {
+    std::vector<std::string> valued{"--thermo", "--tmin", "--tmax", "--step"};
+    valued.insert(valued.end(), chartOutputOptions().begin(), chartOutputOptions().end());
+    ParsedArgs a;
+    if (!parseArgs(args, valued, {"--force"}, a, c.io.err) || a.positional.size() != 2) {
+        c.io.err << "usage: kinetra-cli reactions chart " << kRateChartArgs << '\n';
+        return 2;
+    }
+    auto settings = rateSettingsOf(c, a);
+    const auto out = settings ? chartOutputs(c, a, true) : std::nullopt;
+    if (!out)
+        return 2;
+    auto open = openReactions(c, a.positional[0], a.option("--thermo"), false);
+    if (!open)
+        return 1;
+    const auto record = findReaction(c, *open, a.positional[1]);
+    if (!record)
+        return 1;
+    std::optional<ChartHandOver> chart;
+    const bool ran = guarded(c.ui.dialogs, kRateTablePlaceCode, [&] {
+        chart = rateChartOf(*record, *settings, rateConstants(c), open->thermo, false, c.ui.dialogs)
+                    .chart;
+    });
+    return ran && chart ? writeChartOutputs(c, *chart, *out) : 1;
+}
+
 int reactionsRates(Context& c, const std::vector<std::string>& args) {
     ParsedArgs a;
     if (!parseArgs(args, {"--thermo", "--tmin", "--tmax", "--step", "--pressure"}, {}, a,
@@ -44,7 +101,6 @@ int reactionsRates(Context& c, const std::vector<std::string>& args) {
         c.io.err << "usage: kinetra-cli " << kRatesUsage << '\n';
         return 2;
     }
-    const std::optional<double> num = parseNumber(a.positional[1]);
     std::optional<double> pressure;
     if (const auto* p = a.option("--pressure")) {
         pressure = parseNumber(*p);
@@ -53,40 +109,21 @@ int reactionsRates(Context& c, const std::vector<std::string>& args) {
             return 2;
         }
     }
-    RateSetupTexts texts = RateSetupTexts::from(RatePlotSettings{});
-    if (const auto* v = a.option("--tmin"))
-        texts.min = *v;
-    if (const auto* v = a.option("--tmax"))
-        texts.max = *v;
-    if (const auto* v = a.option("--step"))
-        texts.step = *v;
-    RateSetupValidation setup = validateRateSetup(texts, c.ui.dialogs);
-    if (!setup.ok())
+    auto settings = rateSettingsOf(c, a);
+    if (!settings)
         return 2;
-
     auto open = openReactions(c, a.positional[0], a.option("--thermo"), false);
     if (!open)
         return 1;
-    std::optional<ReactionRecord> record;
-    {
-        store::Connection db = open->database->connection();
-        for (ReactionRecord& r : reactionsOf(db, ReactionView::All))
-            if (num && static_cast<double>(r.num) == *num) {
-                record = std::move(r);
-                break;
-            }
-    }
-    if (!record) {
-        c.io.err << "In the reaction database " << open->database->fileName()
-                 << ", the reaction number " << a.positional[1] << " was not found.\n";
+    const auto record = findReaction(c, *open, a.positional[1]);
+    if (!record)
         return 1;
-    }
     std::optional<std::string> text;
     const bool ran = guarded(c.ui.dialogs, kRateTablePlaceCode, [&] {
         store::Connection thermoDb = open->thermo.connection();
         const ThermoRecordIndex thermo = ThermoRecordIndex::load(thermoDb);
         const RateConstants constants = rateConstants(c);
-        RateTableResult result = plotArrRow(*record, *setup.settings, RateOutput::NumericData,
+        RateTableResult result = plotArrRow(*record, *settings, RateOutput::NumericData,
                                             thermo.lookup(), constants, c.ui.dialogs);
         if (!result.table)
             return;
@@ -189,6 +226,9 @@ void addRateCommands(std::vector<Command>& commands) {
                         "the numeric data of the rate and equilibrium constants of the reaction "
                         "NUM; --pressure adds the fall-off constant at that pressure",
                         reactionsRates});
+    commands.push_back({"reactions chart", kRateChartArgs,
+                        "the rate chart of a reaction as a chart file and pictures",
+                        reactionsChart});
     commands.push_back({"reactions compare",
                         "A.mdb B.mdb --thermo THERMO_DB [--factor 2] [--tmin 500] [--tmax 2500] "
                         "[--csv]",

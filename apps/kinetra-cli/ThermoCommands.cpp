@@ -1,12 +1,14 @@
 // kinetra-cli thermo ...: the thermo database without the workbench. Each command connects the
 // database the way the workbench does (same checks and messages) but never changes the
 // workbench's remembered thermo database.
+#include "ChartCli.h"
 #include "CliCommand.h"
 #include "common/FileAttributes.h"
 #include "common/FileNames.h"
 #include "common/NumberFormat.h"
 #include "common/TextFile.h"
 #include "common/TextNumber.h"
+#include "common/TextUtil.h"
 #include "shell/OptionsFile.h"
 #include "shell/PhysicalConstants.h"
 #include "thermo/Composition.h"
@@ -20,6 +22,7 @@
 #include "thermo/ThermoPaste.h"
 #include "thermo/ThermoTabulation.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -205,12 +208,9 @@ GasConstants gasConstants(Context& c) {
     return {constants.gasConstantJ, constants.gasConstantCal};
 }
 
-int thermoTable(Context& c, const std::vector<std::string>& args) {
-    ParsedArgs a;
-    if (!parseArgs(args, {"--tmin", "--tmax", "--step", "--units"}, {}, a, c.io.err) ||
-        a.positional.size() != 2)
-        return usage(c, "thermo table DB SPECIES [--tmin 300] [--tmax 4000] [--step 100] "
-                        "[--units J|cal]");
+// The range and units of --tmin, --tmax, --step and --units (and, for a chart, --functions)
+// through the setup window's own checks; nothing after a message.
+std::optional<ThermoChartSettings> chartSettingsOf(Context& c, const ParsedArgs& a) {
     ChartSetupTexts texts = ChartSetupTexts::from(ThermoChartSettings{});
     if (const auto* v = a.option("--tmin"))
         texts.min = *v;
@@ -221,34 +221,93 @@ int thermoTable(Context& c, const std::vector<std::string>& args) {
     if (const auto* v = a.option("--units")) {
         if (*v == "cal")
             texts.units = ThermoChartSettings::Units::Calorie;
-        else if (*v != "J")
-            return usage(c, "thermo table ... --units J|cal");
+        else if (*v != "J") {
+            usage(c, "thermo ... --units J|cal");
+            return std::nullopt;
+        }
+    }
+    if (const auto* v = a.option("--functions")) {
+        texts.enthalpy = texts.heatCapacity = texts.entropy = false;
+        for (std::size_t start = 0; start <= v->size();) {
+            const std::size_t comma = std::min(v->find(',', start), v->size());
+            const std::string f = trimBlanks(std::string_view(*v).substr(start, comma - start));
+            start = comma + 1;
+            if (f == "H")
+                texts.enthalpy = true;
+            else if (f == "Cp")
+                texts.heatCapacity = true;
+            else if (f == "S")
+                texts.entropy = true;
+            else {
+                usage(c, "thermo chart ... --functions H,Cp,S (any of them)");
+                return std::nullopt;
+            }
+        }
     }
     SetupValidation setup = validateChartSetup(texts, c.ui.dialogs);
-    if (!setup.ok())
+    return setup.settings;
+}
+
+// The record of the species of that name, or nothing after a message.
+std::optional<SpeciesRecord> findSpecies(Context& c, ThermoDatabase& db, const std::string& name) {
+    store::Connection connection = db.connection();
+    const auto rows = speciesRows(connection, SpeciesView::All);
+    for (const auto& row : rows.rows)
+        if (store::toText(row[trm::kSpecies]) == name)
+            return speciesFromRow(row);
+    c.io.err << "In the thermodynamic database " << db.fileName() << ", the species " << name
+             << " was not found.\n";
+    return std::nullopt;
+}
+
+int thermoChart(Context& c, const std::vector<std::string>& args) {
+    std::vector<std::string> valued{"--tmin", "--tmax", "--step", "--units", "--functions"};
+    valued.insert(valued.end(), chartOutputOptions().begin(), chartOutputOptions().end());
+    ParsedArgs a;
+    if (!parseArgs(args, valued, {"--force"}, a, c.io.err) || a.positional.size() != 2)
+        return usage(c, "thermo chart DB SPECIES [--tmin 300] [--tmax 4000] [--step 100] "
+                        "[--units J|cal] [--functions H,Cp,S] -o FILE.pg [--png P.png] "
+                        "[--svg P.svg] [--width PX] [--height PX] [--force]");
+    auto settings = chartSettingsOf(c, a);
+    if (!settings)
+        return 2;
+    const auto out = chartOutputs(c, a, true);
+    if (!out)
         return 2;
     auto db = connectDatabase(c, a.positional[0]);
     if (!db)
         return 1;
-    store::Connection connection = db->connection();
-    const auto rows = speciesRows(connection, SpeciesView::All);
-    for (const auto& row : rows.rows) {
-        if (store::toText(row[trm::kSpecies]) != a.positional[1])
-            continue;
-        const SpeciesRecord species = speciesFromRow(row);
-        const auto table = tabulate(species, *setup.settings, TabulationPurpose::NumericData,
-                                    gasConstants(c), c.ui.dialogs);
-        if (!table)
-            return 1;
-        NumericDataHeader header{c.ui.clock.now(), db->path().string(),
-                                 molecularFormula(species, db->elements()),
-                                 molecularWeight(species, db->elements())};
-        c.io.out << numericDataText(species, *table, header);
-        return 0;
-    }
-    c.io.err << "In the thermodynamic database " << db->fileName() << ", the species "
-             << a.positional[1] << " was not found.\n";
-    return 1;
+    const auto species = findSpecies(c, *db, a.positional[1]);
+    if (!species)
+        return 1;
+    const auto chart = prepareChart(*species, *settings, gasConstants(c), false, c.ui.dialogs);
+    return chart ? writeChartOutputs(c, *chart, *out) : 1;
+}
+
+int thermoTable(Context& c, const std::vector<std::string>& args) {
+    ParsedArgs a;
+    if (!parseArgs(args, {"--tmin", "--tmax", "--step", "--units"}, {}, a, c.io.err) ||
+        a.positional.size() != 2)
+        return usage(c, "thermo table DB SPECIES [--tmin 300] [--tmax 4000] [--step 100] "
+                        "[--units J|cal]");
+    auto setup = chartSettingsOf(c, a);
+    if (!setup)
+        return 2;
+    auto db = connectDatabase(c, a.positional[0]);
+    if (!db)
+        return 1;
+    const auto species = findSpecies(c, *db, a.positional[1]);
+    if (!species)
+        return 1;
+    const auto table =
+        tabulate(*species, *setup, TabulationPurpose::NumericData, gasConstants(c), c.ui.dialogs);
+    if (!table)
+        return 1;
+    NumericDataHeader header{c.ui.clock.now(), db->path().string(),
+                             molecularFormula(*species, db->elements()),
+                             molecularWeight(*species, db->elements())};
+    c.io.out << numericDataText(*species, *table, header);
+    return 0;
 }
 
 void printElements(Context& c, const ElementRows& rows) {
@@ -335,6 +394,11 @@ void addThermoCommands(std::vector<Command>& commands) {
                         "DB SPECIES [--tmin 300] [--tmax 4000] [--step 100] "
                         "[--units J|cal]",
                         "tabulate H, Cp and S of one species", thermoTable});
+    commands.push_back({"thermo chart",
+                        "DB SPECIES [--tmin --tmax --step --units J|cal --functions H,Cp,S] -o "
+                        "FILE.pg [--png P.png] [--svg P.svg] [--width PX --height PX] [--force]",
+                        "the chart of a species' functions as a chart file and pictures",
+                        thermoChart});
     commands.push_back({"thermo elements", "DB [SLOT=SYMBOL[:WEIGHT] ...] [--yes]",
                         "show the ten element slots, or change them (--yes confirms removals)",
                         thermoElements});

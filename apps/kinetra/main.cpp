@@ -14,6 +14,7 @@
 #include "solver/ui/PostProcessorWindow.h"
 #include "solver/ui/RunSettingsWindow.h"
 #include "solver/ui/SolverWindows.h"
+#include "thermo/SpeciesRow.h"
 #include "thermo/ui/ThermoWindow.h"
 
 #include <QApplication>
@@ -141,6 +142,31 @@ void openReactionsForScreenshot(kinetra::ui::MainWindow& window, const QString& 
     }
 }
 
+// "chart-h2o" plots H2O from the thermo window's row header, "chart-setup" opens the setup window
+// over that chart, "chart-rate" draws the rate chart of the reaction in row 6.
+void openChartForScreenshot(kinetra::ui::MainWindow& window, const QString& what) {
+    if (what == QLatin1String("chart-rate")) {
+        openReactionsForScreenshot(window, QStringLiteral("reactions"));
+        auto* child = window.mdiArea()->activeSubWindow();
+        if (auto* reactions =
+                child ? qobject_cast<kinetra::reactions::ui::ReactionWindow*>(child->widget())
+                      : nullptr)
+            reactions->action("RDB_Chart")->trigger();
+    } else if (auto* child = window.thermoWindow()) {
+        auto* thermo = qobject_cast<kinetra::thermo::ui::ThermoWindow*>(child->widget());
+        const auto& rows = thermo->table().rows().rows;
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            if (kinetra::store::toText(rows[r][kinetra::thermo::trm::kSpecies]) == "H2O")
+                thermo->plotRow(r, false);
+    }
+    kinetra::ui::ChartWindow* chart = window.scratchChart();
+    if (!chart)
+        return;
+    chart->parentWidget()->showMaximized();
+    if (what == QLatin1String("chart-setup"))
+        QTimer::singleShot(200, chart, [chart] { chart->openChartSetup(); });
+}
+
 void openForScreenshot(kinetra::ui::MainWindow& window, const kinetra::App& app) {
     const QString what = qEnvironmentVariable("KINETRA_SCREENSHOT");
     if (what.isEmpty())
@@ -172,6 +198,8 @@ void openForScreenshot(kinetra::ui::MainWindow& window, const kinetra::App& app)
                     find->findNextButton()->click();
                     find->move(sub->mapToGlobal(QPoint(360, 260)));
                 }
+            } else if (what.startsWith(QLatin1String("chart-"))) {
+                openChartForScreenshot(window, what);
             } else if (what.startsWith(QLatin1String("reactions")) ||
                        what.startsWith(QLatin1String("solver-"))) {
                 openReactionsForScreenshot(window, what);

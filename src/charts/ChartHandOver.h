@@ -14,6 +14,8 @@ struct ChartHandOver {
     std::string windowCaption = "Temporary Chart";
     std::string xLabel = "Temperature (K)";
     std::string title;
+    // The chart's description (annotation slots 101 and 102), e.g. the reaction of a rate chart.
+    std::string description;
     std::vector<double> x;
     struct Subset {
         std::string label;

@@ -38,6 +38,7 @@ ChartBuffer bufferOf(const ChartHandOver& handOver) {
     b.titles[0] = handOver.title;
     b.titles[1] = kTenBlanks;
     b.titles[2] = handOver.xLabel;
+    b.description = handOver.description;
     return b;
 }
 
@@ -53,6 +54,24 @@ int drawSubsetColour(const WholeNumberDraw& draw) {
 }
 
 ChartModel::ChartModel(WholeNumberDraw draw) : draw_(std::move(draw)) {}
+
+int ChartModel::drawDistinctColour(const std::vector<ChartSubset>& subsets, int s) const {
+    // Two curves of one colour cannot be told apart: a colour the earlier subsets use is drawn
+    // again while one of the eight is still free. Each draw keeps its equal chances.
+    const auto used = [&](int colour) {
+        for (int other = 0; other < s; ++other)
+            if (subsets[static_cast<std::size_t>(other)].colour == colour)
+                return true;
+        return false;
+    };
+    int free = 0;
+    for (int colour : {0, 1, 2, 3, 4, 5, 6, 9})
+        free += !used(colour);
+    int colour = drawSubsetColour(draw_);
+    for (int tries = 0; free > 0 && used(colour) && tries < 64; ++tries)
+        colour = drawSubsetColour(draw_);
+    return colour;
+}
 
 void ChartModel::restore(ChartContent content) {
     content.annotations.resize(kAnnotationSlotCount);
@@ -97,7 +116,7 @@ void ChartModel::intit(const ChartBuffer& buffer, bool keepLayout) {
             sub.shown = content_.subsets[s].shown;
             sub.symbol = content_.subsets[s].symbol;
         } else {
-            sub.colour = drawSubsetColour(draw_);
+            sub.colour = drawDistinctColour(subsets, s);
         }
     }
     content_.subsets = std::move(subsets);
@@ -194,6 +213,11 @@ void ChartModel::setSubsetStyle(int s, int colour, int lineStyle) {
     content_.subsets.at(s).lineStyle = lineStyle;
     mustSave();
 }
+void ChartModel::setSubsetDisplay(int s, bool shown, int symbol) {
+    content_.subsets.at(s).shown = shown;
+    content_.subsets.at(s).symbol = symbol;
+    mustSave();
+}
 void ChartModel::setAnnotation(int slot, Annotation a) {
     content_.annotations.at(slot) = std::move(a);
     mustSave();
@@ -240,12 +264,16 @@ void ChartModel::setDescription(const std::string& text) {
         cut < text.size() ? text.substr(cut) : kFreeAnnotationText;
 }
 
-std::string ChartModel::description() const {
+std::string descriptionOf(const ChartContent& chart) {
     std::string joined;
-    for (int slot : {kDescriptionSlot, kDescriptionSlot + 1})
-        if (content_.annotations[slot].text != kFreeAnnotationText)
-            joined += content_.annotations[slot].text;
+    for (std::size_t slot : {kDescriptionSlot, kDescriptionSlot + 1})
+        if (slot < chart.annotations.size() && chart.annotations[slot].text != kFreeAnnotationText)
+            joined += chart.annotations[slot].text;
     return joined;
+}
+
+std::string ChartModel::description() const {
+    return descriptionOf(content_);
 }
 
 bool ChartModel::isHistogram() const {
@@ -268,6 +296,16 @@ void ChartModel::setLook(const ChartLook& look) {
 
 void ChartModel::clearAnnotations() {
     content_.annotations.assign(kAnnotationSlotCount, Annotation{});
+}
+
+void applyHandOver(ChartModel& chart, const ChartHandOver& handOver, bool add) {
+    const ChartBuffer buffer = bufferOf(handOver);
+    if (add) {
+        chart.subSetAdd(buffer);
+        return;
+    }
+    chart.intit(buffer, false);
+    chart.setDescription(buffer.description);
 }
 
 // ---- The scratch chart ----------------------------------------------------------------------

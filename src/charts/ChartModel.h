@@ -100,6 +100,9 @@ struct ChartContent {
     bool operator==(const ChartContent&) const = default;
 };
 
+// The description: the texts of slots 101 and 102 joined, "Empty" left out.
+std::string descriptionOf(const ChartContent& chart);
+
 // Returns a whole number from 0 to count - 1, each with equal chances. Injected so that tests
 // can fix the colours a rebuild draws.
 using WholeNumberDraw = std::function<int(int count)>;
@@ -142,6 +145,7 @@ public:
     void setYLabel(std::string t);
     void setSubsetLabel(int s, std::string t);
     void setSubsetStyle(int s, int colour, int lineStyle);
+    void setSubsetDisplay(int s, bool shown, int symbol);
     void setAnnotation(int slot, Annotation a);
     const Annotation& annotation(int slot) const { return content_.annotations.at(slot); }
     // Placeholder texts for every empty title so that the user can click them.
@@ -165,12 +169,18 @@ public:
 
 private:
     void clearAnnotations();
+    // The colour of new subset s, drawn so that it differs from subsets 0 .. s-1 while it can.
+    int drawDistinctColour(const std::vector<ChartSubset>& subsets, int s) const;
 
     WholeNumberDraw draw_;
     ChartContent content_;
     std::optional<int> selected_;
     bool modified_ = false;
 };
+
+// The producers' hand-over applied to a chart: a replace (Intit without keep-layout, then the
+// description into slots 101 and 102) or, with add, SubSetAdd.
+void applyHandOver(ChartModel& chart, const ChartHandOver& handOver, bool add);
 
 // ---- The scratch chart ----------------------------------------------------------------------
 

@@ -68,7 +68,10 @@ AxisSetup axisOf(const AxisFields& f) {
 
 SetupFields setupFieldsOf(const ChartModel& chart) {
     const ChartLook& look = chart.content().look;
-    return SetupFields{fieldsOf(look.xAxis), fieldsOf(look.yAxis), look};
+    SetupFields fields{fieldsOf(look.xAxis), fieldsOf(look.yAxis), look, {}};
+    for (const ChartSubset& s : chart.content().subsets)
+        fields.subsets.push_back({s.label, s.shown, s.symbol, s.lineStyle, s.colour});
+    return fields;
 }
 
 std::string outputFormat(int digits) {
@@ -102,6 +105,11 @@ bool toPlotOk(ChartModel& chart, const SetupFields& fields, Dialogs& dialogs) {
     look.xAxis = axisOf(fields.x);
     look.yAxis = axisOf(fields.y);
     chart.setLook(look);
+    for (int s = 0; s < chart.subsetCount() && s < static_cast<int>(fields.subsets.size()); ++s) {
+        const SubsetDisplay& d = fields.subsets[static_cast<std::size_t>(s)];
+        chart.setSubsetStyle(s, std::clamp(d.colour, 0, 15), std::clamp(d.lineStyle, 0, 4));
+        chart.setSubsetDisplay(s, d.shown, std::max(d.symbol, -1));
+    }
     return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kinetra {
 
@@ -18,9 +19,19 @@ struct AxisFields {
     AxisScale scale = AxisScale::Auto;
 };
 
+// The Style tab's row of one subset.
+struct SubsetDisplay {
+    std::string label;
+    bool shown = true;
+    int symbol = 0; // -1 none
+    int lineStyle = 0;
+    int colour = 0;
+};
+
 struct SetupFields {
     AxisFields x, y;
     ChartLook look; // fonts, sizes and colours (the axis part is taken from x and y)
+    std::vector<SubsetDisplay> subsets;
 };
 
 // The fields as the window fills them from the chart when it opens.

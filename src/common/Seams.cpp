@@ -16,7 +16,9 @@ const char* filterString(FilterKind kind) {
     case FilterKind::Charts:
         return "Kinetra Charts (*.pg)|*.pg";
     case FilterKind::Pictures:
-        return "Windows Bitmap (*.bmp)|*.bmp|Windows MetaFile (*.wmf)|*.wmf";
+        // SVG stands where a Windows metafile would; PNG is the picture most programs take.
+        return "Portable Network Graphics (*.png)|*.png|Windows Bitmap (*.bmp)|*.bmp|"
+               "Scalable Vector Graphics (*.svg)|*.svg";
     case FilterKind::Text:
         return "Windows Text (*.txt)|*.txt";
     }

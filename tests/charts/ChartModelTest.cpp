@@ -66,6 +66,14 @@ TEST(ChartModel, SubsetColoursAreTheEightStandardOnesWithEqualChances) {
     }
 }
 
+TEST(ChartModel, NewSubsetsDrawAgainForAColourAlreadyShown) {
+    ChartModel chart(scriptedDraws({2, 2, 2, 5, 2, 5, 6}));
+    chart.intit(rampBuffer(3, 4), false);
+    EXPECT_EQ(chart.subset(0).colour, 2);
+    EXPECT_EQ(chart.subset(1).colour, 5);
+    EXPECT_EQ(chart.subset(2).colour, 6);
+}
+
 TEST(ChartModel, AddingFiftyPointsToThirtyWidensEverySubset) {
     ChartModel chart(scriptedDraws({1, 2, 4}));
     chart.intit(rampBuffer(2, 30), false);

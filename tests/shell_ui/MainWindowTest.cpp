@@ -95,9 +95,10 @@ private slots:
                 // Every button shows a picture from the icon theme.
                 QVERIFY2(!actions[i]->icon().isNull(), buttons[i].icon.c_str());
                 // The thermo and reaction windows have every operation of their toolbars, the
-                // text window its own; the chart window comes later.
+                // text and chart windows their own.
                 QCOMPARE(actions[i]->isEnabled(),
                          mode == 1 || mode == 2 ||
+                             (mode == 4 && ui::ChartWindow::offers(*buttons[i].operation)) ||
                              (mode == 5 && ui::TextDocumentWindow::offers(*buttons[i].operation)));
             }
         }
@@ -187,12 +188,14 @@ private slots:
         QCOMPARE(t->app.windows.all().size(), std::size_t(1));
     }
 
-    void documentsOfLaterVersionsAreRefusedHonestly() {
+    void aChartFileThatIsNotAChartLeavesNoWindow() {
         ui::MainWindow& w = t->open();
-        w.shell().OpenDocumentFile((t->dir / "plot.pg").string());
-        QCOMPARE(
-            t->fake.dialogs.texts(),
-            (std::vector<std::string>{"Charts cannot be opened in this version of KINETRA yet."}));
+        const std::string file = t->dir.write("plot.pg", "T, K\n300\n").string();
+        w.shell().OpenDocumentFile(file);
+        QCOMPARE(t->fake.dialogs.texts(),
+                 (std::vector<std::string>{"File " + file +
+                                           " cannot be opened. Make sure you open a chart file "
+                                           "and the file name is correct."}));
         QVERIFY(t->app.windows.all().empty());
     }
 

@@ -6,6 +6,7 @@
 #include "common/ui/GridCursor.h"
 #include "common/ui/TableWindowFrame.h"
 #include "common/ui/ToolbarOperations.h"
+#include "reactions/RateChartBuffer.h"
 #include "reactions/RateNumericData.h"
 #include "reactions/ReactionInputModel.h"
 #include "reactions/ui/MechanismOptionsDialog.h"
@@ -20,6 +21,7 @@
 #include "solver/SolverInputContent.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMenu>
@@ -74,6 +76,10 @@ ReactionWindow::ReactionWindow(ReactionWindowContext context,
     connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { gridSelectionChanged(); });
     connect(grid_, &QTableView::doubleClicked, this, &ReactionWindow::cellDoubleClicked);
+    connect(grid_->verticalHeader(), &QHeaderView::sectionDoubleClicked, this, [this](int row) {
+        table_->setCurrentRow(static_cast<std::size_t>(row));
+        rateChart(QGuiApplication::keyboardModifiers().testFlag(Qt::ControlModifier));
+    });
 
     applyTextSize();
     redraw();
@@ -192,9 +198,9 @@ void ReactionWindow::buildMenus() {
     view->addSeparator();
     addItem(view, "RDB_NumericData", tr("Numeric Data of Current Reaction"),
             [this] { rateNumericData(); });
-    // Charts of rate constants need the chart window, which this build does not have yet; the
-    // row header's double click (the other way to a chart) is left unconnected for that reason.
-    addItem(view, "RDB_Chart", tr("Chart of Current Reaction"), [] {})->setEnabled(false);
+    addItem(view, "RDB_Chart", tr("Chart of Current Reaction"), [this] {
+        rateChart(QGuiApplication::keyboardModifiers().testFlag(Qt::ControlModifier));
+    });
     addItem(view, "RDB_PLOTSET", tr("Chart and Numeric Data Dialog"), [this] { openRateSetup(); });
 
     auto* references = new QMenu(tr("References"));
@@ -474,6 +480,25 @@ void ReactionWindow::rateNumericData() {
         if (file && context_.openTextFile)
             context_.openTextFile(*file, rateNumericDataCaption(database_->fileName()));
     });
+}
+
+void ReactionWindow::rateChart(bool addToExisting) {
+    const std::optional<std::size_t> row = table_->currentRow();
+    if (!row || *row >= table_->rowCount())
+        return;
+    bool openSetup = false;
+    run(place::kRateTable, [&] {
+        const ReactionRecord record = reactionFromRow(table_->rows().rows[*row]);
+        const RateConstants constants{context_.constants.rCal, context_.constants.rJoule,
+                                      context_.gasConstantCm3};
+        RateChartResult result = rateChartOf(record, context_.settings.ratePlot, constants,
+                                             context_.thermo, addToExisting, context_.ui.dialogs);
+        openSetup = result.openSetup;
+        if (result.chart && context_.showChart)
+            context_.showChart(std::move(*result.chart));
+    });
+    if (openSetup)
+        openRateSetup();
 }
 
 } // namespace kinetra::reactions::ui

@@ -5,6 +5,7 @@
 // species it was checked against and the table.
 #pragma once
 
+#include "charts/ChartHandOver.h"
 #include "common/Seams.h"
 #include "common/ui/DocumentView.h"
 #include "common/ui/ToolbarOperations.h"
@@ -58,6 +59,8 @@ struct ReactionWindowContext {
     std::function<void()> newThermo;     // File > THERMO Database > New
     // Solver > Run Solver, once the solver input file is written: the run settings on it.
     std::function<void(const std::filesystem::path& input)> openRunSettings;
+    // The scratch chart of the main window shows the rate chart (Ctrl held: adds to it).
+    std::function<void(ChartHandOver)> showChart;
 };
 
 class ReactionWindow final : public QWidget, public kinetra::ui::DocumentView {
@@ -115,6 +118,8 @@ private:
     void trueDuplicates();
     void openRateSetup();
     void rateNumericData();
+    // The chart of the current reaction's selected functions; addToExisting when Ctrl is held.
+    void rateChart(bool addToExisting);
     // The options window, then the document of the view's valid reactions in a text window.
     void mechanismDocument();
     // Solver > Run Solver: the valid reactions of the view and their species into SOLTMP.txt

@@ -1,5 +1,6 @@
 #include "shell/ui/MainWindow.h"
 
+#include "charts/ChartModel.h"
 #include "common/PlaceError.h"
 #include "common/TextFile.h"
 #include "common/TextUtil.h"
@@ -26,15 +27,19 @@
 #include <QDialog>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
 #include <algorithm>
 #include <exception>
+#include <random>
 
 namespace kinetra::ui {
 
@@ -94,6 +99,7 @@ MainWindow::MainWindow(App& app, Ui& ui, StartupTimings timings, QWidget* parent
     buildMenus();
     connectCommands();
     buildToolbars();
+    buildChartTextEditor();
 
     numberFormatTimer_.setSingleShot(true);
     numberFormatTimer_.setInterval(timings_.numberFormatMessage);
@@ -230,6 +236,7 @@ void MainWindow::buildToolbars() {
                 button.operation &&
                 ((mode == 1 && thermo::ui::ThermoWindow::offers(*button.operation)) ||
                  (mode == 2 && reactions::ui::ReactionWindow::offers(*button.operation)) ||
+                 (mode == 4 && ChartWindow::offers(*button.operation)) ||
                  (mode == 5 && TextDocumentWindow::offers(*button.operation)));
             if (works)
                 connect(action, &QAction::triggered, this,
@@ -478,6 +485,11 @@ void MainWindow::childActivated(QMdiSubWindow* window) {
             statusBar()->showMessage(text->statusText());
             refreshTextToolbar(*text);
         }
+        if (auto* chart = qobject_cast<ChartWindow*>(child->widget())) {
+            // MenuEnab: the scratch chart can only be saved with Save as.
+            chart->menuEnab(!chart->isScratch());
+            refreshChartToolbar(*chart);
+        }
         // Whatever made it active (a click, Ctrl+Tab, the Window menu), typing goes into it.
         if (QWidget* content = child->widget(); content && !content->isAncestorOf(focusWidget()))
             content->setFocus();
@@ -492,6 +504,14 @@ void MainWindow::childClosed(int registryId) {
         return false;
     }();
     app_.windows.remove(registryId);
+    // The text being edited has nowhere to go once its chart has closed.
+    if (chartEditTarget_)
+        if (auto* frame = qobject_cast<ChildWindow*>(chartEditTarget_->parentWidget());
+            frame && frame->registryId() == registryId) {
+            chartEdit_.reset();
+            chartEditTarget_.clear();
+            chartEditor_->hide();
+        }
     if (reaction)
         updateThermoViewOnly();
     if (mdi_->subWindowList().isEmpty()) {
@@ -632,6 +652,7 @@ void MainWindow::showThermoWindow() {
         context.reactionWindowsOpen = [this] {
             return !app_.windows.named(windows::kReaction).empty();
         };
+        context.showChart = [this](ChartHandOver chart) { showScratchChart(std::move(chart)); };
         auto* content = new thermo::ui::ThermoWindow(std::move(context));
         // The species table is wide: it takes nearly the whole area.
         addChild(content, windows::kThermo, "THERMO Database  " + app_.thermo.path().string(),
@@ -760,6 +781,7 @@ void MainWindow::addReactionWindow(const std::filesystem::path& path,
         context.openRunSettings = [this](const std::filesystem::path& input) {
             solverWindows_->openRunSettings(input);
         };
+        context.showChart = [this](ChartHandOver chart) { showScratchChart(std::move(chart)); };
         auto* content = new reactions::ui::ReactionWindow(std::move(context), std::move(database),
                                                           std::move(species));
         addChild(content, windows::kReaction, path.filename().string(), path, 2);
@@ -769,14 +791,139 @@ void MainWindow::addReactionWindow(const std::filesystem::path& path,
     ui_.progress.done();
 }
 
-void MainWindow::showScratchChart(ChartHandOver) {
-    notAvailable("Charts");
+// Charts
+
+ChartWindow* MainWindow::newChartWindow(const std::string& caption) {
+    ChartWindowContext context(ui_);
+    context.supportDir = app_.folders.supportDir;
+    context.selection = toQColor(app_.options.selection);
+    context.draw = randomWholeNumbers(std::random_device{}());
+    auto* chart = new ChartWindow(std::move(context), caption);
+    return chart;
 }
 
-bool MainWindow::openChartWindow(const std::filesystem::path&) {
-    notAvailable("Charts");
-    // Handled: the shell's "not a chart file" message would blame the file.
+ChartWindow* MainWindow::addChartWindow(ChartWindow* chart, const std::filesystem::path& path) {
+    ChildWindow* child = addChild(chart, windows::kChart, chart->caption(), path, 4);
+    const int id = child->registryId();
+    chart->setCaptionChanged([this, child, id](const std::string& caption) {
+        child->setWindowTitle(qs(caption));
+        app_.windows.setCaption(id, caption);
+    });
+    chart->setTextEditor(
+        [this, chart](ChartTextEdit edit) { editChartText(chart, std::move(edit)); });
+    connect(chart, &ChartWindow::toolbarStateChanged, this, [this, chart] {
+        if (mdi_->activeSubWindow() && mdi_->activeSubWindow()->widget() == chart)
+            refreshChartToolbar(*chart);
+    });
+    connect(chart, &ChartWindow::sizeTextChanged, this,
+            [this](const QString& text) { statusBar()->showMessage(text, 3000); });
+    connect(chart, &ChartWindow::saveEnabledChanged, this, [this, chart] {
+        if (mdi_->activeSubWindow() && mdi_->activeSubWindow()->widget() == chart)
+            refreshChartToolbar(*chart);
+    });
+    chart->menuEnab(!chart->isScratch());
+    refreshChartToolbar(*chart);
+    return chart;
+}
+
+void MainWindow::refreshChartToolbar(const ChartWindow& chart) {
+    const bool selected = chart.model().selected().has_value();
+    const std::pair<const char*, bool> buttons[] = {
+        {"SAVE", chart.saveEnabled()}, {"CUTSUBSET", selected}, {"SAVESUBSET", selected}};
+    for (const auto& [key, enabled] : buttons)
+        if (auto* button = toolbar(4)->findChild<QAction*>(QString::fromLatin1(key)))
+            button->setEnabled(enabled);
+    // The toggles are drawn pressed while their style is on.
+    const ChartContent& c = chart.model().content();
+    const std::pair<const char*, bool> toggles[] = {
+        {"GRIDLINE", c.grid}, {"MARKER", c.pointSymbols}, {"LEGEND", c.monochrome}};
+    for (const auto& [key, on] : toggles)
+        if (auto* button = toolbar(4)->findChild<QAction*>(QString::fromLatin1(key))) {
+            button->setCheckable(true);
+            button->setChecked(on);
+        }
+}
+
+ChartWindow* MainWindow::scratchChart() const {
+    for (const OpenWindow& open : app_.windows.named(windows::kChart))
+        if (ChildWindow* child = childWindow(open.id))
+            if (auto* chart = qobject_cast<ChartWindow*>(child->widget());
+                chart && chart->isScratch())
+                return chart;
+    return nullptr;
+}
+
+void MainWindow::showScratchChart(ChartHandOver chart) {
+    guarded([&] {
+        const ScratchKind kind = chart.windowCaption == scratchCaption(ScratchKind::AgainstTime)
+                                     ? ScratchKind::AgainstTime
+                                     : ScratchKind::AgainstTemperature;
+        ChartWindow* scratch = scratchChart();
+        const std::optional<std::string> openCaption =
+            scratch ? std::optional<std::string>(scratch->caption()) : std::nullopt;
+        // A scratch chart without data (all its subsets deleted is impossible, but a chart of
+        // no subsets is) is rebuilt rather than added to.
+        const bool add = addsToScratch(chart.addToExisting, openCaption, kind) &&
+                         scratch->model().subsetCount() > 0;
+        if (!scratch)
+            scratch = addChartWindow(newChartWindow(scratchCaption(kind)), {});
+        else if (!add)
+            scratch->setCaption(scratchCaption(kind));
+        scratch->showHandOver(chart, add);
+        if (auto* child = qobject_cast<ChildWindow*>(scratch->parentWidget()))
+            mdi_->setActiveSubWindow(child);
+    });
+}
+
+bool MainWindow::openChartWindow(const std::filesystem::path& path) {
+    ChartWindow* chart = newChartWindow(path.string());
+    // OPENPLOT on the new window; a file that is not a chart closes it again (the shell says
+    // why), so no empty chart stays behind.
+    if (!chart->openPlot(path)) {
+        delete chart;
+        return false;
+    }
+    addChartWindow(chart, path);
     return true;
+}
+
+void MainWindow::buildChartTextEditor() {
+    chartEditor_ = new QToolBar(QStringLiteral("Chart text"), this);
+    chartEditor_->setObjectName(QStringLiteral("chartTextEditor"));
+    chartEditor_->setMovable(false);
+    chartElement_ = new QLabel(chartEditor_);
+    chartText_ = new QLineEdit(chartEditor_);
+    chartText_->setObjectName(QStringLiteral("chartText"));
+    chartText_->setMinimumWidth(360);
+    auto* ok = new QPushButton(QStringLiteral("OK"), chartEditor_);
+    ok->setObjectName(QStringLiteral("chartTextOk"));
+    chartEditor_->addWidget(chartElement_);
+    chartEditor_->addWidget(chartText_);
+    chartEditor_->addWidget(ok);
+    connect(ok, &QPushButton::clicked, this, &MainWindow::chartTextOk);
+    connect(chartText_, &QLineEdit::returnPressed, this, &MainWindow::chartTextOk);
+    addToolBar(Qt::TopToolBarArea, chartEditor_);
+    // HideContr: hidden until a chart text is clicked.
+    chartEditor_->hide();
+}
+
+void MainWindow::editChartText(ChartWindow* chart, ChartTextEdit edit) {
+    chartEditTarget_ = chart;
+    chartElement_->setText(qs(edit.element) + QStringLiteral(": "));
+    chartText_->setText(qs(edit.text));
+    chartEdit_ = std::move(edit);
+    chartEditor_->show();
+    chartText_->setFocus();
+    chartText_->selectAll();
+}
+
+void MainWindow::chartTextOk() {
+    // ChartFext: the text goes back to the element it came from, if its window is still open.
+    if (chartEdit_ && chartEditTarget_)
+        guarded([this] { chartEdit_->apply(chartText_->text().toStdString()); });
+    chartEdit_.reset();
+    chartEditTarget_.clear();
+    chartEditor_->hide();
 }
 
 // Toolbars, background, options

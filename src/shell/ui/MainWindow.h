@@ -4,6 +4,7 @@
 #pragma once
 
 #include "charts/ChartHandOver.h"
+#include "charts/ui/ChartWindow.h"
 #include "common/Seams.h"
 #include "reactions/ThermoSpeciesList.h"
 #include "shell/App.h"
@@ -25,6 +26,8 @@
 #include <string>
 
 class QDialog;
+class QLabel;
+class QLineEdit;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -79,9 +82,14 @@ public:
     // were opened, the active one checked.
     QList<QAction*> windowListItems() const;
 
-    // The one receiver of every computing window's chart hand-over: shows it in the scratch
-    // chart (created, rebuilt, or extended when chart.addToExisting is set).
+    // The computing windows' charts: the scratch chart is made, rebuilt, or (with the
+    // hand-over's add flag, Ctrl held) extended when it is a scratch chart of the same kind.
     void showScratchChart(ChartHandOver chart);
+    // The open scratch chart, or nullptr.
+    ChartWindow* scratchChart() const;
+    // The one-line editor of chart texts (hidden until a chart text is clicked) and its OK.
+    QLineEdit* chartTextBox() const { return chartText_; }
+    void chartTextOk();
 
     // WindowHost
     void showToolbar(int mode) override;
@@ -130,6 +138,12 @@ private:
     void runTitleChecks();
     void titleFinished();
     void notAvailable(const std::string& what);
+    ChartWindow* newChartWindow(const std::string& caption);
+    ChartWindow* addChartWindow(ChartWindow* chart, const std::filesystem::path& path);
+    void buildChartTextEditor();
+    void editChartText(ChartWindow* chart, ChartTextEdit edit);
+    // The chart toolbar's Save and subset buttons follow the active chart window.
+    void refreshChartToolbar(const ChartWindow& chart);
     // Connect (or, with createNew, New): the thermo window closes first with its save prompt,
     // and shows the connected database again afterwards.
     void connectThermoDatabase(bool createNew);
@@ -170,6 +184,11 @@ private:
     QPointer<QDialog> help_;
     bool optionsOpen_ = false;
     std::unique_ptr<solver::ui::SolverWindows> solverWindows_;
+    QToolBar* chartEditor_ = nullptr;
+    QLabel* chartElement_ = nullptr;
+    QLineEdit* chartText_ = nullptr;
+    QPointer<ChartWindow> chartEditTarget_;
+    std::optional<ChartTextEdit> chartEdit_;
     // The species the validity test of the last reaction database loaded, for its window.
     std::optional<reactions::ThermoSpeciesList> acceptedSpecies_;
 };

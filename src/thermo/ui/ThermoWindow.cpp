@@ -18,6 +18,7 @@
 #include "thermo/ui/ThermoPlaceCodes.h"
 #include "thermo/ui/ThermoTableModel.h"
 
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMenu>
@@ -60,10 +61,10 @@ ThermoWindow::ThermoWindow(ThermoWindowContext context, QWidget* parent)
     grid_ = frame_->grid();
     grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
-    // Plotting from the row header needs the chart window, which this version does not have.
-    grid_->verticalHeader()->setToolTip(
-        tr("Double click plots the row's functions once charts are available; use \"Numeric "
-           "Data of Current Species\" meanwhile."));
+    connect(grid_->verticalHeader(), &QHeaderView::sectionDoubleClicked, this, [this](int row) {
+        plotRow(static_cast<std::size_t>(row),
+                QGuiApplication::keyboardModifiers().testFlag(Qt::ControlModifier));
+    });
 
     buildMenus();
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -396,6 +397,15 @@ void ThermoWindow::openElementEditor() {
                                context_.programDir / files::kErrorListing, this);
     if (editor.exec() == QDialog::Accepted)
         table_->showAll();
+}
+
+void ThermoWindow::plotRow(std::size_t row, bool addToExisting) {
+    run(kChartPlaceCode, [&] {
+        auto chart =
+            table_->chartOfRow(row, context_.chart, context_.gasConstants(), addToExisting);
+        if (chart && context_.showChart)
+            context_.showChart(std::move(*chart));
+    });
 }
 
 void ThermoWindow::openChartSetup() {

@@ -57,6 +57,8 @@ struct ThermoWindowContext {
     std::function<void()> closeWindow;     // File > Close
     // While a reaction window is open the table may only be viewed.
     std::function<bool()> reactionWindowsOpen;
+    // The scratch chart of the main window shows the functions of a row (Ctrl held: adds them).
+    std::function<void(ChartHandOver)> showChart;
 };
 
 class ThermoWindow final : public QWidget, public kinetra::ui::DocumentView {
@@ -116,6 +118,12 @@ private:
     void openChartSetup();
     void numericData();
 
+public:
+    // The row header's double click: the checked functions of the row's species to the
+    // scratch chart; addToExisting when Ctrl is held.
+    void plotRow(std::size_t row, bool addToExisting);
+
+private:
     ThermoWindowContext context_;
     std::unique_ptr<ThermoTable> table_;
     ThermoTableModel* model_ = nullptr;
