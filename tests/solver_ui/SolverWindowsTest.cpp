@@ -4,6 +4,7 @@
 // limit, and Stop during a long run.
 #include "solver/ui/SolverWindows.h"
 
+#include "charts/ui/ChartWindow.h"
 #include "common/TextFile.h"
 #include "results/ResultProfiles.h"
 #include "shell_ui/TempApp.h"
@@ -229,6 +230,13 @@ private slots:
         QVERIFY2(captions.contains(QStringLiteral("SOLTMP.out")), qPrintable(captions.join('|')));
         // The main species lead the glance: N2, then the products and the reactants.
         QCOMPARE(results->glanceTable()->item(0, 0)->text(), QStringLiteral("N2"));
+        // In the workbench a profile lands in the scratch chart against time.
+        doubleClickRowHeader(results->meanTable(), 0);
+        const ui::ChartWindow* chart = t->window->scratchChart();
+        QVERIFY(chart);
+        QCOMPARE(chart->caption(), std::string("Temporary Chart "));
+        QCOMPARE(chart->model().subsetCount(), 1);
+        QCOMPARE(chart->model().content().mainTitle, std::string("Temperature"));
         // The exit routine finds the post-processor by its name and closes it.
         QVERIFY(t->app.windows.named("SOL_RUN").empty());
         const auto registered = t->app.windows.named("RES_Results");
