@@ -4,6 +4,7 @@
 #include "CliCommand.h"
 #include "StudyCli.h"
 #include "charts/ChartFile.h"
+#include "charts/ui/ChartPicture.h"
 #include "common/NumberFormat.h"
 #include "common/TextFile.h"
 #include "solver/RunSettingsFiles.h"
@@ -193,9 +194,18 @@ int gather(Context& c, const fs::path& sweep, const fs::path& csv) {
     const auto results = readResults(sweep, *cases);
     fs::path chart = csv;
     chart.replace_extension(".pg");
+    // The chart also as pictures beside it, for a report or a quick look without the workbench.
+    fs::path png = chart, svg = chart;
+    png.replace_extension(".png");
+    svg.replace_extension(".svg");
     try {
         writeTextFile(csv, sweepCsv(*cases, results));
-        writeChartFile(chart, arrheniusChart(*cases, results));
+        const ChartContent arrhenius = arrheniusChart(*cases, results);
+        writeChartFile(chart, arrhenius);
+        const ui::HeadlessGui gui;
+        for (const fs::path& picture : {png, svg})
+            if (!ui::writeChartPicture(arrhenius, picture, 800, 600))
+                throw std::runtime_error(picture.string() + " cannot be written.");
     } catch (const std::exception& e) {
         c.io.err << e.what() << '\n';
         return 1;
@@ -215,7 +225,8 @@ int gather(Context& c, const fs::path& sweep, const fs::path& csv) {
     }
     c.io.out << cases->size() << " cases: " << ignited << " ignited, " << quiet
              << " without ignition, " << failed << " failed, " << missing << " not run.\n"
-             << "Table: " << csv.string() << "\nChart: " << chart.string() << '\n';
+             << "Table: " << csv.string() << "\nChart: " << chart.string() << " (pictures "
+             << png.filename().string() << ", " << svg.filename().string() << ")\n";
     return failed + missing == 0 ? 0 : 1;
 }
 
@@ -369,12 +380,12 @@ int sweepCommand(Context& c, const std::vector<std::string>& args) {
         // to the end. An ssh job returns the result file of its one case.
         if (request.sshLogin.empty()) {
             const int asked = std::atoi(request.jobs.c_str());
-            const int slots =
+            const int slotCount =
                 request.jobs.find('%') == std::string::npos && asked > 0
                     ? asked
                     : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
             request.casesPerJob =
-                std::clamp(static_cast<int>(cases.size() - done) / (4 * slots), 1, 25);
+                std::clamp(static_cast<int>(cases.size() - done) / (4 * slotCount), 1, 25);
         }
         StreamSink console(c.io.err);
         const solver::ProcessOutcome outcome =

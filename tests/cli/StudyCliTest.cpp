@@ -115,6 +115,10 @@ TEST(StudyCli, SweepThroughGnuParallelLocallyAndOverTheSshPath) {
         auto chart = readChartFile(fs::path(csv).replace_extension(".pg"));
         ASSERT_TRUE(std::holds_alternative<ChartContent>(chart));
         EXPECT_EQ(std::get<ChartContent>(chart).subsets.size(), 4u);
+        // The pictures beside it: a PNG, and an SVG that names the subsets.
+        EXPECT_GT(fs::file_size(fs::path(csv).replace_extension(".png")), 1000u);
+        const std::string svg = readFile(fs::path(csv).replace_extension(".svg"));
+        EXPECT_NE(svg.find(std::get<ChartContent>(chart).subsets[0].label), std::string::npos);
     }
     // Both ways give the same delays: one case runner.
     const auto csvBody = [](const std::string& t) {
