@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QIcon>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -44,9 +45,9 @@ namespace {
 // document and tiles the two windows. "reactions", "reactions-input" and "reactions-duplicates"
 // open the reaction database named by KINETRA_SCREENSHOT_REACTIONS, then its input window on the
 // first Troe reaction or the True Duplicates view. "solver-settings", "solver-console" and
-// "solver-results" run Solver > Run Solver on that database for CH4/air at 1200 K and show the
-// run settings, the console during the run or the post-processor of the output (the report
-// answered Yes).
+// "solver-results" ("solver-chart": with the temperature profile in the scratch chart) run Solver >
+// Run Solver on that database for CH4/air at 1200 K and show the run settings, the console during
+// the run or the post-processor of the output (the report answered Yes).
 void openSolverForScreenshot(kinetra::ui::MainWindow& window, const QString& what) {
     using kinetra::solver::RunField;
     auto* child = window.mdiArea()->activeSubWindow();
@@ -101,6 +102,15 @@ void openSolverForScreenshot(kinetra::ui::MainWindow& window, const QString& wha
         QTimer::singleShot(1500, &window, [&window] {
             if (auto* results = window.solverWindows().postProcessor())
                 if (auto* frame = qobject_cast<QMdiSubWindow*>(results->parentWidget()))
+                    frame->showMaximized();
+        });
+    // The temperature profile, as a double click on the Temperature row header plots it.
+    if (what == QLatin1String("solver-chart"))
+        QTimer::singleShot(1500, &window, [&window] {
+            if (auto* results = window.solverWindows().postProcessor())
+                Q_EMIT results->meanTable()->verticalHeader()->sectionDoubleClicked(0);
+            if (auto* chart = window.scratchChart())
+                if (auto* frame = qobject_cast<QMdiSubWindow*>(chart->parentWidget()))
                     frame->showMaximized();
         });
 }
