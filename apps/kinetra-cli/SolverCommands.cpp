@@ -48,7 +48,8 @@ int solverFile(Context& c, const std::vector<std::string>& args) {
         return 1;
     store::Connection reactions = open->database->connection();
     store::Connection thermo = open->thermo.connection();
-    const solver::SolverInputContent content = solver::gatherSolverInput(reactions, thermo);
+    solver::SolverInputContent content = solver::gatherSolverInput(reactions, thermo);
+    solver::addBathGases(content, thermo);
     const PhysicalConstants constants = physicalConstants(c);
     solver::NewSolverFileRequest request;
     request.target = target;

@@ -44,4 +44,16 @@ bool addThermoSpecies(SolverInputContent& content, const store::Row& thermoRow) 
     return true;
 }
 
+int addBathGases(SolverInputContent& content, store::Connection& thermo) {
+    std::string names; // constant names of letters and digits: safe to write into the statement
+    for (std::string_view name : kBathGases)
+        names += (names.empty() ? "'" : ", '") + std::string(name) + "'";
+    int added = 0;
+    for (const store::Row& row :
+         thermo.query("SELECT * FROM [Trm] WHERE Info = 0 AND Species IN (" + names + ");").rows)
+        if (addThermoSpecies(content, row))
+            ++added;
+    return added;
+}
+
 } // namespace kinetra::solver

@@ -25,4 +25,13 @@ SolverInputContent gatherSolverInput(store::Connection& reactions, store::Connec
 // it is. Returns whether it was added.
 bool addThermoSpecies(SolverInputContent& content, const store::Row& thermoRow);
 
+// The bath gases of mixtures in air and of shock tubes. Several published mechanisms name N2 in
+// no reaction, yet a mixture in air needs it; at a zero fraction a bath gas changes nothing in a
+// run, so every input file offers them.
+inline constexpr std::string_view kBathGases[] = {"N2", "AR", "HE"};
+
+// Adds the bath gases that the thermo database holds as valid species and the THERMO block
+// lacks; returns how many were added.
+int addBathGases(SolverInputContent& content, store::Connection& thermo);
+
 } // namespace kinetra::solver

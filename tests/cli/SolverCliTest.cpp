@@ -105,6 +105,31 @@ TEST(SolverCli, RunWithTheSolverAndReadTheResults) {
     EXPECT_EQ(notOutput.err, "In the file " + input.string() + " the output data is incomplete.\n");
 }
 
+// A mechanism whose reactions name no N2, like several published ones: the bath gases of the
+// thermo database still join the input file, so a mixture in air can be run.
+TEST(SolverCli, BathGasesJoinAnInputWhoseReactionsNameNone) {
+    TempDir dir;
+    const fs::path mechanism = dir / "mech.inp";
+    std::ofstream(mechanism) << "ELEMENTS H O N AR END\nSPECIES H2 O2 H O OH H2O N2 AR END\n"
+                                "REACTIONS\nH+O2=O+OH 2.0E14 0.0 16800\n"
+                                "O+H2=H+OH 5.06E4 2.67 6290\nOH+H2=H+H2O 2.16E8 1.51 3430\nEND\n";
+    const fs::path thermo = dir / "t.mdb", reactions = dir / "r.mdb", input = dir / "h2.sol";
+    ASSERT_EQ(run({"mechanism", "import", mechanism.string(), "--thermo-file",
+                   data("gri30/gri30_thermo.dat"), "--thermo", thermo.string(), "--reactions",
+                   reactions.string()})
+                  .code,
+              0);
+    ASSERT_EQ(
+        run({"solver-file", reactions.string(), "--thermo", thermo.string(), "-o", input.string()})
+            .code,
+        0);
+    const auto written = lines(readFile(input));
+    EXPECT_EQ(written[9].substr(0, 10), " 8 !Specie"); // the six of the reactions, N2 and AR
+    const CliRun solved = run(
+        {"run", input.string(), "--fractions", "H2=2,O2=1,N2=3.76", "--T", "1200", "--tf", "1E-4"});
+    EXPECT_EQ(solved.code, 0) << solved.err;
+}
+
 TEST(SolverCli, RunReportsAbnormalEndsOfItsSolver) {
     TempDir dir;
     const fs::path solver = dir / "fake-solver.sh";

@@ -368,8 +368,10 @@ void ReactionWindow::runSolver() {
     showWork("Writing the solver input file...", [&] {
         store::Connection reactions = database_->connection();
         store::Connection thermo = context_.thermo.connection();
-        written = solver::writeNewSolverFile(
-            solver::gatherSolverInput(reactions, thermo, table_->view()), request);
+        solver::SolverInputContent content =
+            solver::gatherSolverInput(reactions, thermo, table_->view());
+        solver::addBathGases(content, thermo);
+        written = solver::writeNewSolverFile(content, request);
     });
     if (written.failed) {
         context_.ui.dialogs.message(written.message, "KINETRA", written.icon);
