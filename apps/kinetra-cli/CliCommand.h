@@ -57,4 +57,13 @@ struct ParsedArgs {
 bool parseArgs(const std::vector<std::string>& args, const std::vector<std::string>& valued,
                const std::vector<std::string>& flags, ParsedArgs& parsed, std::ostream& err);
 
+// --tmin, --tmax and --step into the texts of a setup window's temperature grid (thermo and rate
+// tables and charts), which then go through that window's own checks.
+template <class GridTexts> void takeGridOptions(const ParsedArgs& a, GridTexts& texts) {
+    for (auto [name, field] : {std::pair{"--tmin", &texts.min}, std::pair{"--tmax", &texts.max},
+                               std::pair{"--step", &texts.step}})
+        if (const std::string* v = a.option(name))
+            *field = *v;
+}
+
 } // namespace kinetra::cli

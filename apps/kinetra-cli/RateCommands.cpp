@@ -41,12 +41,7 @@ RateConstants rateConstants(Context& c) {
 // The temperature grid of --tmin, --tmax and --step through the setup window's checks.
 std::optional<RatePlotSettings> rateSettingsOf(Context& c, const ParsedArgs& a) {
     RateSetupTexts texts = RateSetupTexts::from(RatePlotSettings{});
-    if (const auto* v = a.option("--tmin"))
-        texts.min = *v;
-    if (const auto* v = a.option("--tmax"))
-        texts.max = *v;
-    if (const auto* v = a.option("--step"))
-        texts.step = *v;
+    takeGridOptions(a, texts);
     return validateRateSetup(texts, c.ui.dialogs).settings;
 }
 

@@ -69,17 +69,6 @@ constexpr const char* kRunUsage =
     "[--max-steps 1000] [--every 1] [--max-lines 1000] [--tmin 200] [--tmax 6000] "
     "[--solver PATH]";
 
-class StreamSink final : public solver::OutputSink {
-public:
-    explicit StreamSink(std::ostream& out) : out_(out) {}
-    void write(std::string_view text) override {
-        out_.write(text.data(), static_cast<std::streamsize>(text.size())) << std::flush;
-    }
-
-private:
-    std::ostream& out_;
-};
-
 // "H2=2,O2=1" into the species' fraction texts; false (with a message) for a name the input
 // file does not list or an item without "=".
 bool setFractions(Context& c, const std::string& list, solver::RunSettings& settings) {
@@ -166,7 +155,7 @@ int run(Context& c, const std::vector<std::string>& args) {
         c.io.err << e.what() << '\n';
         return 1;
     }
-    StreamSink console(c.io.err);
+    solver::StreamSink console(c.io.err);
     const std::optional<solver::SolverRunResult> reported =
         solver::runSolverReported(folder, console, c.dialogs, program);
     if (!reported)

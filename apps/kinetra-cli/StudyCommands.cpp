@@ -49,17 +49,6 @@ private:
     std::string text_;
 };
 
-class StreamSink final : public solver::OutputSink {
-public:
-    explicit StreamSink(std::ostream& out) : out_(out) {}
-    void write(std::string_view text) override {
-        out_.write(text.data(), static_cast<std::streamsize>(text.size())) << std::flush;
-    }
-
-private:
-    std::ostream& out_;
-};
-
 // The options of a study shared by ignition and sweep.
 const std::vector<std::string> kStudyOptions{"--thermo", "--fuel", "--oxidizer", "--phi", "--T",
                                              "--P",      "--tf",   "--rtol",     "--atol"};
@@ -126,7 +115,7 @@ int ignition(Context& c, const std::vector<std::string>& args) {
     c.io.out << "Mixture: " << fractions << '\n';
     CaseRunner runner{*solver::readInputLines(input), studySettings(a),
                       c.folders.app(solver::kSolverProgram)};
-    StreamSink console(c.io.err);
+    solver::StreamSink console(c.io.err);
     const CaseResult r =
         runIgnitionCase(runner, {"1", *t, *p, *phi, fractions}, folder.path() / "run", console);
     if (r.status == CaseStatus::Failed) {
@@ -387,7 +376,7 @@ int sweepCommand(Context& c, const std::vector<std::string>& args) {
             request.casesPerJob =
                 std::clamp(static_cast<int>(cases.size() - done) / (4 * slotCount), 1, 25);
         }
-        StreamSink console(c.io.err);
+        solver::StreamSink console(c.io.err);
         const solver::ProcessOutcome outcome =
             solver::runProcess(parallel, parallelArguments(request), sweep.parent_path(), console);
         if (!outcome.started) {

@@ -212,12 +212,7 @@ GasConstants gasConstants(Context& c) {
 // through the setup window's own checks; nothing after a message.
 std::optional<ThermoChartSettings> chartSettingsOf(Context& c, const ParsedArgs& a) {
     ChartSetupTexts texts = ChartSetupTexts::from(ThermoChartSettings{});
-    if (const auto* v = a.option("--tmin"))
-        texts.min = *v;
-    if (const auto* v = a.option("--tmax"))
-        texts.max = *v;
-    if (const auto* v = a.option("--step"))
-        texts.step = *v;
+    takeGridOptions(a, texts);
     if (const auto* v = a.option("--units")) {
         if (*v == "cal")
             texts.units = ThermoChartSettings::Units::Calorie;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,18 @@ class OutputSink {
 public:
     virtual ~OutputSink() = default;
     virtual void write(std::string_view text) = 0;
+};
+
+// Passes the output on to a stream (a terminal's standard error) as it comes.
+class StreamSink final : public OutputSink {
+public:
+    explicit StreamSink(std::ostream& out) : out_(out) {}
+    void write(std::string_view text) override {
+        out_.write(text.data(), static_cast<std::streamsize>(text.size())) << std::flush;
+    }
+
+private:
+    std::ostream& out_;
 };
 
 struct ProcessOutcome {
