@@ -1,5 +1,6 @@
 #include "charts/ChartSetup.h"
 
+#include "charts/ChartPlot.h"
 #include "common/NumberFormat.h"
 #include "common/TextNumber.h"
 #include "common/TextUtil.h"
@@ -19,6 +20,18 @@ AxisFields fieldsOf(const AxisSetup& a) {
                       std::to_string(a.minorTicks),
                       a.digits,
                       a.scale};
+}
+
+// An automatic axis shows the range it is drawn with, so that a switch to Linear starts from the
+// chart as the user sees it rather than from values set long before.
+AxisSetup shownAxis(const AxisSetup& axis, std::optional<ValueRange> data) {
+    if (axis.scale != AxisScale::Auto || !data)
+        return axis;
+    const AxisTicks drawn = axisTicks(axis, data);
+    AxisSetup shown = axis;
+    shown.minimum = drawn.minimum;
+    shown.maximum = drawn.maximum;
+    return shown;
 }
 
 // A tick count is taken as the nearest whole number; text that is no number gives nothing.
@@ -67,8 +80,12 @@ AxisSetup axisOf(const AxisFields& f) {
 } // namespace
 
 SetupFields setupFieldsOf(const ChartModel& chart) {
-    const ChartLook& look = chart.content().look;
-    SetupFields fields{fieldsOf(look.xAxis), fieldsOf(look.yAxis), look, {}};
+    const ChartContent& content = chart.content();
+    const ChartLook& look = content.look;
+    SetupFields fields{fieldsOf(shownAxis(look.xAxis, xRangeOf(content, false))),
+                       fieldsOf(shownAxis(look.yAxis, yRangeOf(content, false))),
+                       look,
+                       {}};
     for (const ChartSubset& s : chart.content().subsets)
         fields.subsets.push_back({s.label, s.shown, s.symbol, s.lineStyle, s.colour});
     return fields;

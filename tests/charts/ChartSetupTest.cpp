@@ -112,6 +112,14 @@ TEST(ChartSetup, FailedCheckChangesNothingAndApplySetsEverything) {
     ChartModel chart(scriptedDraws({}));
     chart.intit(rampBuffer(2, 4), false);
     const ChartContent before = chart.content();
+    // Automatic axes show the range they are drawn with (X 1..4 and Y 0..13 rounded out), not
+    // the 0..1 of a setup never applied.
+    const SetupFields opened = setupFieldsOf(chart);
+    EXPECT_LE(std::stod(opened.x.minimum), 1);
+    EXPECT_GE(std::stod(opened.x.maximum), 4);
+    EXPECT_LE(std::stod(opened.y.minimum), 0);
+    EXPECT_GE(std::stod(opened.y.maximum), 13);
+    EXPECT_LT(std::stod(opened.y.maximum), 100);
 
     SetupFields bad = validFields();
     bad.y.majorTicks = "21";
