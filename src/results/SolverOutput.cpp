@@ -15,7 +15,6 @@ namespace kinetra::results {
 namespace {
 
 constexpr std::size_t kMaxElements = 11;
-constexpr int kMinRecords = 4;
 
 std::vector<std::string_view> splitLines(std::string_view text) {
     std::vector<std::string_view> lines;
@@ -193,7 +192,8 @@ std::optional<OutputSpecies> readThermoBlockSpecies(const std::vector<std::strin
     return s;
 }
 
-OutputReading readSolverOutputText(const std::string& text, const std::string& path) {
+OutputReading readSolverOutputText(const std::string& text, const std::string& path,
+                                   int minimumRecords) {
     const std::vector<std::string_view> lines = splitLines(text);
     const std::string incomplete = "In the file " + path + " the output data is incomplete.";
     auto line = [&](int number) -> std::string_view {
@@ -319,16 +319,16 @@ OutputReading readSolverOutputText(const std::string& text, const std::string& p
         }
         out.records.push_back(std::move(values));
     }
-    if (out.records.size() < static_cast<std::size_t>(kMinRecords))
+    if (out.records.size() < static_cast<std::size_t>(std::max(minimumRecords, 1)))
         return failure(incomplete);
     return {std::move(out), {}};
 }
 
-OutputReading readSolverOutput(const std::filesystem::path& path) {
+OutputReading readSolverOutput(const std::filesystem::path& path, int minimumRecords) {
     const std::optional<std::string> text = readTextFile(path);
     if (!text)
         return failure("The file " + path.string() + " cannot be read.");
-    return readSolverOutputText(*text, path.string());
+    return readSolverOutputText(*text, path.string(), minimumRecords);
 }
 
 } // namespace kinetra::results

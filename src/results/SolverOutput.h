@@ -49,10 +49,16 @@ struct OutputReading {
     std::string message;                // why not, for a box titled "KINETRA"
 };
 
+// The post-processor refuses an output of fewer records: it has too little to tabulate.
+inline constexpr int kMinimumRecords = 4;
+
 // The post-processor's reading of a whole file text (any line ends); `path` names it in the
-// messages.
-OutputReading readSolverOutputText(const std::string& text, const std::string& path);
-OutputReading readSolverOutput(const std::filesystem::path& path);
+// messages. An analysis that needs less (the ignition delay needs the first and the last state)
+// may lower `minimumRecords`; a quiet run of a few long steps writes only three.
+OutputReading readSolverOutputText(const std::string& text, const std::string& path,
+                                   int minimumRecords = kMinimumRecords);
+OutputReading readSolverOutput(const std::filesystem::path& path,
+                               int minimumRecords = kMinimumRecords);
 
 // The fields of the THERMO block's species i (from its four lines): the name, formula and the
 // temperatures by their columns, the fraction as the last field of the first line, the

@@ -78,7 +78,8 @@ SolvedRun solveOnce(const CaseRunner& runner, solver::RunSettings settings, cons
         run.failure = failureReason(result.report.message);
         return run;
     }
-    results::OutputReading reading = results::readSolverOutput(result.outputPath);
+    // The delay needs the first and the last state; a quiet run of a few long steps has three.
+    results::OutputReading reading = results::readSolverOutput(result.outputPath, 2);
     if (!reading.output)
         run.failure = reading.message;
     run.output = std::move(reading.output);
