@@ -2,6 +2,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
 #include <optional>
 
 namespace kinetra::engine {
@@ -14,17 +17,6 @@ std::size_t start(std::size_t i) {
     return kPrefix + kStride * i;
 }
 
-std::string_view trimLeft(std::string_view s) {
-    const auto first = s.find_first_not_of(' ');
-    return first == std::string_view::npos ? std::string_view() : s.substr(first);
-}
-
-std::string_view trimBoth(std::string_view s) {
-    s = trimLeft(s);
-    const auto last = s.find_last_not_of(' ');
-    return last == std::string_view::npos ? std::string_view() : s.substr(0, last + 1);
-}
-
 // How column j opens a continuation line.
 enum class Opening {
     Invalid,
@@ -33,8 +25,8 @@ enum class Opening {
     AfterShorter, // 16 characters: column j - 1 ends one character early, leaving two blanks
 };
 
-Opening opening(const std::vector<std::string>& fields, std::size_t j) {
-    const std::string& f = fields[j];
+template <typename Fields> Opening opening(const Fields& fields, std::size_t j) {
+    const std::string_view f = fields[j];
     if (f.front() == '-')
         return Opening::AtOffsetZero;
     if (f.size() < kWidth)
@@ -49,12 +41,12 @@ std::string recordValueText(double value) {
     return std::string(buffer, writeRecordValue(value, buffer));
 }
 
-std::size_t writeRecordValue(double value, char* buffer) {
-    if (std::fabs(value) < 1e-99)
-        value = 0;
-    // Ten significant digits keep a positive value at 15 characters; a three-digit exponent
-    // (1E+100 and beyond) costs one digit. to_chars rounds exactly like printf's %.9E and is
-    // many times faster, which matters for records of hundreds of species every step.
+namespace {
+
+// The exact text through the standard library: ten significant digits keep a positive value at
+// 15 characters; a three-digit exponent (1E+100 and beyond) costs one digit. to_chars rounds
+// the binary value exactly like printf's %.9E.
+std::size_t exactValueText(double value, char* buffer) {
     const int precision = std::fabs(value) >= 1e100 ? 8 : 9;
     char* end =
         std::to_chars(buffer, buffer + 39, value, std::chars_format::scientific, precision).ptr;
@@ -64,13 +56,110 @@ std::size_t writeRecordValue(double value, char* buffer) {
     return static_cast<std::size_t>(end - buffer);
 }
 
-std::vector<std::string> recordLines(std::string_view prefix,
-                                     const std::vector<std::string>& fields, int lineCount) {
+// 10^k in extended precision for k = 0 .. 120, each from the one before by one rounded
+// product: relative error below 120 * 2^-64 < 1E-17.
+constexpr int kPowers = 121;
+using Extended = long double;
+struct PowersOfTen {
+    Extended value[kPowers];
+    constexpr PowersOfTen() : value() {
+        value[0] = 1;
+        for (int k = 1; k < kPowers; ++k)
+            value[k] = value[k - 1] * 10;
+    }
+};
+constexpr PowersOfTen kPowersOfTen;
+
+// The same text as exactValueText for 1E-99 <= |value| < 1E99 without its cost (a quarter of
+// an n-heptane run went into the value texts): the ten digits come from |value| scaled by a
+// power of ten in 64-bit extended precision, whose relative error (below 2E-17) leaves the
+// rounding in doubt only when the scaled value lies within 1E-6 of a rounding tie or of a
+// decade's edge. Then, and outside the range, false: the caller takes the exact path.
+bool fastValueText(double value, char* buffer, std::size_t& length) {
+    if constexpr (std::numeric_limits<Extended>::digits < 64)
+        return false;
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= 1e-99 && magnitude < 1e99))
+        return false;
+    // The decimal exponent, exact or one too small: floor(log10(2) (binary - 1)) .. + 1, with
+    // the binary exponent read from the bits and log10(2) as 78913 / 2^18.
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    const int binary = static_cast<int>(bits >> 52) - 1022; // 1E-99 is a normal number
+    int exponent = ((binary - 1) * 78913) >> 18;
+    Extended scaled = 0;
+    for (int attempt = 0;; ++attempt) {
+        const int shift = 9 - exponent; // scaled = magnitude 10^shift, in [1E9, 1E10)
+        if (shift < -kPowers + 1 || shift > kPowers - 1 || attempt == 2)
+            return false;
+        scaled = shift >= 0 ? magnitude * kPowersOfTen.value[shift]
+                            : magnitude / kPowersOfTen.value[-shift];
+        if (scaled >= Extended(1e10))
+            ++exponent;
+        else if (scaled < Extended(1e9))
+            --exponent;
+        else
+            break;
+    }
+    constexpr Extended kDoubt = 1e-6;
+    if (scaled < Extended(1e9) + kDoubt || scaled > Extended(1e10) - kDoubt)
+        return false;
+    auto digits = static_cast<std::uint64_t>(scaled); // floor
+    const Extended fraction = scaled - static_cast<Extended>(digits);
+    if (fraction > Extended(0.5) - kDoubt && fraction < Extended(0.5) + kDoubt)
+        return false;
+    if (fraction > Extended(0.5))
+        ++digits;
+    if (digits == 10'000'000'000ULL) {
+        digits = 1'000'000'000ULL;
+        ++exponent;
+    }
+    char* p = buffer;
+    if (value < 0)
+        *p++ = '-';
+    // Two digits at a time, from the right.
+    static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324"
+                                     "25262728293031323334353637383940414243444546474849"
+                                     "50515253545556575859606162636465666768697071727374"
+                                     "75767778798081828384858687888990919293949596979899";
+    char text[10];
+    for (int i = 8; i >= 0; i -= 2) {
+        std::memcpy(text + i, kPairs + 2 * (digits % 100), 2);
+        digits /= 100;
+    }
+    *p++ = text[0];
+    *p++ = '.';
+    std::memcpy(p, text + 1, 9);
+    p += 9;
+    *p++ = 'E';
+    *p++ = exponent < 0 ? '-' : '+';
+    const int e = exponent < 0 ? -exponent : exponent;
+    *p++ = static_cast<char>('0' + e / 10);
+    *p++ = static_cast<char>('0' + e % 10);
+    length = static_cast<std::size_t>(p - buffer);
+    return true;
+}
+
+} // namespace
+
+std::size_t writeRecordValue(double value, char* buffer) {
+    if (std::fabs(value) < 1e-99)
+        value = 0;
+    std::size_t length = 0;
+    if (fastValueText(value, buffer, length))
+        return length;
+    return exactValueText(value, buffer);
+}
+
+namespace {
+
+// Cut before column j for each continuation line: near the even split (time, T and the first
+// 50 species on the first line, 50 species on each further one), at a column that can open a
+// line, at least two columns after the previous cut. False when there is none.
+template <typename Fields>
+bool findCuts(const Fields& fields, int lineCount, std::vector<std::size_t>& cuts) {
     const std::size_t m = fields.size();
-    // Cut before column j for each continuation line: near the even split (time, T and the
-    // first 50 species on the first line, 50 species on each further one), at a column that
-    // can open a line, at least two columns after the previous cut.
-    std::vector<std::size_t> cuts;
+    cuts.clear();
     std::size_t previous = 0;
     for (int t = 1; t < lineCount; ++t) {
         const std::size_t target = 2 + kPerLine * static_cast<std::size_t>(t);
@@ -82,42 +171,64 @@ std::vector<std::string> recordLines(std::string_view prefix,
                     opening(fields, j) != Opening::Invalid)
                     found = j;
         if (!found)
-            return {};
+            return false;
         cuts.push_back(*found);
         previous = *found;
     }
+    return true;
+}
 
-    // The whole record on one line, then cut.
-    std::string s(std::string(prefix).append(kPrefix - std::min(prefix.size(), kPrefix), ' '));
-    s.resize(start(m), ' ');
-    auto cutIndex = [&](std::size_t j) {
-        for (std::size_t c = 0; c < cuts.size(); ++c)
-            if (cuts[c] == j)
-                return static_cast<int>(c);
-        return -1;
-    };
+} // namespace
+
+bool appendRecordLines(std::string& out, std::string_view prefix,
+                       const std::vector<std::string_view>& fields, int lineCount,
+                       std::vector<std::size_t>& cuts) {
+    if (!findCuts(fields, lineCount, cuts))
+        return false;
+    const std::size_t m = fields.size();
+    // The record is laid out as one long line, columns right-aligned at 8 + 17 i, and cut
+    // before each cut column: the line before a cut ends with column j - 1, the line after it
+    // starts with column j's text. Written straight into `out`, blanks and all.
+    out.append(prefix);
+    std::size_t at = prefix.size(); // the position in the long line
+    std::size_t nextCut = 0;
     for (std::size_t i = 0; i < m; ++i) {
-        const std::string& f = fields[i];
-        std::size_t at = start(i) + kWidth - f.size(); // right-aligned
-        if (cutIndex(i) >= 0) {
+        const std::string_view f = fields[i];
+        std::size_t place = start(i) + kWidth - f.size();
+        if (nextCut < cuts.size() && cuts[nextCut] == i) {
             const Opening o = opening(fields, i);
-            at = start(i) + (o == Opening::AtOffsetOne ? 1 : 0);
-        } else if (i + 1 < m && cutIndex(i + 1) >= 0 &&
+            const std::size_t content = start(i) + (o == Opening::AtOffsetOne ? 1 : 0);
+            const std::size_t gap = o == Opening::AtOffsetZero ? 1 : 2;
+            out.append(content - gap - at, ' ');
+            out.push_back('\n');
+            at = content;
+            place = content;
+            ++nextCut;
+        } else if (nextCut < cuts.size() && cuts[nextCut] == i + 1 &&
                    opening(fields, i + 1) == Opening::AfterShorter) {
-            at = start(i) + kWidth - 1 - f.size(); // ends one early: two blanks follow
+            place = start(i) + kWidth - 1 - f.size(); // ends one early: two blanks follow
         }
-        s.replace(at, f.size(), f);
+        out.append(place - at, ' ');
+        out.append(f);
+        at = place + f.size();
     }
+    out.push_back('\n');
+    return true;
+}
+
+std::vector<std::string> recordLines(std::string_view prefix,
+                                     const std::vector<std::string>& fields, int lineCount) {
+    const std::vector<std::string_view> views(fields.begin(), fields.end());
+    std::string text;
+    std::vector<std::size_t> cuts;
+    if (!appendRecordLines(text, prefix, views, lineCount, cuts))
+        return {};
     std::vector<std::string> lines;
-    std::size_t from = 0;
-    for (const std::size_t j : cuts) {
-        const Opening o = opening(fields, j);
-        const std::size_t content = start(j) + (o == Opening::AtOffsetOne ? 1 : 0);
-        const std::size_t gap = o == Opening::AtOffsetZero ? 1 : 2;
-        lines.push_back(s.substr(from, content - gap - from));
-        from = content;
+    for (std::size_t from = 0; from < text.size();) {
+        const std::size_t end = text.find('\n', from);
+        lines.push_back(text.substr(from, end - from));
+        from = end + 1;
     }
-    lines.push_back(std::string(trimBoth(s.substr(from))));
     return lines;
 }
 

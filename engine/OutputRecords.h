@@ -30,4 +30,11 @@ std::size_t writeRecordValue(double value, char* buffer);
 std::vector<std::string> recordLines(std::string_view prefix,
                                      const std::vector<std::string>& fields, int lineCount);
 
+// The same lines appended to `out`, each ending in a line feed, without a string per line or
+// per field: the writer's form, for a record of hundreds of species every step. `cuts` is the
+// caller's workspace. False, appending nothing, when recordLines would be empty.
+bool appendRecordLines(std::string& out, std::string_view prefix,
+                       const std::vector<std::string_view>& fields, int lineCount,
+                       std::vector<std::size_t>& cuts);
+
 } // namespace kinetra::engine
