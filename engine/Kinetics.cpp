@@ -47,17 +47,27 @@ Kinetics::Kinetics(const SolverInput& input)
             static_cast<double>(r.products.size()) - static_cast<double>(r.reactants.size());
         reactions_.push_back(std::move(r));
     }
+    termStart_.push_back(0);
     for (std::size_t i = 0; i < reactions_.size(); ++i) {
         const Reaction& r = reactions_[i];
         forwardA_.push_back(r.forward.a);
         forwardN_.push_back(r.forward.n);
         forwardE_.push_back(r.forward.e * activationScale_);
-        const bool auxiliary = r.falloff || r.explicitReverse;
-        auxiliaryA_.push_back(auxiliary ? r.auxiliary.a : 0);
-        auxiliaryN_.push_back(auxiliary ? r.auxiliary.n : 0);
-        auxiliaryE_.push_back(auxiliary ? r.auxiliary.e * activationScale_ : 0);
+        if (r.falloff || r.explicitReverse) {
+            auxiliaryReactions_.push_back(static_cast<int>(i));
+            auxiliaryA_.push_back(r.auxiliary.a);
+            auxiliaryN_.push_back(r.auxiliary.n);
+            auxiliaryE_.push_back(r.auxiliary.e * activationScale_);
+        }
         if (r.reversible && !r.explicitReverse)
             equilibriumReactions_.push_back(static_cast<int>(i));
+        termSpecies_.insert(termSpecies_.end(), r.reactants.begin(), r.reactants.end());
+        termSpecies_.insert(termSpecies_.end(), r.products.begin(), r.products.end());
+        termStart_.push_back(static_cast<int>(termSpecies_.size()));
+        reactantCount_.push_back(static_cast<unsigned char>(r.reactants.size()));
+        termFlags_.push_back(static_cast<unsigned char>(
+            (r.reversible ? kReversible : 0) | (r.explicitReverse ? kExplicitReverse : 0) |
+            (r.thirdBody ? kThirdBody : 0) | (r.falloff ? kFalloff : 0)));
     }
     kForward_.resize(reactions_.size());
     kAuxiliary_.resize(reactions_.size());
@@ -128,18 +138,25 @@ void Kinetics::productionRates(double temperature, const double* c, double* omeg
     const std::size_t count = reactions_.size();
     physics::arrheniusRates({forwardA_.data(), forwardN_.data(), forwardE_.data(), count}, t,
                             kForward_.data());
-    physics::arrheniusRates({auxiliaryA_.data(), auxiliaryN_.data(), auxiliaryE_.data(), count}, t,
-                            kAuxiliary_.data());
+    // LOW and REV rate constants into their own reactions' places.
+    const std::size_t auxiliaries = auxiliaryReactions_.size();
+    physics::arrheniusRates(
+        {auxiliaryA_.data(), auxiliaryN_.data(), auxiliaryE_.data(), auxiliaries}, t,
+        inverseKc_.data());
+    for (std::size_t j = 0; j < auxiliaries; ++j)
+        kAuxiliary_[static_cast<std::size_t>(auxiliaryReactions_[j])] = inverseKc_[j];
     // 1/Kc = exp(dG/RT + dnu ln(R'T)) for the equilibrium reactions, gathered densely.
     const std::size_t equilibria = equilibriumReactions_.size();
     for (std::size_t j = 0; j < equilibria; ++j) {
-        const Reaction& r = reactions_[static_cast<std::size_t>(equilibriumReactions_[j])];
+        const std::size_t i = static_cast<std::size_t>(equilibriumReactions_[j]);
+        const int* species = termSpecies_.data() + termStart_[i];
+        const int reactants = reactantCount_[i], all = termStart_[i + 1] - termStart_[i];
         double deltaG = 0;
-        for (int s : r.products)
-            deltaG += gRT_[s];
-        for (int s : r.reactants)
-            deltaG -= gRT_[s];
-        inverseKc_[j] = deltaG + r.deltaNu * logGasConstantTimesT_;
+        for (int m = reactants; m < all; ++m)
+            deltaG += gRT_[static_cast<std::size_t>(species[m])];
+        for (int m = 0; m < reactants; ++m)
+            deltaG -= gRT_[static_cast<std::size_t>(species[m])];
+        inverseKc_[j] = deltaG + (all - 2 * reactants) * logGasConstantTimesT_;
     }
     physics::exponentials(inverseKc_.data(), equilibria);
 
@@ -151,27 +168,33 @@ void Kinetics::productionRates(double temperature, const double* c, double* omeg
     }
     std::size_t nextEquilibrium = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        const Reaction& r = reactions_[i];
-        const bool collides = r.falloff || r.thirdBody;
-        const double collider = collides ? colliderConcentration(r, total, c) : 0;
+        const unsigned flags = termFlags_[i];
+        const int* species = termSpecies_.data() + termStart_[i];
+        const int reactants = reactantCount_[i], all = termStart_[i + 1] - termStart_[i];
+        double collider = 0;
+        if (flags & (kThirdBody | kFalloff))
+            collider = colliderConcentration(reactions_[i], total, c);
         double kf = kForward_[i];
-        if (r.falloff)
-            kf = physics::falloffRate(kf, kAuxiliary_[i], collider, r.falloffForm, temperature).k;
+        if (flags & kFalloff)
+            kf = physics::falloffRate(kf, kAuxiliary_[i], collider, reactions_[i].falloffForm,
+                                      temperature)
+                     .k;
         double forward = kf;
-        for (int s : r.reactants)
-            forward *= c[s];
+        for (int m = 0; m < reactants; ++m)
+            forward *= c[species[m]];
         double reverse = 0;
-        if (r.reversible) {
-            reverse = r.explicitReverse ? kAuxiliary_[i] : kf * inverseKc_[nextEquilibrium++];
-            for (int s : r.products)
-                reverse *= c[s];
+        if (flags & kReversible) {
+            reverse =
+                (flags & kExplicitReverse) ? kAuxiliary_[i] : kf * inverseKc_[nextEquilibrium++];
+            for (int m = reactants; m < all; ++m)
+                reverse *= c[species[m]];
         }
-        const double q = (r.thirdBody ? collider : 1) * (forward - reverse);
+        const double q = ((flags & kThirdBody) ? collider : 1) * (forward - reverse);
         progress_[i] = q;
-        for (int s : r.reactants)
-            omega[s] -= q;
-        for (int s : r.products)
-            omega[s] += q;
+        for (int m = 0; m < reactants; ++m)
+            omega[species[m]] -= q;
+        for (int m = reactants; m < all; ++m)
+            omega[species[m]] += q;
     }
 }
 
