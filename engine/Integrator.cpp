@@ -267,12 +267,6 @@ Integrator::Integrator(Reactor& reactor, Kinetics& kinetics, const RunParameters
     // 0.040 to 0.021 s (docs/performance.md).
     CVodeSetNonlinConvCoef(s_->cvode, kNewtonConvergence);
     CVodeSetMaxConvFails(s_->cvode, 50);
-    if (const char* e = std::getenv("KX_DGMAX")) CVodeSetDeltaGammaMaxLSetup(s_->cvode, std::atof(e));
-    if (const char* e = std::getenv("KX_MSBP")) CVodeSetLSetupFrequency(s_->cvode, std::atol(e));
-    if (const char* e = std::getenv("KX_MSBJ")) CVodeSetJacEvalFrequency(s_->cvode, std::atol(e));
-    if (const char* e = std::getenv("KX_MAXORD")) CVodeSetMaxOrd(s_->cvode, std::atoi(e));
-    if (const char* e = std::getenv("KX_NLCOEF")) CVodeSetNonlinConvCoef(s_->cvode, std::atof(e));
-    if (const char* e = std::getenv("KX_MAXCOR")) CVodeSetMaxNonlinIters(s_->cvode, std::atoi(e));
     CVodeSetErrHandlerFn(
         s_->cvode, [](int, const char*, const char*, char*, void*) {}, nullptr);
 }

@@ -69,6 +69,19 @@ Kinetics::Kinetics(const SolverInput& input)
             (r.reversible ? kReversible : 0) | (r.explicitReverse ? kExplicitReverse : 0) |
             (r.thirdBody ? kThirdBody : 0) | (r.falloff ? kFalloff : 0)));
     }
+    for (std::size_t i = 0; i < reactions_.size(); ++i) {
+        const Reaction& r = reactions_[i];
+        if (!r.falloff)
+            continue;
+        falloffReactions_.push_back(static_cast<int>(i));
+        if (r.falloffForm.form == physics::FalloffForm::Troe) {
+            troeReactions_.push_back(static_cast<int>(i));
+            troeParameters_.push_back(r.falloffForm.troe);
+        }
+    }
+    troePressures_.resize(troeReactions_.size());
+    troeFactors_.resize(troeReactions_.size());
+    troeWorkspace_.resize(3 * troeReactions_.size());
     kForward_.resize(reactions_.size());
     kAuxiliary_.resize(reactions_.size());
     inverseKc_.resize(reactions_.size());
@@ -166,19 +179,42 @@ void Kinetics::productionRates(double temperature, const double* c, double* omeg
         total += c[k];
         omega[k] = 0;
     }
+    // Fall-off rate constants in place of the high-pressure ones: the Troe broadening of all
+    // reactions in one batch, the other forms one at a time.
+    std::size_t troe = 0;
+    for (const int index : falloffReactions_) {
+        const std::size_t i = static_cast<std::size_t>(index);
+        const Reaction& r = reactions_[i];
+        const double collider = colliderConcentration(r, total, c);
+        const bool batched = troe < troeReactions_.size() && troeReactions_[troe] == index;
+        if (batched) {
+            const double kHigh = kForward_[i];
+            troePressures_[troe++] = kHigh > 0 ? kAuxiliary_[i] * collider / kHigh : 0;
+        } else {
+            kForward_[i] = physics::falloffRate(kForward_[i], kAuxiliary_[i], collider,
+                                                r.falloffForm, temperature)
+                               .k;
+        }
+    }
+    physics::troeBroadenings(troeParameters_.data(), troePressures_.data(), troe, temperature,
+                             troeFactors_.data(), troeWorkspace_.data());
+    for (std::size_t j = 0; j < troe; ++j) {
+        const std::size_t i = static_cast<std::size_t>(troeReactions_[j]);
+        const double pr = troePressures_[j];
+        // As physics::falloffRate: without a high-pressure limit the rate is k0 [M].
+        kForward_[i] = kForward_[i] > 0
+                           ? kForward_[i] * pr / (1 + pr) * troeFactors_[j]
+                           : kAuxiliary_[i] * colliderConcentration(reactions_[i], total, c);
+    }
+
     std::size_t nextEquilibrium = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const unsigned flags = termFlags_[i];
         const int* species = termSpecies_.data() + termStart_[i];
         const int reactants = reactantCount_[i], all = termStart_[i + 1] - termStart_[i];
-        double collider = 0;
-        if (flags & (kThirdBody | kFalloff))
-            collider = colliderConcentration(reactions_[i], total, c);
-        double kf = kForward_[i];
-        if (flags & kFalloff)
-            kf = physics::falloffRate(kf, kAuxiliary_[i], collider, reactions_[i].falloffForm,
-                                      temperature)
-                     .k;
+        const double collider =
+            (flags & kThirdBody) ? colliderConcentration(reactions_[i], total, c) : 0;
+        const double kf = kForward_[i]; // fall-off included
         double forward = kf;
         for (int m = 0; m < reactants; ++m)
             forward *= c[species[m]];

@@ -104,6 +104,11 @@ private:
     std::vector<int> termStart_, termSpecies_;
     std::vector<unsigned char> reactantCount_, termFlags_;
     std::vector<int> auxiliaryReactions_;
+    // The fall-off reactions, and of them the Troe ones with their parameters, reduced
+    // pressures, broadening factors and workspace for the batched evaluation.
+    std::vector<int> falloffReactions_, troeReactions_;
+    std::vector<physics::TroeParameters> troeParameters_;
+    std::vector<double> troePressures_, troeFactors_, troeWorkspace_;
 };
 
 } // namespace kinetra::engine
