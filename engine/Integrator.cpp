@@ -210,8 +210,10 @@ Integrator::Integrator(Reactor& reactor, Kinetics& kinetics, const RunParameters
     }
     s_->y = N_VNew_Serial(n, s_->context);
     s_->slope = N_VNew_Serial(n, s_->context);
-    if (s_->y)
-        useCompiledVectorOperations(s_->y); // before CVodeInit clones its workspace from y
+    // Before CVodeInit clones its workspace from y; the slope is CVodeGetDky's output.
+    for (N_Vector v : {s_->y, s_->slope})
+        if (v)
+            useCompiledVectorOperations(v);
     s_->temperatureScale = reactor.initialState()[0];
     s_->physical.assign(static_cast<std::size_t>(n), 0);
     s_->reached = reactor.initialState();
