@@ -1,5 +1,6 @@
 #include "engine/OutputRecords.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -259,6 +260,43 @@ std::vector<std::string> recordLines(std::string_view prefix,
         from = end + 1;
     }
     return lines;
+}
+
+void appendValueRecord(std::string& out, std::string_view prefix, double time, const double* values,
+                       std::size_t count, int lineCount) {
+    // Every value text is 15 characters, or 16 beginning with its minus sign: every column can
+    // open a continuation line, so appendRecordLines cuts before column 2 + 50 t, ends the line
+    // before with column j - 1's text and starts the next with column j's. Elsewhere a column
+    // stands right-aligned in its 17 characters.
+    const std::size_t m = count + 1;
+    const std::size_t at = out.size();
+    out.resize(at + prefix.size() + kStride * m + kPrefix + static_cast<std::size_t>(lineCount));
+    char* p = out.data() + at;
+    std::memcpy(p, prefix.data(), prefix.size());
+    p += prefix.size();
+    std::size_t nextCut = 2 + kPerLine;
+    int cutsLeft = lineCount - 1;
+    for (std::size_t i = 0; i < m; ++i) {
+        char text[40];
+        const std::size_t length = writeRecordValue(i == 0 ? time : values[i - 1], text);
+        if (cutsLeft > 0 && i == nextCut) {
+            *p++ = '\n';
+            nextCut += kPerLine;
+            --cutsLeft;
+        } else {
+            // A record number of more than 7 digits would reach into column 0: one blank.
+            const std::size_t blanks =
+                i > 0 ? kStride - length
+                      : kPrefix + kWidth - length -
+                            std::min(prefix.size(), kPrefix + kWidth - length - 1);
+            std::memset(p, ' ', blanks);
+            p += blanks;
+        }
+        std::memcpy(p, text, length);
+        p += length;
+    }
+    *p++ = '\n';
+    out.resize(static_cast<std::size_t>(p - out.data()));
 }
 
 } // namespace kinetra::engine

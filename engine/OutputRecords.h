@@ -37,4 +37,10 @@ bool appendRecordLines(std::string& out, std::string_view prefix,
                        const std::vector<std::string_view>& fields, int lineCount,
                        std::vector<std::size_t>& cuts);
 
+// The record of one output time, appendRecordLines's layout of the value texts of `time` and
+// `values[0 .. count)` (temperature, then the species), written in one pass with no field
+// strings: the writer's form for hundreds of species every step.
+void appendValueRecord(std::string& out, std::string_view prefix, double time, const double* values,
+                       std::size_t count, int lineCount);
+
 } // namespace kinetra::engine

@@ -21,12 +21,12 @@ std::string number(double value) {
 
 // Lays the records out in one text buffer and hands it to the stream in large writes: with
 // hundreds of species a record every step is megabytes of text, and the record texts, the
-// layout and the stream calls were a quarter of an n-heptane run (docs/performance.md).
+// layout and the stream calls were a quarter of an n-heptane run (docs/performance.md). The
+// value records are formatted and laid out in one pass (appendValueRecord).
 class RecordWriter {
 public:
     RecordWriter(std::ostream& out, std::size_t species)
-        : out_(out), lineCount_(recordLineCount(static_cast<int>(species))),
-          texts_((species + 2) * kSlot), fields_(species + 2) {
+        : out_(out), lineCount_(recordLineCount(static_cast<int>(species))) {
         buffer_.reserve(2 * kFlushAt);
     }
     ~RecordWriter() { flush(); }
@@ -41,17 +41,14 @@ public:
         append("No.", views);
     }
 
-    // The value texts go to fixed slots of one buffer, so that nothing is allocated per record.
     void record(double time, const double* y, std::size_t size) {
         const auto started = std::chrono::steady_clock::now();
-        fields_.resize(size + 1);
-        for (std::size_t i = 0; i <= size; ++i) {
-            char* slot = texts_.data() + i * kSlot;
-            fields_[i] = {slot, writeRecordValue(i == 0 ? time : y[i - 1], slot)};
-        }
         char prefix[24];
         const auto end = std::to_chars(prefix, prefix + sizeof prefix, ++count_).ptr;
-        append({prefix, static_cast<std::size_t>(end - prefix)}, fields_);
+        appendValueRecord(buffer_, {prefix, static_cast<std::size_t>(end - prefix)}, time, y, size,
+                          lineCount_);
+        if (buffer_.size() >= kFlushAt)
+            write();
         seconds_ +=
             std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     }
@@ -61,25 +58,27 @@ public:
 
     void flush() {
         const auto started = std::chrono::steady_clock::now();
-        out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-        buffer_.clear();
+        write();
         seconds_ +=
             std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     }
 
 private:
-    static constexpr std::size_t kSlot = 40, kFlushAt = 1 << 20;
+    static constexpr std::size_t kFlushAt = 1 << 20;
 
     void append(std::string_view prefix, const std::vector<std::string_view>& fields) {
         appendRecordLines(buffer_, prefix, fields, lineCount_, cuts_);
         if (buffer_.size() >= kFlushAt)
-            flush();
+            write();
+    }
+
+    void write() {
+        out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+        buffer_.clear();
     }
 
     std::ostream& out_;
     int lineCount_;
-    std::vector<char> texts_;
-    std::vector<std::string_view> fields_;
     std::vector<std::size_t> cuts_;
     std::string buffer_;
     long count_ = 0;

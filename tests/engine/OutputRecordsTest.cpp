@@ -121,6 +121,38 @@ TEST(OutputRecords, RecordsReadBackExactly) {
     }
 }
 
+// The writer's one-pass value record is the general layout of the same value texts, character
+// for character, and so reads back exactly: any signs and magnitudes, zeros and values beyond
+// 1E99, record numbers of 1 to 7 digits, and species counts at and around the line breaks.
+TEST(OutputRecords, ValueRecordsAreTheGeneralLayout) {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> exponent(-130, 130), mantissa(-1, 1);
+    for (int species : {1, 2, 49, 50, 51, 99, 100, 101, 120, 628, 1000}) {
+        for (int trial = 0; trial < 7; ++trial) {
+            std::vector<double> values;
+            for (int k = 0; k <= species; ++k) {
+                const double v = mantissa(random) * std::pow(10.0, exponent(random));
+                values.push_back(trial == 0   ? std::fabs(v)
+                                 : trial == 1 ? -std::fabs(v)
+                                 : k % 7 == 3 ? 0.0
+                                              : v);
+            }
+            const double time = trial * 1.5e-4;
+            const std::string prefix = std::to_string(static_cast<long>(std::pow(10.0, trial)));
+            std::vector<std::string> fields{recordValueText(time)};
+            for (double v : values)
+                fields.push_back(recordValueText(v));
+            const int lines = recordLineCount(species);
+            std::string expected;
+            for (const std::string& line : recordLines(prefix, fields, lines))
+                expected += line + "\n";
+            std::string written = "before\n";
+            appendValueRecord(written, prefix, time, values.data(), values.size(), lines);
+            ASSERT_EQ(written, "before\n" + expected) << species << " species, trial " << trial;
+        }
+    }
+}
+
 TEST(OutputRecords, ValuesKeepTheirDigits) {
     for (double v : {1.0 / 3, -2.0 / 3 * 1e-50, 6.02214076e23, 2621.8812345678}) {
         const double back = std::stod(recordValueText(v));
