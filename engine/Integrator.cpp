@@ -241,8 +241,9 @@ Integrator::Integrator(Reactor& reactor, Kinetics& kinetics, const RunParameters
         if (s_->matrix)
             useCompiledSparseOperations(s_->matrix);
         s_->linear = SUNLinSol_KLU(s_->y, s_->matrix, s_->context);
-        // AMD ordering: measured 2.5 times faster than the default COLAMD on n-heptane (631
-        // species), whose Jacobian has full rows for the species that meet [M].
+        // AMD ordering: measured 2.5 times faster than the default COLAMD on n-heptane (628
+        // species) when the Newton matrix held the full [M] rows, 5 times without them, and 11
+        // times on C3Mech (docs/performance.md).
         SUNLinSol_KLUSetOrdering(s_->linear, kAmdOrdering);
     } else {
         s_->matrix = SUNDenseMatrix(n, n, s_->context);
