@@ -2,6 +2,7 @@
 
 #include "engine/KluPreconditioner.h"
 #include "engine/SparseJacobian.h"
+#include "engine/SundialsKernels.h"
 
 #include <chrono>
 #include <cmath>
@@ -209,6 +210,10 @@ Integrator::Integrator(Reactor& reactor, Kinetics& kinetics, const RunParameters
     }
     s_->y = N_VNew_Serial(n, s_->context);
     s_->slope = N_VNew_Serial(n, s_->context);
+    // Before CVodeInit clones its workspace from y; the slope is CVodeGetDky's output.
+    for (N_Vector v : {s_->y, s_->slope})
+        if (v)
+            useCompiledVectorOperations(v);
     s_->temperatureScale = reactor.initialState()[0];
     s_->physical.assign(static_cast<std::size_t>(n), 0);
     s_->reached = reactor.initialState();
@@ -233,9 +238,12 @@ Integrator::Integrator(Reactor& reactor, Kinetics& kinetics, const RunParameters
         s_->sparse = std::make_unique<SparseJacobian>(reactor, kinetics);
         s_->matrix = SUNSparseMatrix(n, n, static_cast<sunindextype>(s_->sparse->nonZeros()),
                                      CSC_MAT, s_->context);
+        if (s_->matrix)
+            useCompiledSparseOperations(s_->matrix);
         s_->linear = SUNLinSol_KLU(s_->y, s_->matrix, s_->context);
-        // AMD ordering: measured 2.5 times faster than the default COLAMD on n-heptane (631
-        // species), whose Jacobian has full rows for the species that meet [M].
+        // AMD ordering: measured 2.5 times faster than the default COLAMD on n-heptane (628
+        // species) when the Newton matrix held the full [M] rows, 5 times without them, and 11
+        // times on C3Mech (docs/performance.md).
         SUNLinSol_KLUSetOrdering(s_->linear, kAmdOrdering);
     } else {
         s_->matrix = SUNDenseMatrix(n, n, s_->context);

@@ -47,18 +47,41 @@ Kinetics::Kinetics(const SolverInput& input)
             static_cast<double>(r.products.size()) - static_cast<double>(r.reactants.size());
         reactions_.push_back(std::move(r));
     }
+    termStart_.push_back(0);
     for (std::size_t i = 0; i < reactions_.size(); ++i) {
         const Reaction& r = reactions_[i];
         forwardA_.push_back(r.forward.a);
         forwardN_.push_back(r.forward.n);
         forwardE_.push_back(r.forward.e * activationScale_);
-        const bool auxiliary = r.falloff || r.explicitReverse;
-        auxiliaryA_.push_back(auxiliary ? r.auxiliary.a : 0);
-        auxiliaryN_.push_back(auxiliary ? r.auxiliary.n : 0);
-        auxiliaryE_.push_back(auxiliary ? r.auxiliary.e * activationScale_ : 0);
+        if (r.falloff || r.explicitReverse) {
+            auxiliaryReactions_.push_back(static_cast<int>(i));
+            auxiliaryA_.push_back(r.auxiliary.a);
+            auxiliaryN_.push_back(r.auxiliary.n);
+            auxiliaryE_.push_back(r.auxiliary.e * activationScale_);
+        }
         if (r.reversible && !r.explicitReverse)
             equilibriumReactions_.push_back(static_cast<int>(i));
+        termSpecies_.insert(termSpecies_.end(), r.reactants.begin(), r.reactants.end());
+        termSpecies_.insert(termSpecies_.end(), r.products.begin(), r.products.end());
+        termStart_.push_back(static_cast<int>(termSpecies_.size()));
+        reactantCount_.push_back(static_cast<unsigned char>(r.reactants.size()));
+        termFlags_.push_back(static_cast<unsigned char>(
+            (r.reversible ? kReversible : 0) | (r.explicitReverse ? kExplicitReverse : 0) |
+            (r.thirdBody ? kThirdBody : 0) | (r.falloff ? kFalloff : 0)));
     }
+    for (std::size_t i = 0; i < reactions_.size(); ++i) {
+        const Reaction& r = reactions_[i];
+        if (!r.falloff)
+            continue;
+        falloffReactions_.push_back(static_cast<int>(i));
+        if (r.falloffForm.form == physics::FalloffForm::Troe) {
+            troeReactions_.push_back(static_cast<int>(i));
+            troeParameters_.push_back(r.falloffForm.troe);
+        }
+    }
+    troePressures_.resize(troeReactions_.size());
+    troeFactors_.resize(troeReactions_.size());
+    troeWorkspace_.resize(3 * troeReactions_.size());
     kForward_.resize(reactions_.size());
     kAuxiliary_.resize(reactions_.size());
     inverseKc_.resize(reactions_.size());
@@ -128,18 +151,25 @@ void Kinetics::productionRates(double temperature, const double* c, double* omeg
     const std::size_t count = reactions_.size();
     physics::arrheniusRates({forwardA_.data(), forwardN_.data(), forwardE_.data(), count}, t,
                             kForward_.data());
-    physics::arrheniusRates({auxiliaryA_.data(), auxiliaryN_.data(), auxiliaryE_.data(), count}, t,
-                            kAuxiliary_.data());
+    // LOW and REV rate constants into their own reactions' places.
+    const std::size_t auxiliaries = auxiliaryReactions_.size();
+    physics::arrheniusRates(
+        {auxiliaryA_.data(), auxiliaryN_.data(), auxiliaryE_.data(), auxiliaries}, t,
+        inverseKc_.data());
+    for (std::size_t j = 0; j < auxiliaries; ++j)
+        kAuxiliary_[static_cast<std::size_t>(auxiliaryReactions_[j])] = inverseKc_[j];
     // 1/Kc = exp(dG/RT + dnu ln(R'T)) for the equilibrium reactions, gathered densely.
     const std::size_t equilibria = equilibriumReactions_.size();
     for (std::size_t j = 0; j < equilibria; ++j) {
-        const Reaction& r = reactions_[static_cast<std::size_t>(equilibriumReactions_[j])];
+        const std::size_t i = static_cast<std::size_t>(equilibriumReactions_[j]);
+        const int* species = termSpecies_.data() + termStart_[i];
+        const int reactants = reactantCount_[i], all = termStart_[i + 1] - termStart_[i];
         double deltaG = 0;
-        for (int s : r.products)
-            deltaG += gRT_[s];
-        for (int s : r.reactants)
-            deltaG -= gRT_[s];
-        inverseKc_[j] = deltaG + r.deltaNu * logGasConstantTimesT_;
+        for (int m = reactants; m < all; ++m)
+            deltaG += gRT_[static_cast<std::size_t>(species[m])];
+        for (int m = 0; m < reactants; ++m)
+            deltaG -= gRT_[static_cast<std::size_t>(species[m])];
+        inverseKc_[j] = deltaG + (all - 2 * reactants) * logGasConstantTimesT_;
     }
     physics::exponentials(inverseKc_.data(), equilibria);
 
@@ -149,29 +179,58 @@ void Kinetics::productionRates(double temperature, const double* c, double* omeg
         total += c[k];
         omega[k] = 0;
     }
+    // Fall-off rate constants in place of the high-pressure ones: the Troe broadening of all
+    // reactions in one batch, the other forms one at a time.
+    std::size_t troe = 0;
+    for (const int index : falloffReactions_) {
+        const std::size_t i = static_cast<std::size_t>(index);
+        const Reaction& r = reactions_[i];
+        const double collider = colliderConcentration(r, total, c);
+        const bool batched = troe < troeReactions_.size() && troeReactions_[troe] == index;
+        if (batched) {
+            const double kHigh = kForward_[i];
+            troePressures_[troe++] = kHigh > 0 ? kAuxiliary_[i] * collider / kHigh : 0;
+        } else {
+            kForward_[i] = physics::falloffRate(kForward_[i], kAuxiliary_[i], collider,
+                                                r.falloffForm, temperature)
+                               .k;
+        }
+    }
+    physics::troeBroadenings(troeParameters_.data(), troePressures_.data(), troe, temperature,
+                             troeFactors_.data(), troeWorkspace_.data());
+    for (std::size_t j = 0; j < troe; ++j) {
+        const std::size_t i = static_cast<std::size_t>(troeReactions_[j]);
+        const double pr = troePressures_[j];
+        // As physics::falloffRate: without a high-pressure limit the rate is k0 [M].
+        kForward_[i] = kForward_[i] > 0
+                           ? kForward_[i] * pr / (1 + pr) * troeFactors_[j]
+                           : kAuxiliary_[i] * colliderConcentration(reactions_[i], total, c);
+    }
+
     std::size_t nextEquilibrium = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        const Reaction& r = reactions_[i];
-        const bool collides = r.falloff || r.thirdBody;
-        const double collider = collides ? colliderConcentration(r, total, c) : 0;
-        double kf = kForward_[i];
-        if (r.falloff)
-            kf = physics::falloffRate(kf, kAuxiliary_[i], collider, r.falloffForm, temperature).k;
+        const unsigned flags = termFlags_[i];
+        const int* species = termSpecies_.data() + termStart_[i];
+        const int reactants = reactantCount_[i], all = termStart_[i + 1] - termStart_[i];
+        const double collider =
+            (flags & kThirdBody) ? colliderConcentration(reactions_[i], total, c) : 0;
+        const double kf = kForward_[i]; // fall-off included
         double forward = kf;
-        for (int s : r.reactants)
-            forward *= c[s];
+        for (int m = 0; m < reactants; ++m)
+            forward *= c[species[m]];
         double reverse = 0;
-        if (r.reversible) {
-            reverse = r.explicitReverse ? kAuxiliary_[i] : kf * inverseKc_[nextEquilibrium++];
-            for (int s : r.products)
-                reverse *= c[s];
+        if (flags & kReversible) {
+            reverse =
+                (flags & kExplicitReverse) ? kAuxiliary_[i] : kf * inverseKc_[nextEquilibrium++];
+            for (int m = reactants; m < all; ++m)
+                reverse *= c[species[m]];
         }
-        const double q = (r.thirdBody ? collider : 1) * (forward - reverse);
+        const double q = ((flags & kThirdBody) ? collider : 1) * (forward - reverse);
         progress_[i] = q;
-        for (int s : r.reactants)
-            omega[s] -= q;
-        for (int s : r.products)
-            omega[s] += q;
+        for (int m = 0; m < reactants; ++m)
+            omega[species[m]] -= q;
+        for (int m = reactants; m < all; ++m)
+            omega[species[m]] += q;
     }
 }
 

@@ -91,6 +91,24 @@ private:
     std::vector<double> forwardA_, forwardN_, forwardE_, auxiliaryA_, auxiliaryN_, auxiliaryE_;
     std::vector<int> equilibriumReactions_;
     std::vector<double> kForward_, kAuxiliary_, inverseKc_;
+    // The right-hand side's copy of the stoichiometry, flat and in reaction order so that its
+    // loop reads memory in sequence: reaction i's reactants, then its products, from
+    // termStart_[i] to termStart_[i + 1]; the auxiliary rate constants only of the reactions
+    // with LOW or REV (auxiliaryReactions_).
+    enum TermFlag : unsigned char {
+        kReversible = 1,
+        kExplicitReverse = 2,
+        kThirdBody = 4,
+        kFalloff = 8,
+    };
+    std::vector<int> termStart_, termSpecies_;
+    std::vector<unsigned char> reactantCount_, termFlags_;
+    std::vector<int> auxiliaryReactions_;
+    // The fall-off reactions, and of them the Troe ones with their parameters, reduced
+    // pressures, broadening factors and workspace for the batched evaluation.
+    std::vector<int> falloffReactions_, troeReactions_;
+    std::vector<physics::TroeParameters> troeParameters_;
+    std::vector<double> troePressures_, troeFactors_, troeWorkspace_;
 };
 
 } // namespace kinetra::engine

@@ -30,4 +30,17 @@ std::size_t writeRecordValue(double value, char* buffer);
 std::vector<std::string> recordLines(std::string_view prefix,
                                      const std::vector<std::string>& fields, int lineCount);
 
+// The same lines appended to `out`, each ending in a line feed, without a string per line or
+// per field: the writer's form, for a record of hundreds of species every step. `cuts` is the
+// caller's workspace. False, appending nothing, when recordLines would be empty.
+bool appendRecordLines(std::string& out, std::string_view prefix,
+                       const std::vector<std::string_view>& fields, int lineCount,
+                       std::vector<std::size_t>& cuts);
+
+// The record of one output time, appendRecordLines's layout of the value texts of `time` and
+// `values[0 .. count)` (temperature, then the species), written in one pass with no field
+// strings: the writer's form for hundreds of species every step.
+void appendValueRecord(std::string& out, std::string_view prefix, double time, const double* values,
+                       std::size_t count, int lineCount);
+
 } // namespace kinetra::engine

@@ -3,6 +3,7 @@
 #include "engine/OutputRecords.h"
 #include "engine/Reactor.h"
 
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 
@@ -18,42 +19,70 @@ std::string number(double value) {
     return buffer;
 }
 
+// Lays the records out in one text buffer and hands it to the stream in large writes: with
+// hundreds of species a record every step is megabytes of text, and the record texts, the
+// layout and the stream calls were a quarter of an n-heptane run (docs/performance.md). The
+// value records are formatted and laid out in one pass (appendValueRecord).
 class RecordWriter {
 public:
-    RecordWriter(std::ostream& out, const std::vector<double>& weights)
-        : out_(out), lineCount_(recordLineCount(static_cast<int>(weights.size()))) {
-        fields_.reserve(weights.size() + 2);
+    RecordWriter(std::ostream& out, std::size_t species)
+        : out_(out), lineCount_(recordLineCount(static_cast<int>(species))) {
+        buffer_.reserve(2 * kFlushAt);
     }
+    ~RecordWriter() { flush(); }
+    RecordWriter(const RecordWriter&) = delete;
+    RecordWriter& operator=(const RecordWriter&) = delete;
 
     void header(const SolverInput& input) {
-        fields_ = {"Time(s)", "T(K)"};
+        std::vector<std::string> names{"Time(s)", "T(K)"};
         for (const InputSpecies& s : input.species)
-            fields_.push_back(s.name.substr(0, 16));
-        write("No.");
+            names.push_back(s.name.substr(0, 16));
+        const std::vector<std::string_view> views(names.begin(), names.end());
+        append("No.", views);
     }
 
-    // The texts are assigned in place, so that their buffers serve every record.
     void record(double time, const double* y, std::size_t size) {
-        fields_.resize(size + 1);
-        char buffer[40];
-        fields_[0].assign(buffer, writeRecordValue(time, buffer));
-        for (std::size_t i = 0; i < size; ++i)
-            fields_[i + 1].assign(buffer, writeRecordValue(y[i], buffer));
-        write(std::to_string(++count_));
+        const auto started = std::chrono::steady_clock::now();
+        char prefix[24];
+        const auto end = std::to_chars(prefix, prefix + sizeof prefix, ++count_).ptr;
+        appendValueRecord(buffer_, {prefix, static_cast<std::size_t>(end - prefix)}, time, y, size,
+                          lineCount_);
+        if (buffer_.size() >= kFlushAt)
+            write();
+        seconds_ +=
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     }
 
     long count() const { return count_; }
+    double seconds() const { return seconds_; } // in record(), the writes to the stream included
+
+    void flush() {
+        const auto started = std::chrono::steady_clock::now();
+        write();
+        seconds_ +=
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    }
 
 private:
-    void write(const std::string& prefix) {
-        for (const std::string& line : recordLines(prefix, fields_, lineCount_))
-            out_ << line << '\n';
+    static constexpr std::size_t kFlushAt = 1 << 20;
+
+    void append(std::string_view prefix, const std::vector<std::string_view>& fields) {
+        appendRecordLines(buffer_, prefix, fields, lineCount_, cuts_);
+        if (buffer_.size() >= kFlushAt)
+            write();
+    }
+
+    void write() {
+        out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+        buffer_.clear();
     }
 
     std::ostream& out_;
     int lineCount_;
-    std::vector<std::string> fields_;
+    std::vector<std::size_t> cuts_;
+    std::string buffer_;
     long count_ = 0;
+    double seconds_ = 0;
 };
 
 } // namespace
@@ -74,7 +103,7 @@ RunOutcome runSolver(const SolverInput& input, std::ostream& out,
     out << "!$RESULTS\n";
     Kinetics kinetics(input);
     Reactor reactor(input, kinetics);
-    RecordWriter records(out, kinetics.molecularWeights());
+    RecordWriter records(out, kinetics.molecularWeights().size());
     records.header(input);
     const std::size_t size = static_cast<std::size_t>(reactor.size());
     records.record(p.initialTime, reactor.initialState().data(), size);
@@ -92,6 +121,8 @@ RunOutcome runSolver(const SolverInput& input, std::ostream& out,
         outcome.matrixEntries = integrator.matrixEntries();
         outcome.ok = error.empty();
         outcome.error = std::move(error);
+        records.flush();
+        outcome.outputSeconds = records.seconds();
         if (outcome.ok)
             out << "!$END\n";
         else

@@ -24,6 +24,7 @@ struct RunOutcome {
     long records = 0;
     double finalTemperature = 0;
     double integrationSeconds = 0; // the integration loop with its output records
+    double outputSeconds = 0;      // of which laying out and writing the records
     double ignitionTime = 0;       // the accepted step with the largest dT/dt (0 without a rise)
     bool sparse = false;           // KLU on the sparse Jacobian rather than dense LU
     std::size_t matrixEntries = 0; // of the Newton matrix

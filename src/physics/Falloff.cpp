@@ -1,5 +1,7 @@
 #include "physics/Falloff.h"
 
+#include "physics/RateBatch.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -41,6 +43,40 @@ double troeBroadening(const TroeParameters& troe, double temperature, double red
     const double x = std::log10(std::max(reducedPressure, kTiny)) + c;
     const double f = x / (n - 0.14 * x);
     return std::pow(10.0, logFcent / (1 + f * f));
+}
+
+void troeBroadenings(const TroeParameters* troe, const double* pr, std::size_t count,
+                     double temperature, double* f, double* workspace) {
+    // The three terms of Fcent as exponents (a vanishing term as one whose exponential is 0),
+    // then Fcent and Pr at their floors as decimal logarithms, then 10^(log10 Fcent / (1 +
+    // f^2)) as an exponential.
+    constexpr double kVanishing = -1000; // exp(-1000) is 0 in double
+    double* terms = workspace;
+    for (std::size_t i = 0; i < count; ++i) {
+        const TroeParameters& p = troe[i];
+        terms[3 * i] = p.t3 == 0 ? kVanishing : -temperature / p.t3;
+        terms[3 * i + 1] = p.t1 == 0 ? kVanishing : -temperature / p.t1;
+        terms[3 * i + 2] = p.t2 && *p.t2 != 0 ? -*p.t2 / temperature : kVanishing;
+    }
+    exponentials(terms, 3 * count);
+    double* logs = workspace; // log10 Fcent at i, log10 Pr at count + i
+    for (std::size_t i = 0; i < count; ++i) {
+        const TroeParameters& p = troe[i];
+        const double fcent = (1 - p.a) * terms[3 * i] + p.a * terms[3 * i + 1] + terms[3 * i + 2];
+        logs[i] = std::max(fcent, kTiny);
+    }
+    for (std::size_t i = 0; i < count; ++i)
+        logs[count + i] = std::max(pr[i], kTiny);
+    decimalLogarithms(logs, 2 * count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const double logFcent = logs[i];
+        const double c = -0.4 - 0.67 * logFcent;
+        const double n = 0.75 - 1.27 * logFcent;
+        const double x = logs[count + i] + c;
+        const double g = x / (n - 0.14 * x);
+        f[i] = kLn10 * logFcent / (1 + g * g);
+    }
+    exponentials(f, count);
 }
 
 double sriBroadening(const SriParameters& sri, double temperature, double reducedPressure) {

@@ -11,6 +11,9 @@ namespace kinetra::physics {
 
 // x[i] = exp(x[i]) for i < count.
 void exponentials(double* x, std::size_t count) noexcept;
+// x[i] = log10(x[i]) for i < count, every x[i] positive and finite (libmvec, within 4 units in
+// the last place of the scalar log10).
+void decimalLogarithms(double* x, std::size_t count) noexcept;
 
 // The modified Arrhenius parameters of a set of reactions as parallel arrays (E already times
 // 1/R), and their rate constants at a state.

@@ -2,6 +2,8 @@
 
 #include "results/ResultRecords.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <random>
@@ -27,6 +29,55 @@ TEST(OutputRecords, ValueTexts) {
     EXPECT_EQ(recordValueText(-1e-120), "0.000000000E+00");
     EXPECT_EQ(recordValueText(1e-99), "1.000000000E-99");
     EXPECT_EQ(recordValueText(-3e150).size(), 16u); // a three-digit exponent keeps the width
+}
+
+// The value texts are those of printf's %.9E (to_chars rounds the same way), 'E' and all,
+// whatever path the writer takes: random magnitudes over the whole range, exact rounding ties
+// (integers and a half, and their binary scalings), the edges of a decade and of the range.
+TEST(OutputRecords, ValueTextsAreTheExactRounding) {
+    auto exact = [](double v) {
+        if (std::fabs(v) < 1e-99)
+            v = 0;
+        char buffer[40];
+        char* end = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::scientific,
+                                  std::fabs(v) >= 1e100 ? 8 : 9)
+                        .ptr;
+        std::string s(buffer, end);
+        std::replace(s.begin(), s.end(), 'e', 'E');
+        return s;
+    };
+    std::vector<double> values{1e-99,
+                               9.9999999995e-100,
+                               1e99,
+                               9.9999999995e98,
+                               9.99999999949e98,
+                               1,
+                               10,
+                               9.9999999995,
+                               9.99999999949999,
+                               2621.8812345678,
+                               1e100,
+                               -0.0,
+                               5e-324,
+                               1.7976931348623157e308};
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> exponent(-101, 101), mantissa(1, 10);
+    for (int i = 0; i < 200000; ++i)
+        values.push_back(mantissa(random) * std::pow(10.0, exponent(random)));
+    std::uniform_int_distribution<long long> tenDigits(1'000'000'000LL, 9'999'999'999LL);
+    for (int i = 0; i < 20000; ++i) {
+        const double tie = static_cast<double>(tenDigits(random)) + 0.5;
+        for (int power : {-300, -200, -60, -3, 0, 3, 60, 200})
+            values.push_back(std::ldexp(tie, power));
+        values.push_back(std::nextafter(tie, 0.0));
+        values.push_back(std::nextafter(tie, 1e300));
+    }
+    for (int e = -100; e <= 100; ++e)
+        for (double m : {1.0, 9.9999999995, 9.999999999499999})
+            values.push_back(m * std::pow(10.0, e));
+    for (const double v : values)
+        for (const double signed_ : {v, -v})
+            ASSERT_EQ(recordValueText(signed_), exact(signed_)) << std::hexfloat << signed_;
 }
 
 std::string name(std::mt19937& random, std::size_t length) {
@@ -66,6 +117,38 @@ TEST(OutputRecords, RecordsReadBackExactly) {
             }
             expectRoundTrip(values, species, "values");
             expectRoundTrip(names, species, "names");
+        }
+    }
+}
+
+// The writer's one-pass value record is the general layout of the same value texts, character
+// for character, and so reads back exactly: any signs and magnitudes, zeros and values beyond
+// 1E99, record numbers of 1 to 7 digits, and species counts at and around the line breaks.
+TEST(OutputRecords, ValueRecordsAreTheGeneralLayout) {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> exponent(-130, 130), mantissa(-1, 1);
+    for (int species : {1, 2, 49, 50, 51, 99, 100, 101, 120, 628, 1000}) {
+        for (int trial = 0; trial < 7; ++trial) {
+            std::vector<double> values;
+            for (int k = 0; k <= species; ++k) {
+                const double v = mantissa(random) * std::pow(10.0, exponent(random));
+                values.push_back(trial == 0   ? std::fabs(v)
+                                 : trial == 1 ? -std::fabs(v)
+                                 : k % 7 == 3 ? 0.0
+                                              : v);
+            }
+            const double time = trial * 1.5e-4;
+            const std::string prefix = std::to_string(static_cast<long>(std::pow(10.0, trial)));
+            std::vector<std::string> fields{recordValueText(time)};
+            for (double v : values)
+                fields.push_back(recordValueText(v));
+            const int lines = recordLineCount(species);
+            std::string expected;
+            for (const std::string& line : recordLines(prefix, fields, lines))
+                expected += line + "\n";
+            std::string written = "before\n";
+            appendValueRecord(written, prefix, time, values.data(), values.size(), lines);
+            ASSERT_EQ(written, "before\n" + expected) << species << " species, trial " << trial;
         }
     }
 }

@@ -1,7 +1,9 @@
 #include "physics/Falloff.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace kinetra::physics {
 namespace {
@@ -62,6 +64,33 @@ TEST(Falloff, SlopesAgreeWithDifferences) {
                 check([&](double tt, double p) { return sriBroadening(sri, tt, p); },
                       sriSlopes(sri, t, pr), "SRI");
         }
+}
+
+// The solver's batched Troe factors are the scalar routine's to a few units in the last place,
+// for every kind of parameter set (zero temperatures, absent or zero T**) and reduced pressures
+// from the floor to far above 1.
+TEST(Falloff, BatchedTroeAgreesWithTheScalarForm) {
+    const std::vector<TroeParameters> troes{
+        {0.7346, 94, 1756, 5182}, {0.168, 1203, 0, std::nullopt}, {0.0, 570, 0, 1e30},
+        {0.5, 100, 200, 0.0},     {0.5, 0, 0, std::nullopt},      {0.62, 73.2, 1180, 1e-30}};
+    const std::vector<double> pressures{0, 1e-250, 1e-8, 0.02, 1, 3.5, 1e6, 1e40};
+    for (double t : {300.0, 1000.0, 2850.0}) {
+        std::vector<TroeParameters> troe;
+        std::vector<double> pr;
+        for (const auto& p : troes)
+            for (double r : pressures) {
+                troe.push_back(p);
+                pr.push_back(r);
+            }
+        std::vector<double> f(pr.size()), workspace(3 * pr.size());
+        troeBroadenings(troe.data(), pr.data(), pr.size(), t, f.data(), workspace.data());
+        for (std::size_t i = 0; i < pr.size(); ++i)
+            // exp(y) carries the rounding of y: relative error about |y| units; F reaches
+            // 1E-283 where Fcent is held at its floor.
+            EXPECT_NEAR(f[i], troeBroadening(troe[i], t, pr[i]),
+                        1e-14 * f[i] * std::max(1.0, std::fabs(std::log(f[i]))))
+                << "T " << t << " case " << i;
+    }
 }
 
 } // namespace
