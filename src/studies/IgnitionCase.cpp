@@ -56,6 +56,7 @@ struct SolvedRun {
     double seconds = 0;
 };
 
+// The solver runs in the runner's scratch folder when it has one, else in the case's folder.
 SolvedRun solveOnce(const CaseRunner& runner, solver::RunSettings settings, const fs::path& folder,
                     solver::OutputSink& console) {
     SolvedRun run;
@@ -64,25 +65,35 @@ SolvedRun solveOnce(const CaseRunner& runner, solver::RunSettings settings, cons
         run.failure = check.refusal->message;
         return run;
     }
+    const bool scratch = !runner.scratchFolder.empty();
+    const fs::path work = scratch ? runner.scratchFolder : folder;
     try {
-        solver::writeRunInput(folder / kInputName, runner.inputLines, *check.values, folder,
-                              Durability::Scratch);
+        solver::writeRunInputText(work / kInputName, runner.input->text(*check.values), work,
+                                  scratch ? Durability::InPlace : Durability::Scratch);
     } catch (const std::exception& e) {
         run.failure = e.what();
         return run;
     }
     const auto start = std::chrono::steady_clock::now();
-    const solver::SolverRunResult result = solver::runSolver(folder, console, runner.solverProgram);
+    const solver::SolverRunResult result = solver::runSolver(work, console, runner.solverProgram);
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::error_code ignored;
     if (!result.report.success) {
         run.failure = failureReason(result.report.message);
-        return run;
+        // The output of a failed run says more than its reason: it stays with the case.
+        if (scratch && !result.outputPath.empty())
+            fs::copy_file(result.outputPath, folder / result.outputPath.filename(),
+                          fs::copy_options::overwrite_existing, ignored);
+    } else {
+        results::OutputReading reading =
+            results::readSolverOutputText(result.outputText, result.outputPath.string());
+        if (!reading.output)
+            run.failure = reading.message;
+        run.output = std::move(reading.output);
     }
-    results::OutputReading reading = results::readSolverOutput(result.outputPath);
-    if (!reading.output)
-        run.failure = reading.message;
-    run.output = std::move(reading.output);
-    if (!runner.keepFiles)
+    // In the scratch folder the next case's run writes the output again (the solver cuts it
+    // when it opens it, and names it in the hand-over file only then).
+    if (!scratch && !runner.keepFiles && result.report.success)
         fs::remove(result.outputPath);
     return run;
 }
@@ -116,14 +127,20 @@ solver::RunSettings ignitionRunSettings(bool constantVolume, const std::string& 
     return s;
 }
 
+CaseRunner::CaseRunner(std::vector<std::string> inputLines, solver::RunSettings runSettings,
+                       fs::path program, bool keep)
+    : settings(std::move(runSettings)), solverProgram(std::move(program)), keepFiles(keep),
+      summary(solver::summariseInputFile(inputLines)) {
+    if (summary)
+        input.emplace(std::move(inputLines), summary->species.size());
+}
+
 CaseResult runIgnitionCase(const CaseRunner& runner, const IgnitionCase& c, const fs::path& folder,
                            solver::OutputSink& console) {
-    const std::optional<solver::InputFileSummary> summary =
-        solver::summariseInputFile(runner.inputLines);
-    if (!summary)
+    if (!runner.summary || !runner.input)
         return failed("The study's solver input file cannot be read.");
     solver::RunSettings settings = runner.settings;
-    settings.species = summary->species;
+    settings.species = runner.summary->species;
     settings.clearFractions();
     settings.initialTemperature = numberText(c.temperature);
     settings.pressure = numberText(c.pressure);
@@ -153,7 +170,7 @@ CaseResult runIgnitionCase(const CaseRunner& runner, const IgnitionCase& c, cons
         run = solveOnce(runner, settings, folder, console);
         seconds += run.seconds;
     }
-    if (!runner.keepFiles)
+    if (!runner.keepFiles && runner.scratchFolder.empty())
         fs::remove(folder / kInputName);
     if (!run.output)
         return failed(run.failure, seconds);

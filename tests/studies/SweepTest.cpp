@@ -113,7 +113,7 @@ TEST(SweepReport, ArrheniusChartHasOneSubsetPerPressureAndPhi) {
 
 TEST(SweepSpread, SshHostsGetThePlanFilesAndReturnTheResults) {
     ParallelRequest r;
-    r.cli = "/opt/k/kinetra-cli";
+    r.runner = "/opt/k/kinetra-sweep-case";
     r.sweepFolder = "delays.sweep";
     r.pendingList = "delays.sweep/pending.txt";
     r.jobs = "2";
@@ -129,9 +129,8 @@ TEST(SweepSpread, SshHostsGetThePlanFilesAndReturnTheResults) {
     EXPECT_TRUE(has("--basefile", "delays.sweep/input.txt"));
     EXPECT_TRUE(has("--basefile", "delays.sweep/cases.txt"));
     EXPECT_TRUE(has("--return", "delays.sweep/cases/{}/result.txt"));
-    EXPECT_EQ(
-        std::vector<std::string>(args.end() - 5, args.end()),
-        (std::vector<std::string>{"/opt/k/kinetra-cli", "sweep", "case", "delays.sweep", "{}"}));
+    EXPECT_EQ(std::vector<std::string>(args.end() - 3, args.end()),
+              (std::vector<std::string>{"/opt/k/kinetra-sweep-case", "delays.sweep", "{}"}));
     EXPECT_EQ(shellWord("it's"), "'it'\\''s'");
 }
 
