@@ -115,16 +115,20 @@ std::optional<std::string> readFileBytes(const fs::path& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         return std::nullopt;
+    // The whole file read at once into the string itself: appending megabytes in chunks copies
+    // them again and again. A file that grows meanwhile is read on to its end.
     std::string content;
-    // Room for the whole file at once: appending megabytes in chunks copies them again and again.
     std::error_code sizeUnknown;
-    if (const auto size = fs::file_size(path, sizeUnknown); !sizeUnknown)
-        content.reserve(static_cast<std::size_t>(size));
+    const auto size = fs::file_size(path, sizeUnknown);
+    if (!sizeUnknown && size > 0) {
+        content.resize(static_cast<std::size_t>(size));
+        content.resize(std::fread(content.data(), 1, content.size(), file));
+    }
     char buffer[65536];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+    for (std::size_t count = 0;
+         !std::ferror(file) && (count = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
         content.append(buffer, count);
-    bool failed = std::ferror(file) != 0;
+    const bool failed = std::ferror(file) != 0;
     std::fclose(file);
     if (failed)
         return std::nullopt;
