@@ -297,7 +297,7 @@ int sweepCommand(Context& c, const std::vector<std::string>& args) {
 
     std::string pending;
     std::size_t done = 0;
-    for (const auto& k : cases) {
+    for (const auto& k : runOrder(cases)) {
         if (caseDone(sweep, k.id))
             ++done;
         else
@@ -324,9 +324,10 @@ int sweepCommand(Context& c, const std::vector<std::string>& args) {
         request.jobs = a.has("--jobs") ? *a.option("--jobs") : "100%";
         request.sshLogin = a.has("--sshlogin") ? *a.option("--sshlogin") : "";
         request.progressBar = c.io.errIsTerminal;
-        // Locally a job runs several cases: the start of kinetra-cli and parallel's own work
-        // per job cost as much as a small case. Four jobs or more per slot keep every slot busy
-        // to the end. An ssh job returns the result file of its one case.
+        // Locally a job runs several cases: parallel's own work per job and the start of the
+        // case runner cost about 3 ms, as much as a small case. Two jobs per slot, the cheap hot
+        // cases last (runOrder), keep every slot busy to the end. An ssh job returns the result
+        // file of its one case.
         if (request.sshLogin.empty()) {
             const int asked = std::atoi(request.jobs.c_str());
             const int slotCount =
@@ -334,7 +335,7 @@ int sweepCommand(Context& c, const std::vector<std::string>& args) {
                     ? asked
                     : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
             request.casesPerJob =
-                std::clamp(static_cast<int>(cases.size() - done) / (4 * slotCount), 1, 25);
+                std::clamp(static_cast<int>(cases.size() - done) / (2 * slotCount), 1, 25);
         }
         // parallel starts each job through a shell, by default the user's (bash); the case
         // runner's quoted words need none of it, and sh starts in a third of the time. A

@@ -53,7 +53,7 @@ std::string failureReason(const std::string& message) {
 struct SolvedRun {
     std::optional<results::SolverOutput> output;
     std::string failure;
-    double seconds = 0;
+    double seconds = 0, cpuSeconds = 0;
 };
 
 // The solver runs in the runner's scratch folder when it has one, else in the case's folder.
@@ -77,6 +77,7 @@ SolvedRun solveOnce(const CaseRunner& runner, solver::RunSettings settings, cons
     const auto start = std::chrono::steady_clock::now();
     const solver::SolverRunResult result = solver::runSolver(work, console, runner.solverProgram);
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run.cpuSeconds = result.process.cpuSeconds;
     std::error_code ignored;
     if (!result.report.success) {
         run.failure = failureReason(result.report.message);
@@ -160,7 +161,7 @@ CaseResult runIgnitionCase(const CaseRunner& runner, const IgnitionCase& c, cons
     fs::create_directories(folder);
 
     SolvedRun run = solveOnce(runner, settings, folder, console);
-    double seconds = run.seconds;
+    double seconds = run.seconds, cpuSeconds = run.cpuSeconds;
     const auto recordLimit = parseNumber(settings.maximumOutputLines);
     if (run.output && recordLimit &&
         static_cast<double>(run.output->records.size()) >= *recordLimit &&
@@ -169,11 +170,15 @@ CaseResult runIgnitionCase(const CaseRunner& runner, const IgnitionCase& c, cons
         settings.outputStride = kSparseStride;
         run = solveOnce(runner, settings, folder, console);
         seconds += run.seconds;
+        cpuSeconds += run.cpuSeconds;
     }
     if (!runner.keepFiles && runner.scratchFolder.empty())
         fs::remove(folder / kInputName);
-    if (!run.output)
-        return failed(run.failure, seconds);
+    if (!run.output) {
+        CaseResult r = failed(run.failure, seconds);
+        r.solverCpuSeconds = cpuSeconds;
+        return r;
+    }
 
     const IgnitionAnalysis analysis = analyseIgnition(*run.output);
     CaseResult result;
@@ -182,6 +187,7 @@ CaseResult runIgnitionCase(const CaseRunner& runner, const IgnitionCase& c, cons
     result.ohDelay = analysis.ignited ? analysis.ohDelay : std::nullopt;
     result.peakTemperature = analysis.peakTemperature;
     result.seconds = seconds;
+    result.solverCpuSeconds = cpuSeconds;
     return result;
 }
 
@@ -194,6 +200,7 @@ std::string caseResultText(const CaseResult& r) {
     if (r.status != CaseStatus::Failed)
         text += "peak-T " + numberText(r.peakTemperature) + "\n";
     text += "seconds " + numberText(r.seconds) + "\n";
+    text += "solver-cpu " + numberText(r.solverCpuSeconds) + "\n";
     if (!r.reason.empty())
         text += "reason " + r.reason + "\n";
     return text;
@@ -226,6 +233,8 @@ std::optional<CaseResult> readCaseResultText(const std::string& text) {
             r.peakTemperature = *number;
         } else if (key == "seconds") {
             r.seconds = *number;
+        } else if (key == "solver-cpu") {
+            r.solverCpuSeconds = *number;
         }
     }
     if (!statusSeen)

@@ -31,6 +31,7 @@ struct CaseResult {
     std::optional<double> ohDelay; // s
     double peakTemperature = 0;    // K
     double seconds = 0;            // wall time of the solver runs
+    double solverCpuSeconds = 0;   // their CPU time (what a sweep costs beyond it is overhead)
     std::string reason;            // why it failed
 };
 

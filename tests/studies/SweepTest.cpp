@@ -57,6 +57,15 @@ TEST(SweepPlan, EveryCombinationOnceAndThePlanTextReadsBack) {
     EXPECT_FALSE(readCasesText("0001 900 1\n"));
 }
 
+// Coldest first, plan order among equal temperatures: the four 900 K cases, then 1000 K...
+TEST(SweepPlan, RunOrderHandsOutTheColdCasesFirst) {
+    std::vector<std::string> ids;
+    for (const IgnitionCase& k : runOrder(twelveCases()))
+        ids.push_back(k.id);
+    EXPECT_EQ(ids, (std::vector<std::string>{"0001", "0004", "0007", "0010", "0002", "0005", "0008",
+                                             "0011", "0003", "0006", "0009", "0012"}));
+}
+
 TEST(SweepReport, ResultFileReadsBackAndTheCsvListsEveryCase) {
     const auto cases = twelveCases();
     std::vector<std::optional<CaseResult>> results(cases.size());
@@ -66,6 +75,7 @@ TEST(SweepReport, ResultFileReadsBackAndTheCsvListsEveryCase) {
     ignited.ohDelay = 4.55e-2;
     ignited.peakTemperature = 2591.5;
     ignited.seconds = 0.047;
+    ignited.solverCpuSeconds = 0.0213;
     CaseResult failed;
     failed.reason = "ERROR Temperature left the interval, t = 1E-3";
     failed.seconds = 0.01;
@@ -76,7 +86,10 @@ TEST(SweepReport, ResultFileReadsBackAndTheCsvListsEveryCase) {
         const auto back = readCaseResultText(caseResultText(r));
         ASSERT_TRUE(back);
         EXPECT_EQ(caseResultText(*back), caseResultText(r));
+        EXPECT_EQ(back->solverCpuSeconds, r.solverCpuSeconds);
     }
+    // A result written before the solver's CPU time was kept still reads.
+    EXPECT_TRUE(readCaseResultText("status ignited\ndelay 0.04\npeak-T 2600\nseconds 0.05\n"));
     EXPECT_FALSE(readCaseResultText("delay 1\n"));
     results[0] = ignited;
     results[1] = failed;
