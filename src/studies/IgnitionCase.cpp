@@ -11,6 +11,7 @@
 #include <charconv>
 #include <chrono>
 #include <sstream>
+#include <string_view>
 
 namespace kinetra::studies {
 
@@ -203,6 +204,19 @@ std::string caseResultText(const CaseResult& r) {
     text += "solver-cpu " + numberText(r.solverCpuSeconds) + "\n";
     if (!r.reason.empty())
         text += "reason " + r.reason + "\n";
+    std::size_t from = 0;
+    while (from < r.log.size()) {
+        std::size_t end = r.log.find('\n', from);
+        if (end == std::string::npos)
+            end = r.log.size();
+        std::string_view line(r.log.data() + from, end - from);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        text += "log ";
+        text += line;
+        text += '\n';
+        from = end + 1;
+    }
     return text;
 }
 
@@ -223,6 +237,8 @@ std::optional<CaseResult> readCaseResultText(const std::string& text) {
                 }
         } else if (key == "reason") {
             r.reason = value;
+        } else if (key == "log") {
+            r.log += value + "\n";
         } else if (!number) {
             return std::nullopt;
         } else if (key == "delay") {

@@ -33,6 +33,7 @@ struct CaseResult {
     double seconds = 0;            // wall time of the solver runs
     double solverCpuSeconds = 0;   // their CPU time (what a sweep costs beyond it is overhead)
     std::string reason;            // why it failed
+    std::string log;               // the solver's console output, kept with the result
 };
 
 // "ignited", "no ignition", "failed".
@@ -70,7 +71,9 @@ struct CaseRunner {
 CaseResult runIgnitionCase(const CaseRunner& runner, const IgnitionCase& c,
                            const std::filesystem::path& folder, solver::OutputSink& console);
 
-// The small result file of a case, one "key value" line each.
+// The small result file of a case, one "key value" line each; the log one "log LINE" line per
+// line of it, last (a case folder holds one file fewer, and a result returned from an ssh host
+// brings its log along).
 std::string caseResultText(const CaseResult& result);
 std::optional<CaseResult> readCaseResultText(const std::string& text);
 

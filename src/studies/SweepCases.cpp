@@ -90,10 +90,10 @@ int runSweepCases(const fs::path& sweep, const std::vector<std::string>& ids,
         }
         const fs::path folder = sweep / sweep_files::kCaseFolders / id;
         TextSink console;
-        const CaseResult r = runIgnitionCase(runner, *k->second, folder, console);
-        // Scratch writes: after a crash a result cut short does not read and the case runs
-        // again. The result comes last, so a case killed before it has none.
-        writeTextFile(folder / "solver.log", console.text(), Durability::InPlace);
+        CaseResult r = runIgnitionCase(runner, *k->second, folder, console);
+        r.log = console.text();
+        // A scratch write: after a crash a result cut short does not read and the case runs
+        // again. A case killed before it has none.
         writeTextFile(caseResultPath(sweep, id), caseResultText(r), Durability::Scratch);
         out << id << ' ' << statusText(r.status);
         if (r.status == CaseStatus::Ignited)

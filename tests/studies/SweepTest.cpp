@@ -76,6 +76,7 @@ TEST(SweepReport, ResultFileReadsBackAndTheCsvListsEveryCase) {
     ignited.peakTemperature = 2591.5;
     ignited.seconds = 0.047;
     ignited.solverCpuSeconds = 0.0213;
+    ignited.log = "KINETRA_SOLVER_5: input.txt -> input.out\r\n\nDone: 937 steps\n";
     CaseResult failed;
     failed.reason = "ERROR Temperature left the interval, t = 1E-3";
     failed.seconds = 0.01;
@@ -88,6 +89,9 @@ TEST(SweepReport, ResultFileReadsBackAndTheCsvListsEveryCase) {
         EXPECT_EQ(caseResultText(*back), caseResultText(r));
         EXPECT_EQ(back->solverCpuSeconds, r.solverCpuSeconds);
     }
+    // The log comes back line by line, without carriage returns, blank lines kept.
+    EXPECT_EQ(readCaseResultText(caseResultText(ignited))->log,
+              "KINETRA_SOLVER_5: input.txt -> input.out\n\nDone: 937 steps\n");
     // A result written before the solver's CPU time was kept still reads.
     EXPECT_TRUE(readCaseResultText("status ignited\ndelay 0.04\npeak-T 2600\nseconds 0.05\n"));
     EXPECT_FALSE(readCaseResultText("delay 1\n"));
