@@ -6,9 +6,23 @@
 #include "solver/SolverRun.h"
 #include "studies/SweepCases.h"
 
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
+
+namespace {
+
+// Set by TERM, INT or HUP (parallel passes Ctrl+C on as TERM to each job's process group, the
+// solver included): the runner then ends after the solver has, without that case's result and
+// with its scratch folder removed, instead of dying and leaving the folder behind.
+volatile std::sig_atomic_t stopSignalled = 0;
+
+extern "C" void requestStop(int) {
+    stopSignalled = 1;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> words;
@@ -29,8 +43,13 @@ int main(int argc, char** argv) {
                   << " SWEEP_FOLDER CASE_ID... [--keep-files]\n";
         return 2;
     }
+    struct sigaction action {};
+    action.sa_handler = requestStop;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
     const auto folders = kinetra::AppFolders::fromExecutable(argv[0]);
     return kinetra::studies::runSweepCases(words.front(), {words.begin() + 1, words.end()},
                                            folders.app(kinetra::solver::kSolverProgram), keepFiles,
-                                           std::cout, std::cerr);
+                                           std::cout, std::cerr, [] { return stopSignalled != 0; });
 }

@@ -51,7 +51,8 @@ std::optional<std::vector<IgnitionCase>> readSweepPlan(const fs::path& sweep, st
 
 int runSweepCases(const fs::path& sweep, const std::vector<std::string>& ids,
                   const fs::path& solverProgram, bool keepFiles, std::ostream& out,
-                  std::ostream& err) {
+                  std::ostream& err, const std::function<bool()>& stopRequested) {
+    const auto stopping = [&] { return stopRequested && stopRequested(); };
     const auto cases = readSweepPlan(sweep, err);
     if (!cases)
         return 1;
@@ -78,6 +79,8 @@ int runSweepCases(const fs::path& sweep, const std::vector<std::string>& ids,
         byId.emplace(k.id, &k);
     int status = 0;
     for (const std::string& id : ids) {
+        if (stopping())
+            return 1;
         const auto k = byId.find(id);
         if (k == byId.end()) {
             err << "kinetra-cli: the sweep " << sweep.string() << " has no case " << id << ".\n";
@@ -91,6 +94,8 @@ int runSweepCases(const fs::path& sweep, const std::vector<std::string>& ids,
         const fs::path folder = sweep / sweep_files::kCaseFolders / id;
         TextSink console;
         CaseResult r = runIgnitionCase(runner, *k->second, folder, console);
+        if (stopping())
+            return 1;
         r.log = console.text();
         // A scratch write: after a crash a result cut short does not read and the case runs
         // again. A case killed before it has none.

@@ -7,6 +7,7 @@
 #include "studies/IgnitionCase.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -29,8 +30,12 @@ std::optional<std::vector<IgnitionCase>> readSweepPlan(const std::filesystem::pa
 // Runs the cases named (skipping those done already), writing each one's result file and a line
 // to `out`. Several in one call spare the start of a process per case. 0 when every id named a
 // case of the plan, 1 otherwise or when the folder holds no sweep.
+// When `stopRequested` turns true (the runner was told to stop: parallel's TERM on Ctrl+C, a
+// cancelled job), no further case starts and the case running then gets no result, since its
+// solver run was likely cut short by the same signal: it runs again when the sweep is resumed.
+// The runner then returns normally, so its scratch folder goes too.
 int runSweepCases(const std::filesystem::path& sweep, const std::vector<std::string>& ids,
                   const std::filesystem::path& solverProgram, bool keepFiles, std::ostream& out,
-                  std::ostream& err);
+                  std::ostream& err, const std::function<bool()>& stopRequested = {});
 
 } // namespace kinetra::studies
