@@ -10,6 +10,8 @@
 #include "solver/RunSettingsFiles.h"
 #include "solver/SolverRun.h"
 #include "studies/IgnitionCase.h"
+#include "studies/ScratchFolder.h"
+#include "studies/SweepCases.h"
 #include "studies/SweepPlan.h"
 #include "studies/SweepReport.h"
 #include "studies/SweepSpread.h"
@@ -40,15 +42,6 @@ std::string numberText(double v) {
     return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, v).ptr);
 }
 
-class TextSink final : public solver::OutputSink {
-public:
-    void write(std::string_view text) override { text_ += text; }
-    const std::string& text() const { return text_; }
-
-private:
-    std::string text_;
-};
-
 // The options of a study shared by ignition and sweep.
 const std::vector<std::string> kStudyOptions{"--thermo", "--fuel", "--oxidizer", "--phi", "--T",
                                              "--P",      "--tf",   "--rtol",     "--atol"};
@@ -61,27 +54,6 @@ solver::RunSettings studySettings(const ParsedArgs& a) {
     return ignitionRunSettings(a.has("--constant-V"), text("--tf", "0.1"), text("--rtol", "1E-6"),
                                text("--atol", "1E-15"));
 }
-
-// A fresh folder for one ignition run, removed with everything in it when it goes.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = (fs::temp_directory_path() / "kinetra-ignition-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("No temporary folder could be made for the run.");
-        path_ = pattern;
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 constexpr const char* kIgnitionUsage =
     "ignition REACTIONS_DB [--thermo THERMO_DB] --fuel \"CH4=1\" --oxidizer \"O2=1,N2=3.76\" "
@@ -105,7 +77,7 @@ int ignition(Context& c, const std::vector<std::string>& args) {
     const auto phi = number("--phi", 1), t = number("--T", 1200), p = number("--P", 1);
     if (!phi || !t || !p)
         return 2;
-    ScratchFolder folder;
+    ScratchFolder folder("kinetra-ignition-");
     const fs::path input = folder.path() / sweep_files::kInput;
     const auto mixtures = prepareStudy(c, a.positional[0], a.option("--thermo"),
                                        *a.option("--fuel"), *a.option("--oxidizer"), {*phi}, input);
@@ -113,8 +85,8 @@ int ignition(Context& c, const std::vector<std::string>& args) {
         return 1;
     const std::string& fractions = mixtures->fractions.front();
     c.io.out << "Mixture: " << fractions << '\n';
-    CaseRunner runner{*solver::readInputLines(input), studySettings(a),
-                      c.folders.app(solver::kSolverProgram)};
+    const CaseRunner runner(*solver::readInputLines(input), studySettings(a),
+                            c.folders.app(solver::kSolverProgram));
     solver::StreamSink console(c.io.err);
     const CaseResult r =
         runIgnitionCase(runner, {"1", *t, *p, *phi, fractions}, folder.path() / "run", console);
@@ -140,30 +112,15 @@ int ignition(Context& c, const std::vector<std::string>& args) {
 
 // ---- Sweeps -----------------------------------------------------------------------------------
 
-fs::path resultPath(const fs::path& sweep, const std::string& id) {
-    return sweep / sweep_files::kCaseFolders / id / sweep_files::kResult;
-}
-
-// A case is done when its result file reads.
-bool isDone(const fs::path& sweep, const std::string& id) {
-    const auto text = readTextFile(resultPath(sweep, id));
-    return text && readCaseResultText(*text);
-}
-
 std::optional<std::vector<IgnitionCase>> readPlan(Context& c, const fs::path& sweep) {
-    const auto text = readTextFile(sweep / sweep_files::kCases);
-    auto cases = text ? readCasesText(*text) : std::nullopt;
-    if (!cases)
-        c.io.err << "kinetra-cli: " << sweep.string() << " holds no sweep plan ("
-                 << sweep_files::kCases << ").\n";
-    return cases;
+    return readSweepPlan(sweep, c.io.err);
 }
 
 std::vector<std::optional<CaseResult>> readResults(const fs::path& sweep,
                                                    const std::vector<IgnitionCase>& cases) {
     std::vector<std::optional<CaseResult>> results;
     for (const auto& k : cases) {
-        const auto text = readTextFile(resultPath(sweep, k.id));
+        const auto text = readTextFile(caseResultPath(sweep, k.id));
         results.push_back(text ? readCaseResultText(*text) : std::nullopt);
     }
     return results;
@@ -263,6 +220,7 @@ bool writeOrMatchPlan(Context& c, const fs::path& sweep, const ParsedArgs& a,
 int writeSlurmScripts(Context& c, const fs::path& sweep, const fs::path& csv, const ParsedArgs& a,
                       std::size_t caseCount) {
     SlurmRequest request;
+    request.runner = c.folders.app(kCaseRunnerProgram);
     request.cli = c.folders.app("kinetra-cli");
     request.workFolder = sweep.parent_path();
     request.sweepFolder = sweep.filename().string();
@@ -339,8 +297,8 @@ int sweepCommand(Context& c, const std::vector<std::string>& args) {
 
     std::string pending;
     std::size_t done = 0;
-    for (const auto& k : cases) {
-        if (isDone(sweep, k.id))
+    for (const auto& k : runOrder(cases)) {
+        if (caseDone(sweep, k.id))
             ++done;
         else
             pending += k.id + '\n';
@@ -357,16 +315,19 @@ int sweepCommand(Context& c, const std::vector<std::string>& args) {
         const fs::path pendingList = sweep / "pending.txt";
         writeTextFile(pendingList, pending);
         ParallelRequest request;
-        request.cli = a.has("--remote-cli") ? fs::path(*a.option("--remote-cli"))
-                                            : c.folders.app("kinetra-cli");
+        // The case runner lies beside kinetra-cli, on the ssh hosts as here.
+        request.runner = a.has("--remote-cli") ? fs::path(*a.option("--remote-cli")).parent_path() /
+                                                     kCaseRunnerProgram
+                                               : c.folders.app(kCaseRunnerProgram);
         request.sweepFolder = sweep.filename().string();
         request.pendingList = (fs::path(request.sweepFolder) / "pending.txt").string();
         request.jobs = a.has("--jobs") ? *a.option("--jobs") : "100%";
         request.sshLogin = a.has("--sshlogin") ? *a.option("--sshlogin") : "";
         request.progressBar = c.io.errIsTerminal;
-        // Locally a job runs several cases: the start of kinetra-cli and parallel's own work
-        // per job cost as much as a small case. Four jobs or more per slot keep every slot busy
-        // to the end. An ssh job returns the result file of its one case.
+        // Locally a job runs several cases: parallel's own work per job and the start of the
+        // case runner cost about 3 ms, as much as a small case. Two jobs per slot, the cheap hot
+        // cases last (runOrder), keep every slot busy to the end. An ssh job returns the result
+        // file of its one case.
         if (request.sshLogin.empty()) {
             const int asked = std::atoi(request.jobs.c_str());
             const int slotCount =
@@ -374,8 +335,13 @@ int sweepCommand(Context& c, const std::vector<std::string>& args) {
                     ? asked
                     : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
             request.casesPerJob =
-                std::clamp(static_cast<int>(cases.size() - done) / (4 * slotCount), 1, 25);
+                std::clamp(static_cast<int>(cases.size() - done) / (2 * slotCount), 1, 25);
         }
+        // parallel starts each job through a shell, by default the user's (bash); the case
+        // runner's quoted words need none of it, and sh starts in a third of the time. A
+        // shell the user chose for parallel stays.
+        if (request.sshLogin.empty())
+            ::setenv("PARALLEL_SHELL", "/bin/sh", 0);
         solver::StreamSink console(c.io.err);
         const solver::ProcessOutcome outcome =
             solver::runProcess(parallel, parallelArguments(request), sweep.parent_path(), console);
@@ -389,53 +355,15 @@ int sweepCommand(Context& c, const std::vector<std::string>& args) {
 
 constexpr const char* kCaseUsage = "sweep case SWEEP_FOLDER CASE_ID... [--keep-files]";
 
-// Runs the cases named, one after the other, each in its own folder. Several in one call spare
-// the start of a process per case, which costs as much as a small case's run.
+// The case runner, as kinetra-sweep-case runs it (the sweeps start that program: it spares the
+// start of the Qt libraries).
 int sweepCase(Context& c, const std::vector<std::string>& args) {
     ParsedArgs a;
     if (!parseArgs(args, {}, {"--keep-files"}, a, c.io.err) || a.positional.size() < 2)
         return usage(c, kCaseUsage);
-    const fs::path sweep = a.positional[0];
-    const auto cases = readPlan(c, sweep);
-    if (!cases)
-        return 1;
-    const auto lines = solver::readInputLines(sweep / sweep_files::kInput);
-    const auto settingsText = readTextFile(sweep / sweep_files::kSettings);
-    CaseRunner runner{lines.value_or(std::vector<std::string>{}),
-                      {},
-                      c.folders.app(solver::kSolverProgram),
-                      a.has("--keep-files")};
-    if (!settingsText || !solver::enterSavedSettings(*settingsText, runner.settings)) {
-        c.io.err << "kinetra-cli: " << sweep.string() << " holds no run settings.\n";
-        return 1;
-    }
-    int status = 0;
-    for (auto id = a.positional.begin() + 1; id != a.positional.end(); ++id) {
-        const auto k = std::find_if(cases->begin(), cases->end(),
-                                    [&](const IgnitionCase& x) { return x.id == *id; });
-        if (k == cases->end()) {
-            c.io.err << "kinetra-cli: the sweep " << sweep.string() << " has no case " << *id
-                     << ".\n";
-            status = 1;
-            continue;
-        }
-        if (isDone(sweep, *id)) {
-            c.io.out << *id << " done already\n";
-            continue;
-        }
-        const fs::path folder = sweep / sweep_files::kCaseFolders / *id;
-        TextSink console;
-        const CaseResult r = runIgnitionCase(runner, *k, folder, console);
-        // Scratch writes: after a crash a result cut short does not read and the case runs
-        // again. The result comes last, so a case killed before it has none.
-        writeTextFile(folder / "solver.log", console.text(), Durability::Scratch);
-        writeTextFile(resultPath(sweep, *id), caseResultText(r), Durability::Scratch);
-        c.io.out << *id << ' ' << statusText(r.status);
-        if (r.status == CaseStatus::Ignited)
-            c.io.out << ' ' << numberText(r.delay) << " s";
-        c.io.out << (r.reason.empty() ? "" : ": ") << r.reason << '\n' << std::flush;
-    }
-    return status;
+    return runSweepCases(a.positional[0], {a.positional.begin() + 1, a.positional.end()},
+                         c.folders.app(solver::kSolverProgram), a.has("--keep-files"), c.io.out,
+                         c.io.err);
 }
 
 int sweepGather(Context& c, const std::vector<std::string>& args) {

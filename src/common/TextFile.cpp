@@ -21,6 +21,30 @@ namespace fs = std::filesystem;
 
 namespace {
 
+bool writeAll(int fd, std::string_view content) {
+    while (!content.empty()) {
+        const ssize_t written = ::write(fd, content.data(), content.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        content.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// The file written over from its start and cut after the content: no new file, so no new inode
+// for the file system to find, and the blocks it has are written again rather than freed and
+// allocated anew.
+bool overwriteInPlace(const fs::path& target, std::string_view content) {
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    const bool written =
+        writeAll(fd, content) && ::ftruncate(fd, static_cast<off_t>(content.size())) == 0;
+    return ::close(fd) == 0 && written;
+}
+
 // The temporary file of one write: removed again unless it was renamed into place.
 class PendingFile {
 public:
@@ -43,17 +67,7 @@ public:
 
     bool isOpen() const { return fd_ >= 0; }
 
-    bool write(std::string_view content) {
-        while (!content.empty()) {
-            ssize_t written = ::write(fd_, content.data(), content.size());
-            if (written < 0 && errno == EINTR)
-                continue;
-            if (written <= 0)
-                return false;
-            content.remove_prefix(static_cast<std::size_t>(written));
-        }
-        return true;
-    }
+    bool write(std::string_view content) { return writeAll(fd_, content); }
 
     // A replaced file keeps its permissions; a new one gets the defaults of the umask.
     bool copyPermissionsOf(const fs::path& target) {
@@ -101,16 +115,20 @@ std::optional<std::string> readFileBytes(const fs::path& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         return std::nullopt;
+    // The whole file read at once into the string itself: appending megabytes in chunks copies
+    // them again and again. A file that grows meanwhile is read on to its end.
     std::string content;
-    // Room for the whole file at once: appending megabytes in chunks copies them again and again.
     std::error_code sizeUnknown;
-    if (const auto size = fs::file_size(path, sizeUnknown); !sizeUnknown)
-        content.reserve(static_cast<std::size_t>(size));
+    const auto size = fs::file_size(path, sizeUnknown);
+    if (!sizeUnknown && size > 0) {
+        content.resize(static_cast<std::size_t>(size));
+        content.resize(std::fread(content.data(), 1, content.size(), file));
+    }
     char buffer[65536];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+    for (std::size_t count = 0;
+         !std::ferror(file) && (count = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
         content.append(buffer, count);
-    bool failed = std::ferror(file) != 0;
+    const bool failed = std::ferror(file) != 0;
     std::fclose(file);
     if (failed)
         return std::nullopt;
@@ -178,7 +196,9 @@ void writeTextFile(const fs::path& path, std::string_view content, Durability du
     // The read-only mark is honoured even for a user (such as root) whom the system would let
     // write: a file the user protected is never replaced behind their back.
     bool written = readOnlyState(target) != ReadOnlyState::ReadOnly;
-    if (written) {
+    if (written && durability == Durability::InPlace) {
+        written = overwriteInPlace(target, content);
+    } else if (written) {
         PendingFile pending(target);
         written = pending.isOpen() && pending.write(content) && pending.copyPermissionsOf(target) &&
                   pending.commitTo(target, durability);

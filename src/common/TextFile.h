@@ -1,5 +1,6 @@
 // Reading and writing whole text files. Writes go to a temporary file beside the target that is
-// then renamed over it, so a failure never leaves a half-written file behind.
+// then renamed over it, so a failure never leaves a half-written file behind (except in place,
+// see Durability).
 #pragma once
 
 #include <filesystem>
@@ -19,8 +20,11 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& path);
 // Whether a write waits until the data is on the disk before the rename. A scratch file (the
 // input and hand-over files of one case of a sweep, which a crash only makes run again) is still
 // written whole and renamed, but skips the wait: on a busy disk it costs milliseconds per file,
-// more than the run of a small case.
-enum class Durability { Synced, Scratch };
+// more than the run of a small case. In place, the file itself is cut and written again, with
+// neither a temporary file nor a rename: for the scratch files one process writes again and
+// again (a case runner's solver input, read by nobody else), where each fresh file costs the file
+// system a new inode to find. A failure may leave such a file cut short.
+enum class Durability { Synced, Scratch, InPlace };
 
 // Throws std::runtime_error with a message naming the path when the file cannot be written.
 void writeTextFile(const std::filesystem::path& path, std::string_view content,

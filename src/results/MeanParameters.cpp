@@ -11,21 +11,37 @@ struct Mixture {
     std::vector<double> x;
 };
 
-Mixture mixture(const SolverOutput& output, const std::vector<double>& record) {
-    Mixture m;
+double moleSum(const SolverOutput& output, const std::vector<double>& record) {
+    double sum = 0;
     const std::size_t n = output.species.size();
     for (std::size_t i = 0; i < n; ++i)
         if (output.species[i].molecularWeight > 0)
-            m.sum += record[i + 2] / output.species[i].molecularWeight;
-    m.x.assign(n, 0);
-    if (m.sum > 0)
-        for (std::size_t i = 0; i < n; ++i)
-            if (output.species[i].molecularWeight > 0)
-                m.x[i] = record[i + 2] / m.sum / output.species[i].molecularWeight;
+            sum += record[i + 2] / output.species[i].molecularWeight;
+    return sum;
+}
+
+double moleFraction(const SolverOutput& output, const std::vector<double>& record, double sum,
+                    std::size_t i) {
+    const double weight = output.species[i].molecularWeight;
+    return sum > 0 && weight > 0 ? record[i + 2] / sum / weight : 0;
+}
+
+Mixture mixture(const SolverOutput& output, const std::vector<double>& record) {
+    Mixture m;
+    m.sum = moleSum(output, record);
+    const std::size_t n = output.species.size();
+    m.x.resize(n);
+    for (std::size_t i = 0; i < n; ++i)
+        m.x[i] = moleFraction(output, record, m.sum, i);
     return m;
 }
 
 } // namespace
+
+double recordMoleFraction(const SolverOutput& output, const std::vector<double>& record,
+                          std::size_t species) {
+    return moleFraction(output, record, moleSum(output, record), species);
+}
 
 std::vector<double> recordMoleFractions(const SolverOutput& output,
                                         const std::vector<double>& record) {

@@ -41,6 +41,9 @@ std::vector<MeanParameters> meanParameters(const SolverOutput& output, Concentra
 // All zero when S is zero.
 std::vector<double> recordMoleFractions(const SolverOutput& output,
                                         const std::vector<double>& record);
+// The same for one species (its index in output.species), without the others'.
+double recordMoleFraction(const SolverOutput& output, const std::vector<double>& record,
+                          std::size_t species);
 
 // The species values of a record as mole fractions, or as concentrations in the unit chosen.
 // (x_i C: mol/cm^3 or 1/cm^3 as the means were computed).

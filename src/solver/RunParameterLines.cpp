@@ -42,24 +42,29 @@ std::string moleFractionText(double fraction) {
     return fraction == 0 ? "0" : exactNumberText(fraction, "0.000E+00");
 }
 
-void rewriteMoleFractions(std::vector<std::string>& lines, const std::vector<double>& fractions) {
+bool rewriteMoleFractionField(std::string& first, double fraction) {
     constexpr std::size_t kField = 10;
+    if (first.size() < kField)
+        return false;
+    // The field starts at the blank before the last value; a value written longer than its
+    // ten columns by an earlier run must go whole, not leave its first digits behind.
+    std::size_t from = first.size() - kField;
+    const std::size_t lastEnd = first.find_last_not_of(' ');
+    if (lastEnd != std::string::npos) {
+        const std::size_t valueStart = first.find_last_of(' ', lastEnd);
+        if (valueStart != std::string::npos && valueStart < from)
+            from = valueStart;
+    }
+    first.replace(from, std::string::npos,
+                  formatText(" " + moleFractionText(fraction), "!@@@@@@@@@@"));
+    return true;
+}
+
+void rewriteMoleFractions(std::vector<std::string>& lines, const std::vector<double>& fractions) {
     for (std::size_t i = 0; i < fractions.size(); ++i) {
         const std::size_t at = static_cast<std::size_t>(line::kThermo) + 4 * i;
-        if (at >= lines.size() || lines[at].size() < kField)
+        if (at >= lines.size() || !rewriteMoleFractionField(lines[at], fractions[i]))
             return;
-        std::string& first = lines[at];
-        // The field starts at the blank before the last value; a value written longer than its
-        // ten columns by an earlier run must go whole, not leave its first digits behind.
-        std::size_t from = first.size() - kField;
-        const std::size_t lastEnd = first.find_last_not_of(' ');
-        if (lastEnd != std::string::npos) {
-            const std::size_t valueStart = first.find_last_of(' ', lastEnd);
-            if (valueStart != std::string::npos && valueStart < from)
-                from = valueStart;
-        }
-        first.replace(from, std::string::npos,
-                      formatText(" " + moleFractionText(fractions[i]), "!@@@@@@@@@@"));
     }
 }
 

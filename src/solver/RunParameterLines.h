@@ -27,6 +27,9 @@ void rewriteRunParameters(std::vector<std::string>& lines, const RunParameterVal
 // Replaces the last field of species i's first THERMO line with fractions[i], left-aligned in
 // ten characters after its blank. A field already longer than ten characters is replaced whole.
 void rewriteMoleFractions(std::vector<std::string>& lines, const std::vector<double>& fractions);
+// The same for one species' first THERMO line; false (line unchanged) when it is shorter than
+// the field, where the rewrite of the file stops.
+bool rewriteMoleFractionField(std::string& line, double fraction);
 
 // A mole fraction as the THERMO block writes it: "0" for zero, else "0.000E+00" when that gives
 // the value back exactly, else the shortest exact digits in the same style ("1.23456E-01"): the

@@ -92,7 +92,12 @@ void writeRunInput(const std::filesystem::path& inputPath, std::vector<std::stri
                    Durability durability) {
     rewriteRunParameters(lines, values.parameters);
     rewriteMoleFractions(lines, values.fractions);
-    writeTextFile(inputPath, joinLines(lines), durability);
+    writeRunInputText(inputPath, joinLines(lines), appDir, durability);
+}
+
+void writeRunInputText(const std::filesystem::path& inputPath, const std::string& text,
+                       const std::filesystem::path& appDir, Durability durability) {
+    writeTextFile(inputPath, text, durability);
     writeTextFile(handOverPath(appDir),
                   writeQuotedItems({std::filesystem::absolute(inputPath).string()}), durability);
 }

@@ -35,6 +35,10 @@ std::optional<InputFileSummary> summariseInputFile(const std::vector<std::string
 void writeRunInput(const std::filesystem::path& inputPath, std::vector<std::string> lines,
                    const ValidRunSettings& values, const std::filesystem::path& appDir,
                    Durability durability = Durability::Synced);
+// Steps 5 and 6 for a text already rewritten (see RunInputTemplate).
+void writeRunInputText(const std::filesystem::path& inputPath, const std::string& text,
+                       const std::filesystem::path& appDir,
+                       Durability durability = Durability::Synced);
 
 // "SolverFilePath.txt" in the application folder.
 std::filesystem::path handOverPath(const std::filesystem::path& appDir);

@@ -60,7 +60,12 @@ bool isSolverOutput(const std::filesystem::path& path) {
 
 OutputScan scanOutput(const std::string& text) {
     OutputScan scan;
-    const std::string all = readerText(text);
+    // The solver writes LF line ends: its output is scanned as it is, without a converted copy
+    // of a few hundred kilobytes per run.
+    const bool plain =
+        text.find('\r') == std::string::npos && withoutByteOrderMark(text).size() == text.size();
+    const std::string converted = plain ? std::string() : readerText(text);
+    const std::string& all = plain ? text : converted;
     // Lines as views into the text, as getline would give them.
     std::size_t from = 0;
     const auto nextLine = [&] {

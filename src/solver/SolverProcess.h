@@ -31,8 +31,9 @@ private:
 
 struct ProcessOutcome {
     bool started = false;
-    int exitCode = -1; // the exit status, or 128 + signal when a signal ended it
-    std::string error; // why it did not start
+    int exitCode = -1;     // the exit status, or 128 + signal when a signal ended it
+    double cpuSeconds = 0; // user and system time the process used
+    std::string error;     // why it did not start
 };
 
 // Runs `program` with `arguments` in `workingFolder` and returns when it has ended.

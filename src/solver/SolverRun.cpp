@@ -29,7 +29,7 @@ SolverRunResult finishSolverRun(const std::filesystem::path& appDir, const RunHa
     // A solver that ended before it opened its output leaves the input path in the hand-over
     // file: scanning the input would report a run that never happened.
     const bool unchanged = handOver && handOverRun.before && *handOver == *handOverRun.before;
-    const std::optional<std::string> text =
+    std::optional<std::string> text =
         outputPath && !unchanged ? readTextFile(*outputPath) : std::nullopt;
     if (!text) {
         result.report.icon = Icon::Exclamation;
@@ -40,6 +40,7 @@ SolverRunResult finishSolverRun(const std::filesystem::path& appDir, const RunHa
     }
     result.outputPath = *outputPath;
     result.report = runReport(scanOutput(*text));
+    result.outputText = std::move(*text);
     return result;
 }
 

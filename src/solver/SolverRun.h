@@ -20,6 +20,7 @@ inline constexpr const char* kRunPlaceCode = "401#001. ";
 struct SolverRunResult {
     ProcessOutcome process;
     std::filesystem::path outputPath; // empty when the hand-over file named none
+    std::string outputText;           // the output as scanned for the report (read once)
     RunReport report;
 };
 

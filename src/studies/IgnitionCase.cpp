@@ -11,6 +11,7 @@
 #include <charconv>
 #include <chrono>
 #include <sstream>
+#include <string_view>
 
 namespace kinetra::studies {
 
@@ -53,9 +54,10 @@ std::string failureReason(const std::string& message) {
 struct SolvedRun {
     std::optional<results::SolverOutput> output;
     std::string failure;
-    double seconds = 0;
+    double seconds = 0, cpuSeconds = 0;
 };
 
+// The solver runs in the runner's scratch folder when it has one, else in the case's folder.
 SolvedRun solveOnce(const CaseRunner& runner, solver::RunSettings settings, const fs::path& folder,
                     solver::OutputSink& console) {
     SolvedRun run;
@@ -64,26 +66,38 @@ SolvedRun solveOnce(const CaseRunner& runner, solver::RunSettings settings, cons
         run.failure = check.refusal->message;
         return run;
     }
+    const bool scratch = !runner.scratchFolder.empty();
+    const fs::path work = scratch ? runner.scratchFolder : folder;
     try {
-        solver::writeRunInput(folder / kInputName, runner.inputLines, *check.values, folder,
-                              Durability::Scratch);
+        solver::writeRunInputText(work / kInputName, runner.input->text(*check.values), work,
+                                  scratch ? Durability::InPlace : Durability::Scratch);
     } catch (const std::exception& e) {
         run.failure = e.what();
         return run;
     }
     const auto start = std::chrono::steady_clock::now();
-    const solver::SolverRunResult result = solver::runSolver(folder, console, runner.solverProgram);
+    const solver::SolverRunResult result = solver::runSolver(work, console, runner.solverProgram);
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run.cpuSeconds = result.process.cpuSeconds;
+    std::error_code ignored;
     if (!result.report.success) {
         run.failure = failureReason(result.report.message);
-        return run;
+        // The output of a failed run says more than its reason: it stays with the case.
+        if (scratch && !result.outputPath.empty())
+            fs::copy_file(result.outputPath, folder / result.outputPath.filename(),
+                          fs::copy_options::overwrite_existing, ignored);
+    } else {
+        // The delay needs the first and the last state; a quiet run of a few long steps has
+        // three, fewer than the post-processor asks for.
+        results::OutputReading reading =
+            results::readSolverOutputText(result.outputText, result.outputPath.string(), 2);
+        if (!reading.output)
+            run.failure = reading.message;
+        run.output = std::move(reading.output);
     }
-    // The delay needs the first and the last state; a quiet run of a few long steps has three.
-    results::OutputReading reading = results::readSolverOutput(result.outputPath, 2);
-    if (!reading.output)
-        run.failure = reading.message;
-    run.output = std::move(reading.output);
-    if (!runner.keepFiles)
+    // In the scratch folder the next case's run writes the output again (the solver cuts it
+    // when it opens it, and names it in the hand-over file only then).
+    if (!scratch && !runner.keepFiles && result.report.success)
         fs::remove(result.outputPath);
     return run;
 }
@@ -117,14 +131,20 @@ solver::RunSettings ignitionRunSettings(bool constantVolume, const std::string& 
     return s;
 }
 
+CaseRunner::CaseRunner(std::vector<std::string> inputLines, solver::RunSettings runSettings,
+                       fs::path program, bool keep)
+    : settings(std::move(runSettings)), solverProgram(std::move(program)), keepFiles(keep),
+      summary(solver::summariseInputFile(inputLines)) {
+    if (summary)
+        input.emplace(std::move(inputLines), summary->species.size());
+}
+
 CaseResult runIgnitionCase(const CaseRunner& runner, const IgnitionCase& c, const fs::path& folder,
                            solver::OutputSink& console) {
-    const std::optional<solver::InputFileSummary> summary =
-        solver::summariseInputFile(runner.inputLines);
-    if (!summary)
+    if (!runner.summary || !runner.input)
         return failed("The study's solver input file cannot be read.");
     solver::RunSettings settings = runner.settings;
-    settings.species = summary->species;
+    settings.species = runner.summary->species;
     settings.clearFractions();
     settings.initialTemperature = numberText(c.temperature);
     settings.pressure = numberText(c.pressure);
@@ -144,7 +164,7 @@ CaseResult runIgnitionCase(const CaseRunner& runner, const IgnitionCase& c, cons
     fs::create_directories(folder);
 
     SolvedRun run = solveOnce(runner, settings, folder, console);
-    double seconds = run.seconds;
+    double seconds = run.seconds, cpuSeconds = run.cpuSeconds;
     const auto recordLimit = parseNumber(settings.maximumOutputLines);
     if (run.output && recordLimit &&
         static_cast<double>(run.output->records.size()) >= *recordLimit &&
@@ -153,11 +173,15 @@ CaseResult runIgnitionCase(const CaseRunner& runner, const IgnitionCase& c, cons
         settings.outputStride = kSparseStride;
         run = solveOnce(runner, settings, folder, console);
         seconds += run.seconds;
+        cpuSeconds += run.cpuSeconds;
     }
-    if (!runner.keepFiles)
+    if (!runner.keepFiles && runner.scratchFolder.empty())
         fs::remove(folder / kInputName);
-    if (!run.output)
-        return failed(run.failure, seconds);
+    if (!run.output) {
+        CaseResult r = failed(run.failure, seconds);
+        r.solverCpuSeconds = cpuSeconds;
+        return r;
+    }
 
     const IgnitionAnalysis analysis = analyseIgnition(*run.output);
     CaseResult result;
@@ -166,6 +190,7 @@ CaseResult runIgnitionCase(const CaseRunner& runner, const IgnitionCase& c, cons
     result.ohDelay = analysis.ignited ? analysis.ohDelay : std::nullopt;
     result.peakTemperature = analysis.peakTemperature;
     result.seconds = seconds;
+    result.solverCpuSeconds = cpuSeconds;
     return result;
 }
 
@@ -178,8 +203,22 @@ std::string caseResultText(const CaseResult& r) {
     if (r.status != CaseStatus::Failed)
         text += "peak-T " + numberText(r.peakTemperature) + "\n";
     text += "seconds " + numberText(r.seconds) + "\n";
+    text += "solver-cpu " + numberText(r.solverCpuSeconds) + "\n";
     if (!r.reason.empty())
         text += "reason " + r.reason + "\n";
+    std::size_t from = 0;
+    while (from < r.log.size()) {
+        std::size_t end = r.log.find('\n', from);
+        if (end == std::string::npos)
+            end = r.log.size();
+        std::string_view line(r.log.data() + from, end - from);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        text += "log ";
+        text += line;
+        text += '\n';
+        from = end + 1;
+    }
     return text;
 }
 
@@ -200,6 +239,8 @@ std::optional<CaseResult> readCaseResultText(const std::string& text) {
                 }
         } else if (key == "reason") {
             r.reason = value;
+        } else if (key == "log") {
+            r.log += value + "\n";
         } else if (!number) {
             return std::nullopt;
         } else if (key == "delay") {
@@ -210,6 +251,8 @@ std::optional<CaseResult> readCaseResultText(const std::string& text) {
             r.peakTemperature = *number;
         } else if (key == "seconds") {
             r.seconds = *number;
+        } else if (key == "solver-cpu") {
+            r.solverCpuSeconds = *number;
         }
     }
     if (!statusSeen)

@@ -64,7 +64,7 @@ IgnitionAnalysis analyseIgnition(const results::SolverOutput& output) {
         std::vector<double> t, x;
         for (const auto& record : records) {
             t.push_back(record[0]);
-            x.push_back(results::recordMoleFractions(output, record)[s]);
+            x.push_back(results::recordMoleFraction(output, record, s));
         }
         result.ohDelay = peakTime(t, x);
         break;

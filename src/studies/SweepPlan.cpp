@@ -79,6 +79,13 @@ std::vector<IgnitionCase> sweepCases(const std::vector<double>& temperatures,
     return cases;
 }
 
+std::vector<IgnitionCase> runOrder(std::vector<IgnitionCase> cases) {
+    std::stable_sort(cases.begin(), cases.end(), [](const IgnitionCase& a, const IgnitionCase& b) {
+        return a.temperature < b.temperature;
+    });
+    return cases;
+}
+
 std::string casesText(const std::vector<IgnitionCase>& cases) {
     std::string text;
     for (const auto& c : cases)

@@ -22,6 +22,11 @@ std::vector<IgnitionCase> sweepCases(const std::vector<double>& temperatures,
                                      const std::vector<double>& phis,
                                      const std::function<std::string(double phi)>& fractionsOf);
 
+// The cases in the order they are handed out to run: coldest first (the longest delays, and
+// mostly the longest runs), in plan order among equal temperatures. The cheap hot cases then
+// come last and fill the slots evenly to the end, although each job takes a run of cases.
+std::vector<IgnitionCase> runOrder(std::vector<IgnitionCase> cases);
+
 // One line per case: "ID T P PHI FRACTIONS".
 std::string casesText(const std::vector<IgnitionCase>& cases);
 std::optional<std::vector<IgnitionCase>> readCasesText(const std::string& text);

@@ -28,8 +28,8 @@ std::vector<std::string> parallelArguments(const ParallelRequest& r) {
     }
     if (r.casesPerJob > 1 && r.sshLogin.empty())
         args.insert(args.end(), {"--max-args", std::to_string(r.casesPerJob)});
-    args.insert(args.end(), {"--arg-file", r.pendingList, "--quote", r.cli.string(), "sweep",
-                             "case", r.sweepFolder, "{}"});
+    args.insert(args.end(),
+                {"--arg-file", r.pendingList, "--quote", r.runner.string(), r.sweepFolder, "{}"});
     return args;
 }
 
@@ -61,7 +61,7 @@ cd @WORK@ || exit 1
 first=$(( SLURM_ARRAY_TASK_ID * @N@ + 1 ))
 ids=$(awk -v f="$first" -v l="$(( first + @N@ - 1 ))" 'NR >= f && NR <= l { print $1 }' @QFOLDER@/@CASES@)
 [ -n "$ids" ] || exit 0
-exec @CLI@ sweep case @QFOLDER@ $ids
+exec @RUNNER@ @QFOLDER@ $ids
 )SH",
                   {{"@LAST@", std::to_string(tasks - 1)},
                    {"@N@", std::to_string(r.casesPerTask)},
@@ -69,7 +69,7 @@ exec @CLI@ sweep case @QFOLDER@ $ids
                    {"@QFOLDER@", shellWord(r.sweepFolder)},
                    {"@CASES@", sweep_files::kCases},
                    {"@WORK@", shellWord(r.workFolder.string())},
-                   {"@CLI@", shellWord(r.cli.string())}});
+                   {"@RUNNER@", shellWord(r.runner.string())}});
 }
 
 std::string slurmGatherScript(const SlurmRequest& r) {

@@ -1,6 +1,6 @@
 // How a sweep's cases are spread: the GNU parallel command line for this machine and for ssh
 // hosts, and the Slurm job-array and gather scripts for a cluster. Every path runs the same
-// case runner, `kinetra-cli sweep case SWEEP_DIR ID`, so a case gives the same result wherever
+// case runner, `kinetra-sweep-case SWEEP_DIR ID...`, so a case gives the same result wherever
 // it runs. Nothing here schedules: parallel and Slurm do.
 #pragma once
 
@@ -11,12 +11,12 @@
 namespace kinetra::studies {
 
 struct ParallelRequest {
-    std::filesystem::path cli; // kinetra-cli as the hosts that run the cases find it
-    std::string sweepFolder;   // relative to the folder parallel runs in (also on ssh hosts)
-    std::string pendingList;   // file of the case ids to run, one a line
-    std::string jobs = "100%"; // cases at once on each host (parallel's --jobs)
-    std::string sshLogin;      // empty: this machine only
-    int casesPerJob = 1;       // case ids per call of the case runner (1 with ssh hosts)
+    std::filesystem::path runner; // kinetra-sweep-case as the hosts that run the cases find it
+    std::string sweepFolder;      // relative to the folder parallel runs in (also on ssh hosts)
+    std::string pendingList;      // file of the case ids to run, one a line
+    std::string jobs = "100%";    // cases at once on each host (parallel's --jobs)
+    std::string sshLogin;         // empty: this machine only
+    int casesPerJob = 1;          // case ids per call of the case runner (1 with ssh hosts)
     bool progressBar = false;
 };
 
@@ -26,9 +26,11 @@ struct ParallelRequest {
 std::vector<std::string> parallelArguments(const ParallelRequest& request);
 
 struct SlurmRequest {
-    std::filesystem::path cli, workFolder; // absolute, as the cluster's nodes see them
-    std::string sweepFolder;               // relative to workFolder
-    std::string csv;                       // relative to workFolder
+    // Absolute, as the cluster's nodes see them: the case runner kinetra-sweep-case, kinetra-cli
+    // (for the gather step) and the folder the sweep lies in.
+    std::filesystem::path runner, cli, workFolder;
+    std::string sweepFolder; // relative to workFolder
+    std::string csv;         // relative to workFolder
     int caseCount = 0;
     int casesPerTask = 1;
 };

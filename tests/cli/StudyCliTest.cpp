@@ -192,6 +192,54 @@ TEST(StudyCli, KilledSweepRunsOnlyWhatWasMissing) {
     EXPECT_EQ(lineCount(readFile(csv)), 13u);
 }
 
+// Ctrl+C in a terminal: the sweep's process group gets INT, and parallel passes TERM on to the
+// runners and their solvers. A case cut short gets no result (not a failed one), the runners
+// remove their scratch folders, and the sweep resumes to the same table.
+TEST(StudyCli, InterruptedSweepLeavesNoScratchAndNoFailedCase) {
+    Databases h2("h2/li2004.inp");
+    const fs::path csv = h2.dir / "delays.csv", sweep = h2.dir / "delays.sweep";
+    const TempDir scratch;
+    const auto args = sweepArgs(h2, csv, {"--jobs", "2"}, "1000:1300:50");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setpgid(0, 0);
+        ::setenv("TMPDIR", scratch.path().c_str(), 1);
+        std::vector<std::string> words{std::string(KINETRA_APP_DIR) + "/kinetra-cli"};
+        words.insert(words.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (auto& w : words)
+            argv.push_back(w.data());
+        argv.push_back(nullptr);
+        ::freopen("/dev/null", "w", stderr);
+        ::freopen("/dev/null", "w", stdout);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ::setpgid(child, child);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (results(sweep).empty() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    ::kill(-child, SIGINT);
+    ::waitpid(child, nullptr, 0);
+    // The runners are in process groups of their own: give them time to end.
+    const auto scratchLeft = [&] {
+        std::size_t n = 0;
+        for (const auto& entry : fs::directory_iterator(scratch.path()))
+            n += entry.path().filename().string().starts_with("kinetra-cases-");
+        return n;
+    };
+    for (int i = 0; i < 500 && scratchLeft() > 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(scratchLeft(), 0u);
+    for (const auto& [id, text] : results(sweep))
+        EXPECT_EQ(text.find("status failed"), std::string::npos) << id << ": " << text;
+
+    const CliRun again = run(args);
+    ASSERT_EQ(again.code, 0) << again.err;
+    EXPECT_EQ(results(sweep).size(), 28u);
+    EXPECT_EQ(lineCount(readFile(csv)), 29u);
+}
+
 TEST(StudyCli, FailedCaseIsListedAndTheOthersRun) {
     Databases h2("h2/li2004.inp");
     const fs::path csv = h2.dir / "hot.csv";

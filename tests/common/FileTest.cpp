@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <stdexcept>
+#include <sys/stat.h>
 
 namespace kinetra {
 namespace {
@@ -39,6 +40,29 @@ TEST(TextFile, WriteReplacesBytesAndFailuresWriteNothing) {
                   "Cannot write file " + (dir / "no-folder" / "x.txt").string());
     }
     EXPECT_EQ(fileCount(dir.path()), 1u);
+}
+
+// In place the file itself is written again: the same inode, shorter content leaves no tail,
+// a read-only file and a missing folder still refuse.
+TEST(TextFile, InPlaceWriteKeepsTheFile) {
+    TempDir dir;
+    const fs::path file = dir / "input.txt";
+    writeTextFile(file, "a longer first content\r\n", Durability::InPlace);
+    const auto inode = [&] {
+        struct stat info {};
+        ::stat(file.c_str(), &info);
+        return info.st_ino;
+    };
+    const auto first = inode();
+    writeTextFile(file, "short", Durability::InPlace);
+    EXPECT_EQ(readTextFile(file), "short");
+    EXPECT_EQ(inode(), first);
+    EXPECT_EQ(fileCount(dir.path()), 1u);
+    makeReadOnly(file);
+    EXPECT_THROW(writeTextFile(file, "lost?", Durability::InPlace), std::runtime_error);
+    EXPECT_EQ(readTextFile(file), "short");
+    EXPECT_THROW(writeTextFile(dir / "no-folder" / "x.txt", "x", Durability::InPlace),
+                 std::runtime_error);
 }
 
 TEST(TextFile, PermissionsAndLinksAreKept) {

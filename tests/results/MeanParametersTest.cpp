@@ -61,5 +61,19 @@ TEST(MeanParameters, NoMassGivesAnInvalidRecord) {
     EXPECT_TRUE(means[3].valid);
 }
 
+// One species' mole fraction is the very number of the whole record's (the OH peak of the
+// ignition delay reads it alone), for a record without mass too.
+TEST(MeanParameters, OneMoleFractionIsTheRecordsOwn) {
+    SolverOutput out = twoSpecies(false);
+    out.records[2][2] = out.records[2][3] = 0;
+    for (const auto& record : out.records) {
+        const std::vector<double> all = recordMoleFractions(out, record);
+        for (std::size_t s = 0; s < all.size(); ++s)
+            EXPECT_EQ(recordMoleFraction(out, record, s), all[s]);
+    }
+    EXPECT_DOUBLE_EQ(recordMoleFraction(out, out.records[0], 0), 0.8);
+    EXPECT_EQ(recordMoleFraction(out, out.records[2], 1), 0);
+}
+
 } // namespace
 } // namespace kinetra::results

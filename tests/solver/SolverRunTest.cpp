@@ -25,6 +25,13 @@ std::string errorBeforeResults() {
     return text + "ERROR in the input file, line 14: expected a positive pressure\nsecond line\n";
 }
 
+std::string withCrLf(const std::string& text) {
+    std::string out;
+    for (const char ch : text)
+        out += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
+    return out;
+}
+
 TEST(SolverOutputCheck, ScanAndReport) {
     struct Case {
         const char* what;
@@ -41,6 +48,9 @@ TEST(SolverOutputCheck, ScanAndReport) {
         {"results without the end mark", numberedOutput(3, 5, ""), false, true, Icon::Exclamation,
          kAbnormal + kQuestion},
         {"ERROR after the results", numberedOutput(3, 5, "ERROR Maximum number of steps reached"),
+         false, true, Icon::Exclamation,
+         kAbnormal + "ERROR Maximum number of steps reached\n" + kQuestion},
+        {"CR LF line ends", withCrLf(numberedOutput(3, 5, "ERROR Maximum number of steps reached")),
          false, true, Icon::Exclamation,
          kAbnormal + "ERROR Maximum number of steps reached\n" + kQuestion},
     };

@@ -57,6 +57,15 @@ TEST(SweepPlan, EveryCombinationOnceAndThePlanTextReadsBack) {
     EXPECT_FALSE(readCasesText("0001 900 1\n"));
 }
 
+// Coldest first, plan order among equal temperatures: the four 900 K cases, then 1000 K...
+TEST(SweepPlan, RunOrderHandsOutTheColdCasesFirst) {
+    std::vector<std::string> ids;
+    for (const IgnitionCase& k : runOrder(twelveCases()))
+        ids.push_back(k.id);
+    EXPECT_EQ(ids, (std::vector<std::string>{"0001", "0004", "0007", "0010", "0002", "0005", "0008",
+                                             "0011", "0003", "0006", "0009", "0012"}));
+}
+
 TEST(SweepReport, ResultFileReadsBackAndTheCsvListsEveryCase) {
     const auto cases = twelveCases();
     std::vector<std::optional<CaseResult>> results(cases.size());
@@ -66,6 +75,8 @@ TEST(SweepReport, ResultFileReadsBackAndTheCsvListsEveryCase) {
     ignited.ohDelay = 4.55e-2;
     ignited.peakTemperature = 2591.5;
     ignited.seconds = 0.047;
+    ignited.solverCpuSeconds = 0.0213;
+    ignited.log = "KINETRA_SOLVER_5: input.txt -> input.out\r\n\nDone: 937 steps\n";
     CaseResult failed;
     failed.reason = "ERROR Temperature left the interval, t = 1E-3";
     failed.seconds = 0.01;
@@ -76,7 +87,13 @@ TEST(SweepReport, ResultFileReadsBackAndTheCsvListsEveryCase) {
         const auto back = readCaseResultText(caseResultText(r));
         ASSERT_TRUE(back);
         EXPECT_EQ(caseResultText(*back), caseResultText(r));
+        EXPECT_EQ(back->solverCpuSeconds, r.solverCpuSeconds);
     }
+    // The log comes back line by line, without carriage returns, blank lines kept.
+    EXPECT_EQ(readCaseResultText(caseResultText(ignited))->log,
+              "KINETRA_SOLVER_5: input.txt -> input.out\n\nDone: 937 steps\n");
+    // A result written before the solver's CPU time was kept still reads.
+    EXPECT_TRUE(readCaseResultText("status ignited\ndelay 0.04\npeak-T 2600\nseconds 0.05\n"));
     EXPECT_FALSE(readCaseResultText("delay 1\n"));
     results[0] = ignited;
     results[1] = failed;
@@ -113,7 +130,7 @@ TEST(SweepReport, ArrheniusChartHasOneSubsetPerPressureAndPhi) {
 
 TEST(SweepSpread, SshHostsGetThePlanFilesAndReturnTheResults) {
     ParallelRequest r;
-    r.cli = "/opt/k/kinetra-cli";
+    r.runner = "/opt/k/kinetra-sweep-case";
     r.sweepFolder = "delays.sweep";
     r.pendingList = "delays.sweep/pending.txt";
     r.jobs = "2";
@@ -129,9 +146,8 @@ TEST(SweepSpread, SshHostsGetThePlanFilesAndReturnTheResults) {
     EXPECT_TRUE(has("--basefile", "delays.sweep/input.txt"));
     EXPECT_TRUE(has("--basefile", "delays.sweep/cases.txt"));
     EXPECT_TRUE(has("--return", "delays.sweep/cases/{}/result.txt"));
-    EXPECT_EQ(
-        std::vector<std::string>(args.end() - 5, args.end()),
-        (std::vector<std::string>{"/opt/k/kinetra-cli", "sweep", "case", "delays.sweep", "{}"}));
+    EXPECT_EQ(std::vector<std::string>(args.end() - 3, args.end()),
+              (std::vector<std::string>{"/opt/k/kinetra-sweep-case", "delays.sweep", "{}"}));
     EXPECT_EQ(shellWord("it's"), "'it'\\''s'");
 }
 
