@@ -163,6 +163,21 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->fractionGrid()));
     }
 
+    // The start window is a form: the cursor in its first box, Enter runs, Esc cancels.
+    void theStartWindowAnswersTheKeyboard() {
+        RunSettingsWindow* w = openGri();
+        QVERIFY(w);
+        QLineEdit* temperature = w->box(RunField::InitialTemperature);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(temperature));
+        retype(temperature, QStringLiteral("6500"));
+        t->fake.dialogs.shown.clear();
+        QTest::keyClick(temperature, Qt::Key_Return);
+        QCOMPARE(t->fake.dialogs.shown.size(), std::size_t(1));
+        QVERIFY(!windows().console());
+        QTest::keyClick(w->fractionGrid(), Qt::Key_Escape);
+        QTRY_VERIFY(!windows().runSettings());
+    }
+
     void saveAndEnterRoundTrip() {
         RunSettingsWindow* w = openGri();
         QVERIFY(w);
@@ -278,6 +293,35 @@ private slots:
         const double peak = *std::max_element(x.begin(), x.end());
         QVERIFY2(peak > 5e-3 && peak < 5e-2, qPrintable(QString::number(peak)));
         QVERIFY(t->fake.dialogs.shown.empty());
+    }
+
+    // Ctrl+C copies the selected block; no number is wrapped or cut by its column.
+    void resultTablesCopyBlocksAndShowWholeNumbers() {
+        RunSettingsWindow* w = openGri();
+        QVERIFY(w && runToEnd(w));
+        PostProcessorWindow* results = postProcessorOn(t->app.folders.appDir / "SOLTMP.out");
+        QVERIFY(results);
+        QTableView* species = results->speciesTable();
+        const QAbstractItemView* cells = species; // sizeHintForColumn is public here
+        results->pages()->setCurrentIndex(1);
+        QVERIFY(!species->wordWrap());
+        for (int column : {0, 1, 2, 500})
+            QVERIFY2(species->columnWidth(column) >= cells->sizeHintForColumn(column) &&
+                         species->columnWidth(column) >=
+                             species->horizontalHeader()->sectionSizeHint(column),
+                     qPrintable(QString::number(column)));
+        // CH4 started from 1 of 10.52 typed: its initial mole fraction is 0.0951.
+        const QAbstractItemModel* m = species->model();
+        for (int r = 0; r < m->rowCount(); ++r)
+            if (m->headerData(r, Qt::Vertical).toString() == QLatin1String("CH4"))
+                QCOMPARE(m->index(r, 1).data().toString(), QStringLiteral("9.506E-02"));
+
+        QTableView* means = results->meanTable();
+        means->selectionModel()->select(
+            QItemSelection(means->model()->index(0, 2), means->model()->index(1, 3)),
+            QItemSelectionModel::ClearAndSelect);
+        QTest::keyClick(means, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(t->fake.clipboard.content, std::string("1200.00\t1200.00\n1.02E-05\t1.02E-05\n"));
     }
 
     void theTwentyFirstSubsetIsRefused() {

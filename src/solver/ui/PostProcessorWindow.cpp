@@ -3,6 +3,7 @@
 #include "common/FileNames.h"
 #include "common/NumberFormat.h"
 #include "common/PlaceError.h"
+#include "common/ui/TableCopy.h"
 #include "results/RunHighlights.h"
 #include "solver/ui/ResultTableModel.h"
 
@@ -17,12 +18,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace kinetra::solver::ui {
+
+using kinetra::ui::copySelectionOnCtrlC;
 
 namespace {
 
@@ -106,7 +111,24 @@ QWidget* PostProcessorWindow::buildTablePage(QTableView*& view, ResultTableModel
     view->setObjectName(kind == 0 ? QStringLiteral("meanTable") : QStringLiteral("speciesTable"));
     view->setModel(model);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->horizontalHeader()->setDefaultSectionSize(110);
+    view->setTabKeyNavigation(false);
+    // Every record column holds numbers of one pattern under a time: wide enough for both, and
+    // never wrapped ("0." above "00000000E+00" read as two numbers). Measured, not resized to
+    // contents: a long run has thousands of columns.
+    QFont bold = view->horizontalHeader()->font();
+    bold.setBold(true); // the current column's header is drawn bold
+    const int margin = 2 * view->style()->pixelMetric(QStyle::PM_HeaderMargin) + 8;
+    const int widest =
+        std::max(QFontMetrics(view->font())
+                     .horizontalAdvance(kind == 0 ? QStringLiteral("-0.00E+00")
+                                                  : QStringLiteral("-0.00000000E+00")),
+                 QFontMetrics(bold).horizontalAdvance(QStringLiteral("0.000E+00 s")));
+    view->setWordWrap(false);
+    view->horizontalHeader()->setDefaultSectionSize(widest + margin);
+    for (int column = 0; column < ResultTableModel::kOwnColumns; ++column)
+        view->resizeColumnToContents(column);
+    copySelectionOnCtrlC(view,
+                         [this](const std::string& text) { context_.ui.clipboard.setText(text); });
     ResultTableModel* m = model;
     connect(view->verticalHeader(), &QHeaderView::sectionDoubleClicked, this,
             [this, m](int row) { plotRow(m->resultRow(row), ctrlHeld()); });
@@ -211,6 +233,9 @@ QWidget* PostProcessorWindow::buildGlancePage() {
         }
     }
     glance_->resizeColumnsToContents();
+    glance_->setTabKeyNavigation(false);
+    copySelectionOnCtrlC(glance_,
+                         [this](const std::string& text) { context_.ui.clipboard.setText(text); });
     connect(glance_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
         const auto species = glance_->item(row, 0)->data(Qt::UserRole).toULongLong();
         plotRow({std::nullopt, static_cast<std::size_t>(species)}, ctrlHeld());

@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -90,9 +91,36 @@ RunSettingsWindow::RunSettingsWindow(RunSettingsContext context, std::vector<std
     layout->addWidget(reactions);
     layout->addLayout(buttons);
     showSettings();
+
+    // The window is a form: it opens with the cursor in its first box, Enter runs the solver
+    // and Esc cancels, as in the program's dialogs.
+    findChild<QPushButton*>(QStringLiteral("runSolver"))->setDefault(true);
+    setFocusProxy(box(RunField::InitialTemperature));
 }
 
 RunSettingsWindow::~RunSettingsWindow() = default;
+
+void RunSettingsWindow::keyPressEvent(QKeyEvent* event) {
+    // Only keys the focused box or grid left alone arrive here: an edit in the grid takes its
+    // own Enter and Esc.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // On a button Enter presses that button; anywhere else it is Run Solver.
+        if (auto* focused = qobject_cast<QPushButton*>(focusWidget()))
+            focused->click();
+        else
+            runSolver();
+        return;
+    case Qt::Key_Escape:
+        if (context_.closeWindow)
+            context_.closeWindow();
+        return;
+    default:
+        break;
+    }
+    QWidget::keyPressEvent(event);
+}
 
 QLineEdit* RunSettingsWindow::addBox(RunField field, std::string& text) {
     auto* box = new QLineEdit(this);
@@ -210,6 +238,8 @@ QWidget* RunSettingsWindow::buildFractionsPage() {
     grid_->horizontalHeader()->setStretchLastSection(true);
     grid_->verticalHeader()->hide();
     grid_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    // Tab leaves the grid for the next control; the arrow keys move within it.
+    grid_->setTabKeyNavigation(false);
     // The list starts in the input file's order, not sorted by the header's first indicator.
     grid_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
 
