@@ -169,6 +169,21 @@ private slots:
         QVERIFY(w);
         QLineEdit* temperature = w->box(RunField::InitialTemperature);
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(temperature));
+        // Tab walks the boxes down the left column, then down the right one.
+        std::vector<RunField> tabbed;
+        for (int i = 0; i < 20 && tabbed.size() < 6; ++i) {
+            for (const RunField f :
+                 {RunField::InitialTemperature, RunField::Pressure, RunField::MinimumTemperature,
+                  RunField::MaximumTemperature, RunField::InitialTime, RunField::FinalTime})
+                if (QApplication::focusWidget() == w->box(f))
+                    tabbed.push_back(f);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QVERIFY((tabbed == std::vector<RunField>{RunField::InitialTemperature, RunField::Pressure,
+                                                 RunField::MinimumTemperature,
+                                                 RunField::MaximumTemperature,
+                                                 RunField::InitialTime, RunField::FinalTime}));
+        temperature->setFocus();
         retype(temperature, QStringLiteral("6500"));
         t->fake.dialogs.shown.clear();
         QTest::keyClick(temperature, Qt::Key_Return);

@@ -96,6 +96,28 @@ RunSettingsWindow::RunSettingsWindow(RunSettingsContext context, std::vector<std
     // and Esc cancels, as in the program's dialogs.
     findChild<QPushButton*>(QStringLiteral("runSolver"))->setDefault(true);
     setFocusProxy(box(RunField::InitialTemperature));
+    // Tab goes down the left column, then down the right one: the boxes were made before their
+    // pages, which left the pressure after the console switch.
+    QWidget* const order[] = {box(RunField::InitialTemperature),
+                              constantTemperature_,
+                              adiabatic_,
+                              constantVolume_,
+                              constantPressure_,
+                              box(RunField::Pressure),
+                              box(RunField::MinimumTemperature),
+                              box(RunField::MaximumTemperature),
+                              keepConsole_,
+                              box(RunField::InitialTime),
+                              box(RunField::FinalTime),
+                              box(RunField::InitialStep),
+                              box(RunField::RelativeTolerance),
+                              box(RunField::AbsoluteTolerance),
+                              box(RunField::MaximumSteps),
+                              box(RunField::OutputStride),
+                              box(RunField::MaximumOutputLines),
+                              commands[0].first};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 RunSettingsWindow::~RunSettingsWindow() = default;
