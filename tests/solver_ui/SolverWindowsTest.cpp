@@ -189,6 +189,14 @@ private slots:
         QTest::keyClick(temperature, Qt::Key_Return);
         QCOMPARE(t->fake.dialogs.shown.size(), std::size_t(1));
         QVERIFY(!windows().console());
+        // Enter after a filter goes to the first species' fraction, not to a run.
+        auto* filter = w->findChild<QLineEdit*>(QStringLiteral("fractionFilter"));
+        filter->setFocus();
+        QTest::keyClicks(filter, QStringLiteral("CH4"));
+        QTest::keyClick(filter, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->fractionGrid()));
+        QCOMPARE(w->fractionGrid()->currentIndex().column(), 3);
+        QCOMPARE(t->fake.dialogs.shown.size(), std::size_t(1));
         QTest::keyClick(w->fractionGrid(), Qt::Key_Escape);
         QTRY_VERIFY(!windows().runSettings());
     }

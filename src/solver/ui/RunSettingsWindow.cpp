@@ -2,6 +2,7 @@
 
 #include "common/PlaceError.h"
 #include "common/TextFile.h"
+#include "common/ui/ColumnFitter.h"
 #include "solver/ui/FractionTableModel.h"
 
 #include <QCheckBox>
@@ -128,6 +129,15 @@ void RunSettingsWindow::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        // Enter after a filter goes on to the fraction of the first species found.
+        if (focusWidget() == filter_) {
+            if (model_->rowCount() > 0) {
+                grid_->setCurrentIndex(
+                    model_->index(0, static_cast<int>(FractionColumn::Fraction)));
+                grid_->setFocus();
+            }
+            return;
+        }
         // On a button Enter presses that button; anywhere else it is Run Solver.
         if (auto* focused = qobject_cast<QPushButton*>(focusWidget()))
             focused->click();
@@ -262,6 +272,8 @@ QWidget* RunSettingsWindow::buildFractionsPage() {
     grid_->setEditTriggers(QAbstractItemView::AllEditTriggers);
     // Tab leaves the grid for the next control; the arrow keys move within it.
     grid_->setTabKeyNavigation(false);
+    // Long names ("C3H6OOH1-2O2") must show whole; the fraction column takes the rest.
+    (new kinetra::ui::ColumnFitter(grid_))->fitAll();
     // The list starts in the input file's order, not sorted by the header's first indicator.
     grid_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
 
