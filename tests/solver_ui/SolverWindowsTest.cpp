@@ -192,10 +192,12 @@ private slots:
         // Enter after a filter goes to the first species' fraction, not to a run.
         auto* filter = w->findChild<QLineEdit*>(QStringLiteral("fractionFilter"));
         filter->setFocus();
-        QTest::keyClicks(filter, QStringLiteral("CH4"));
+        QTest::keyClicks(filter, QStringLiteral("o2"));
         QTest::keyClick(filter, Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->fractionGrid()));
-        QCOMPARE(w->fractionGrid()->currentIndex().column(), 3);
+        const QModelIndex current = w->fractionGrid()->currentIndex();
+        QCOMPARE(current.column(), 3);
+        QCOMPARE(current.siblingAtColumn(1).data().toString(), QStringLiteral("O2"));
         QCOMPARE(t->fake.dialogs.shown.size(), std::size_t(1));
         QTest::keyClick(w->fractionGrid(), Qt::Key_Escape);
         QTRY_VERIFY(!windows().runSettings());

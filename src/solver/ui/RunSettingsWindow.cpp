@@ -129,11 +129,19 @@ void RunSettingsWindow::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        // Enter after a filter goes on to the fraction of the first species found.
+        // Enter after a filter goes on to the fraction of the species of that very name ("O2"
+        // among C2H5O2, HO2, ...), or else of the first species found.
         if (focusWidget() == filter_) {
             if (model_->rowCount() > 0) {
+                int row = 0;
+                for (int r = 0; r < model_->rowCount(); ++r)
+                    if (model_->index(r, static_cast<int>(FractionColumn::Species))
+                            .data()
+                            .toString()
+                            .compare(filter_->text().trimmed(), Qt::CaseInsensitive) == 0)
+                        row = r;
                 grid_->setCurrentIndex(
-                    model_->index(0, static_cast<int>(FractionColumn::Fraction)));
+                    model_->index(row, static_cast<int>(FractionColumn::Fraction)));
                 grid_->setFocus();
             }
             return;
