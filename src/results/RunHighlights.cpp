@@ -1,6 +1,8 @@
 #include "results/RunHighlights.h"
 
 #include "common/NumberFormat.h"
+#include "common/TextNumber.h"
+#include "common/TextUtil.h"
 
 #include <algorithm>
 
@@ -34,13 +36,29 @@ TemperaturePeak peakTemperature(const SolverOutput& output) {
     return peak;
 }
 
+std::optional<double> endedBeforeFinalTime(const SolverOutput& output) {
+    const std::optional<double> finalTime = parseNumber(output.header.finalTime);
+    if (!finalTime || output.records.empty())
+        return std::nullopt;
+    // The header keeps the final time to three digits: a run that reached it may end up to half
+    // a percent below the written value.
+    const double last = output.records.back()[0];
+    return last < *finalTime * (1 - 0.01) ? std::optional<double>(last) : std::nullopt;
+}
+
 std::string highlightsText(const SolverOutput& output) {
     const std::optional<double> delay = ignitionDelay(output);
     const TemperaturePeak peak = peakTemperature(output);
-    return "Ignition delay (largest dT/dt): " +
-           (delay ? formatNumber(*delay, "0.000E+00") + " s" : std::string("no temperature rise")) +
-           "    Peak temperature: " + formatNumber(peak.temperature, "0.0") + " K at " +
-           formatNumber(peak.time, "0.000E+00") + " s";
+    std::string text =
+        "Ignition delay (largest dT/dt): " +
+        (delay ? formatNumber(*delay, "0.000E+00") + " s" : std::string("no temperature rise")) +
+        "    Peak temperature: " + formatNumber(peak.temperature, "0.0") + " K at " +
+        formatNumber(peak.time, "0.000E+00") + " s";
+    // A run stopped during its ignition has neither its delay nor its peak yet: say so.
+    if (const auto end = endedBeforeFinalTime(output))
+        text += "    (the run ended at " + formatNumber(*end, "0.000E+00") +
+                " s, before its final time " + trimBlanks(output.header.finalTime) + " s)";
+    return text;
 }
 
 std::vector<SpeciesPeak> speciesAtAGlance(const std::vector<MeanParameters>& means) {

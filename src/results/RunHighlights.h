@@ -23,7 +23,12 @@ struct TemperaturePeak {
 std::optional<double> ignitionDelay(const SolverOutput& output);
 TemperaturePeak peakTemperature(const SolverOutput& output);
 
-// "Ignition delay (largest dT/dt): 4.549E-02 s    Peak temperature: 2585.3 K at 1.000E-01 s".
+// The time of the last record when the run ended before its final time (stopped, or ended by
+// an error or the step limit).
+std::optional<double> endedBeforeFinalTime(const SolverOutput& output);
+
+// "Ignition delay (largest dT/dt): 4.549E-02 s    Peak temperature: 2585.3 K at 1.000E-01 s",
+// followed by "    (the run ended at 1.941E-02 s, before its final time 3.00E-02 s)" when so.
 std::string highlightsText(const SolverOutput& output);
 
 struct SpeciesPeak {

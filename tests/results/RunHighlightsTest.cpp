@@ -33,6 +33,24 @@ TEST(RunHighlights, NoRiseNoIgnition) {
     }
 }
 
+TEST(RunHighlights, ARunEndedBeforeItsFinalTimeSaysSo) {
+    SolverOutput run = temperatures({{0, 650}, {1e-2, 700}, {1.941e-2, 1374}});
+    struct Case {
+        const char* finalTime;
+        bool early;
+    };
+    // The header writes the final time to three digits ("1.94E-02" for 0.01941).
+    for (const Case c : {Case{" 3.00E-02", true}, Case{"1.94E-02", false}, Case{"1.96E-02", false},
+                         Case{"", false}}) {
+        run.header.finalTime = c.finalTime;
+        EXPECT_EQ(endedBeforeFinalTime(run).has_value(), c.early) << c.finalTime;
+    }
+    run.header.finalTime = " 3.00E-02";
+    EXPECT_EQ(highlightsText(run), "Ignition delay (largest dT/dt): 1.941E-02 s    Peak "
+                                   "temperature: 1374.0 K at 1.941E-02 s    (the run ended at "
+                                   "1.941E-02 s, before its final time 3.00E-02 s)");
+}
+
 TEST(RunHighlights, SpeciesRankedByTheirLargestMoleFraction) {
     auto mean = [](double time, std::vector<double> x, bool valid = true) {
         MeanParameters m;

@@ -74,6 +74,7 @@ PostProcessorWindow::PostProcessorWindow(PostProcessorContext context, results::
     QFont bold = highlights_->font();
     bold.setBold(true);
     highlights_->setFont(bold);
+    highlights_->setWordWrap(true);
 
     pages_ = new QTabWidget(this);
     pages_->addTab(buildTablePage(meanTable_, meanModel_, 0), QStringLiteral("Mean Parameters"));
