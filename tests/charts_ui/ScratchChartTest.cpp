@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QTableView>
 #include <QToolBar>
 #include <sstream>
@@ -101,6 +102,10 @@ private slots:
         QCOMPARE(chart->model().content().mainTitle, std::string("H2O"));
         QCOMPARE(chart->model().pointCount(), 38);
         QVERIFY(t->window->toolbar(4)->isVisible());
+        // The chart's own File menu still opens files (Ctrl+O) and ends the program.
+        const QList<QAction*> file = chart->documentMenus().at(0)->actions();
+        QVERIFY(file.contains(t->window->menuAction("OPEN")));
+        QVERIFY(file.contains(t->window->menuAction("EXIT")));
 
         // Ctrl adds OH's functions to the same window.
         QMdiSubWindow* thermoFrame = t->window->thermoWindow();

@@ -538,9 +538,23 @@ void MainWindow::showMenusOf(QMdiSubWindow* window) {
             if (menu->title() == mainFile->title()) {
                 QAction* newItem = actions_.at("MDI_NEW");
                 if (!menu->actions().contains(newItem)) {
+                    // A File menu of the document's own (a chart's) still opens files and ends
+                    // the program, with Ctrl+O, when it has no such items itself.
+                    const auto hasItem = [menu](const QAction* main) {
+                        for (const QAction* a : menu->actions())
+                            if (a->text() == main->text())
+                                return true;
+                        return false;
+                    };
                     QAction* first = menu->actions().value(0);
                     menu->insertAction(first, newItem);
+                    if (!hasItem(actions_.at("OPEN")))
+                        menu->insertAction(first, actions_.at("OPEN"));
                     menu->insertSeparator(first);
+                    if (!hasItem(actions_.at("EXIT"))) {
+                        menu->addSeparator();
+                        menu->addAction(actions_.at("EXIT"));
+                    }
                 }
             }
             joined.append(menu->menuAction());
