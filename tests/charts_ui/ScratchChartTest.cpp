@@ -131,6 +131,15 @@ private slots:
         QLineEdit* box = t->window->chartTextBox();
         QVERIFY(box->isVisible());
         QCOMPARE(box->text(), QStringLiteral("OH"));
+        // Esc leaves the title as it was.
+        QTRY_VERIFY(box->hasFocus());
+        retype(box, QStringLiteral("Hydrogen"));
+        QTest::keyClick(box, Qt::Key_Escape);
+        QVERIFY(!box->isVisible());
+        QCOMPARE(chart->model().content().mainTitle, std::string("OH"));
+        for (const ui::ChartTextArea& text : chart->frame().texts)
+            if (text.kind == ui::ChartTextKind::MainTitle)
+                chart->clickAt(text.area.center());
         retype(box, QStringLiteral("Hydroxyl"));
         t->window->chartTextOk();
         QVERIFY(!box->isVisible());

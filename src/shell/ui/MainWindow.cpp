@@ -34,6 +34,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
@@ -916,6 +917,10 @@ void MainWindow::buildChartTextEditor() {
     chartEditor_->addWidget(ok);
     connect(ok, &QPushButton::clicked, this, &MainWindow::chartTextOk);
     connect(chartText_, &QLineEdit::returnPressed, this, &MainWindow::chartTextOk);
+    // Esc leaves the text as it was, as in every other box of the program.
+    auto* cancel = new QShortcut(QKeySequence(Qt::Key_Escape), chartText_, nullptr, nullptr,
+                                 Qt::WidgetShortcut);
+    connect(cancel, &QShortcut::activated, this, [this] { closeChartTextEditor(); });
     addToolBar(Qt::TopToolBarArea, chartEditor_);
     // HideContr: hidden until a chart text is clicked.
     chartEditor_->hide();
@@ -935,6 +940,13 @@ void MainWindow::chartTextOk() {
     // ChartFext: the text goes back to the element it came from, if its window is still open.
     if (chartEdit_ && chartEditTarget_)
         guarded([this] { chartEdit_->apply(chartText_->text().toStdString()); });
+    closeChartTextEditor();
+}
+
+void MainWindow::closeChartTextEditor() {
+    // The typing goes back to the chart the text came from, not to nowhere.
+    if (chartEditTarget_ && chartText_->hasFocus())
+        chartEditTarget_->setFocus();
     chartEdit_.reset();
     chartEditTarget_.clear();
     chartEditor_->hide();
