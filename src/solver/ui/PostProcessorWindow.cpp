@@ -97,7 +97,7 @@ PostProcessorWindow::PostProcessorWindow(PostProcessorContext context, results::
     // the whole main window until each tile holds its window's least size (three columns of
     // them made it three thousand pixels wide, off the screen), so this window may be made
     // narrower than its bar and lets it be clipped.
-    setMinimumSize(480, 320);
+    setMinimumSize(360, 300);
     summary->setWordWrap(true);
 
     auto* layout = new QVBoxLayout(this);
