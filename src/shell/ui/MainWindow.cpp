@@ -46,6 +46,8 @@ namespace kinetra::ui {
 
 namespace {
 
+constexpr QSize kLeastChildSize(240, 160);
+
 constexpr const char* kTitle = "KINETRA";
 
 QString qs(const std::string& s) {
@@ -336,6 +338,11 @@ ChildWindow* MainWindow::addChild(QWidget* content, const std::string& name,
     if (QFileInfo::exists(icon))
         child->setWindowIcon(QIcon(icon));
     connect(child, &ChildWindow::closed, this, &MainWindow::childClosed);
+    // Window > Tile grows the whole main window until every tile holds the largest least size
+    // of the windows: one post-processor (its units bar wants a thousand pixels) made it three
+    // thousand pixels wide, off the screen. A window may be made smaller than its contents
+    // instead, which are then clipped.
+    child->setMinimumSize(kLeastChildSize);
     mdi_->addSubWindow(child);
     placeInside(child, areaFraction);
     child->show();

@@ -93,11 +93,6 @@ PostProcessorWindow::PostProcessorWindow(PostProcessorContext context, results::
     buttons->addWidget(view);
     buttons->addWidget(data);
 
-    // The units switches and buttons want a thousand pixels side by side. Window > Tile grows
-    // the whole main window until each tile holds its window's least size (three columns of
-    // them made it three thousand pixels wide, off the screen), so this window may be made
-    // narrower than its bar and lets it be clipped.
-    setMinimumSize(360, 300);
     summary->setWordWrap(true);
 
     auto* layout = new QVBoxLayout(this);
