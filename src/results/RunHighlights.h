@@ -21,6 +21,11 @@ struct TemperaturePeak {
 // one record per step that is the step the solver reports). Nothing when the temperature never
 // rises (a run at constant temperature, or one that only cools).
 std::optional<double> ignitionDelay(const SolverOutput& output);
+// The two records around that largest dT/dt: the ignition lies between them.
+struct IgnitionInterval {
+    double from = 0, to = 0;
+};
+std::optional<IgnitionInterval> ignitionInterval(const SolverOutput& output);
 TemperaturePeak peakTemperature(const SolverOutput& output);
 
 // The time of the last record when the run ended before its final time (stopped, or ended by

@@ -33,8 +33,19 @@ TEST(RunHighlights, NoRiseNoIgnition) {
     }
 }
 
+TEST(RunHighlights, IgnitionAcrossAGapInTheRecordsIsAnInterval) {
+    // The output's line limit was reached at 15.2 ms, before the ignition; the final state at
+    // 30 ms follows.
+    const SolverOutput run =
+        temperatures({{0, 650}, {1.52e-2, 650.5}, {1.524e-2, 650.8}, {3e-2, 2547.6}});
+    EXPECT_EQ(highlightsText(run).rfind("Ignition delay (largest dT/dt): between 1.524E-02 and "
+                                        "3.000E-02 s (too few records there)    Peak",
+                                        0),
+              0u);
+}
+
 TEST(RunHighlights, ARunEndedBeforeItsFinalTimeSaysSo) {
-    SolverOutput run = temperatures({{0, 650}, {1e-2, 700}, {1.941e-2, 1374}});
+    SolverOutput run = temperatures({{0, 650}, {1.9e-2, 700}, {1.941e-2, 1374}});
     struct Case {
         const char* finalTime;
         bool early;
