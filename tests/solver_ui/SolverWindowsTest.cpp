@@ -316,6 +316,12 @@ private slots:
         results->pages()->setCurrentIndex(1);
         doubleClickRowHeader(results->speciesTable(), oh, Qt::ControlModifier);
         QCOMPARE(charts.size(), std::size_t(2));
+        // Ctrl+Enter on the row does the same from the keyboard.
+        results->speciesTable()->setCurrentIndex(results->speciesModel()->index(oh, 3));
+        QTest::keyClick(results->speciesTable(), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(charts.size(), std::size_t(3));
+        QCOMPARE(charts[2].subsets[0].label, std::string("Mole Fraction [OH]"));
+        QVERIFY(charts[2].addToExisting);
         QCOMPARE(charts[1].windowCaption, std::string("Temporary Chart "));
         QVERIFY(charts[1].addToExisting);
         QCOMPARE(charts[1].subsets[0].label, std::string("Mole Fraction [OH]"));

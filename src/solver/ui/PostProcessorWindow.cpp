@@ -135,6 +135,10 @@ QWidget* PostProcessorWindow::buildTablePage(QTableView*& view, ResultTableModel
     ResultTableModel* m = model;
     connect(view->verticalHeader(), &QHeaderView::sectionDoubleClicked, this,
             [this, m](int row) { plotRow(m->resultRow(row), ctrlHeld()); });
+    // From the keyboard: Enter on a row plots it, Ctrl+Enter adds it to the chart shown.
+    connect(view, &QAbstractItemView::activated, this, [this, m](const QModelIndex& index) {
+        plotRow(m->resultRow(index.row()), ctrlHeld());
+    });
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(view);
     return page;
@@ -200,7 +204,8 @@ QWidget* PostProcessorWindow::buildPlotPage() {
     auto* help = new QLabel(
         QStringLiteral("Mean parameters and species concentrations can be plotted as functions "
                        "of time. Double-click the row header of a parameter or a species to plot "
-                       "it in the scratch chart. Hold the Ctrl key down to add the profile to "
+                       "it in the scratch chart (or press Enter on its row). Hold the Ctrl key "
+                       "down to add the profile to "
                        "the chart shown. Check rows and click View Checked Rows to plot up to 20 "
                        "profiles at once. Numeric Data writes the checked rows as a text "
                        "document."),
@@ -239,13 +244,14 @@ QWidget* PostProcessorWindow::buildGlancePage() {
     glance_->setTabKeyNavigation(false);
     copySelectionOnCtrlC(glance_,
                          [this](const std::string& text) { context_.ui.clipboard.setText(text); });
-    connect(glance_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+    connect(glance_, &QTableWidget::cellActivated, this, [this](int row, int) {
         const auto species = glance_->item(row, 0)->data(Qt::UserRole).toULongLong();
         plotRow({std::nullopt, static_cast<std::size_t>(species)}, ctrlHeld());
     });
-    auto* note = new QLabel(QStringLiteral("The species by the largest mole fraction they reach "
-                                           "during the run. Double-click one to plot it."),
-                            page);
+    auto* note =
+        new QLabel(QStringLiteral("The species by the largest mole fraction they reach "
+                                  "during the run. Double-click one (or press Enter) to plot it."),
+                   page);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(note);
     layout->addWidget(glance_);
