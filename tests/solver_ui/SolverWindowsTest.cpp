@@ -195,6 +195,9 @@ private slots:
         QTest::keyClicks(filter, QStringLiteral("o2"));
         QTest::keyClick(filter, Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->fractionGrid()));
+        // The names show whole after the filter.
+        const QAbstractItemView* grid = w->fractionGrid();
+        QVERIFY(w->fractionGrid()->columnWidth(1) >= grid->sizeHintForColumn(1));
         const QModelIndex current = w->fractionGrid()->currentIndex();
         QCOMPARE(current.column(), 3);
         QCOMPARE(current.siblingAtColumn(1).data().toString(), QStringLiteral("O2"));

@@ -2,7 +2,6 @@
 
 #include "common/PlaceError.h"
 #include "common/TextFile.h"
-#include "common/ui/ColumnFitter.h"
 #include "solver/ui/FractionTableModel.h"
 
 #include <QCheckBox>
@@ -281,7 +280,13 @@ QWidget* RunSettingsWindow::buildFractionsPage() {
     // Tab leaves the grid for the next control; the arrow keys move within it.
     grid_->setTabKeyNavigation(false);
     // Long names ("C3H6OOH1-2O2") must show whole; the fraction column takes the rest.
-    (new kinetra::ui::ColumnFitter(grid_))->fitAll();
+    const auto fitNames = [this] {
+        for (const FractionColumn c :
+             {FractionColumn::No, FractionColumn::Species, FractionColumn::Formula})
+            grid_->resizeColumnToContents(static_cast<int>(c));
+    };
+    connect(model_, &QAbstractItemModel::modelReset, this, fitNames);
+    fitNames();
     // The list starts in the input file's order, not sorted by the header's first indicator.
     grid_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
 
