@@ -271,6 +271,13 @@ private slots:
         for (QMdiSubWindow* sub : t->window->mdiArea()->subWindowList())
             captions << sub->windowTitle();
         QVERIFY2(captions.contains(QStringLiteral("SOLTMP.out")), qPrintable(captions.join('|')));
+        // The output shown again (the next run's) replaces its text window.
+        windows().showResults(t->app.folders.appDir / "SOLTMP.out", true);
+        captions.clear();
+        for (QMdiSubWindow* sub : t->window->mdiArea()->subWindowList())
+            captions << sub->windowTitle();
+        QCOMPARE(captions.count(QStringLiteral("SOLTMP.out")), 1);
+        results = windows().postProcessor();
         // The main species lead the glance: N2, then the products and the reactants.
         QCOMPARE(results->glanceTable()->item(0, 0)->text(), QStringLiteral("N2"));
         // In the workbench a profile lands in the scratch chart against time.

@@ -120,6 +120,13 @@ MainWindow::MainWindow(App& app, Ui& ui, StartupTimings timings, QWidget* parent
         addChild(content, name, caption, path, 0);
     };
     solver.openTextDocument = [this](const std::filesystem::path& file) {
+        // The output of a new run replaces the text window of the last one: two windows of one
+        // caption, one of them out of date, read as the same run. A solver file is read-only,
+        // so the old window closes without a question.
+        for (const OpenWindow& open : app_.windows.named(windows::kText))
+            if (open.path == file)
+                if (ChildWindow* old = childWindow(open.id))
+                    old->close();
         openTextWindow(file, true);
     };
     solver.openTextFile = [this](const std::filesystem::path& file, const std::string& caption) {
