@@ -23,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
@@ -278,6 +279,8 @@ private slots:
             captions << sub->windowTitle();
         QCOMPARE(captions.count(QStringLiteral("SOLTMP.out")), 1);
         results = windows().postProcessor();
+        // The status line of the text window does not stay under the post-processor.
+        QCOMPARE(t->window->statusBar()->currentMessage(), QString());
         // The main species lead the glance: N2, then the products and the reactants.
         QCOMPARE(results->glanceTable()->item(0, 0)->text(), QStringLiteral("N2"));
         // In the workbench a profile lands in the scratch chart against time.

@@ -499,6 +499,9 @@ void MainWindow::childActivated(QMdiSubWindow* window) {
         if (auto* text = qobject_cast<TextDocumentWindow*>(child->widget())) {
             statusBar()->showMessage(text->statusText());
             refreshTextToolbar(*text);
+        } else {
+            // "So: path" of a text window must not stay under a post-processor or a chart.
+            statusBar()->clearMessage();
         }
         if (auto* chart = qobject_cast<ChartWindow*>(child->widget())) {
             // MenuEnab: the scratch chart can only be saved with Save as.
