@@ -1,14 +1,23 @@
 #include "results/RunHighlights.h"
 
 #include "common/NumberFormat.h"
+#include "common/TextNumber.h"
+#include "common/TextUtil.h"
 
 #include <algorithm>
 
 namespace kinetra::results {
 
-std::optional<double> ignitionDelay(const SolverOutput& output) {
+namespace {
+
+// A rise between records further apart than this share of the time places no ignition.
+constexpr double kSparseIgnition = 0.05;
+
+} // namespace
+
+std::optional<IgnitionInterval> ignitionInterval(const SolverOutput& output) {
     const auto& r = output.records;
-    std::optional<double> at;
+    std::optional<IgnitionInterval> at;
     double steepest = 0;
     for (std::size_t i = 1; i < r.size(); ++i) {
         const double dt = r[i][0] - r[i - 1][0];
@@ -17,10 +26,15 @@ std::optional<double> ignitionDelay(const SolverOutput& output) {
         const double slope = (r[i][1] - r[i - 1][1]) / dt;
         if (slope > steepest) {
             steepest = slope;
-            at = r[i][0];
+            at = IgnitionInterval{r[i - 1][0], r[i][0]};
         }
     }
     return at;
+}
+
+std::optional<double> ignitionDelay(const SolverOutput& output) {
+    const auto interval = ignitionInterval(output);
+    return interval ? std::optional<double>(interval->to) : std::nullopt;
 }
 
 TemperaturePeak peakTemperature(const SolverOutput& output) {
@@ -34,13 +48,35 @@ TemperaturePeak peakTemperature(const SolverOutput& output) {
     return peak;
 }
 
+std::optional<double> endedBeforeFinalTime(const SolverOutput& output) {
+    const std::optional<double> finalTime = parseNumber(output.header.finalTime);
+    if (!finalTime || output.records.empty())
+        return std::nullopt;
+    // The header keeps the final time to three digits: a run that reached it may end up to half
+    // a percent below the written value.
+    const double last = output.records.back()[0];
+    return last < *finalTime * (1 - 0.01) ? std::optional<double>(last) : std::nullopt;
+}
+
 std::string highlightsText(const SolverOutput& output) {
-    const std::optional<double> delay = ignitionDelay(output);
     const TemperaturePeak peak = peakTemperature(output);
-    return "Ignition delay (largest dT/dt): " +
-           (delay ? formatNumber(*delay, "0.000E+00") + " s" : std::string("no temperature rise")) +
-           "    Peak temperature: " + formatNumber(peak.temperature, "0.0") + " K at " +
-           formatNumber(peak.time, "0.000E+00") + " s";
+    const auto interval = ignitionInterval(output);
+    std::string delayText = "no temperature rise";
+    if (interval && interval->to - interval->from > kSparseIgnition * interval->to)
+        // The records are too far apart there (the output's line limit was reached before the
+        // ignition, and the final state followed): the ignition lies somewhere between them.
+        delayText = "between " + formatNumber(interval->from, "0.000E+00") + " and " +
+                    formatNumber(interval->to, "0.000E+00") + " s (too few records there)";
+    else if (interval)
+        delayText = formatNumber(interval->to, "0.000E+00") + " s";
+    std::string text = "Ignition delay (largest dT/dt): " + delayText +
+                       "    Peak temperature: " + formatNumber(peak.temperature, "0.0") + " K at " +
+                       formatNumber(peak.time, "0.000E+00") + " s";
+    // A run stopped during its ignition has neither its delay nor its peak yet: say so.
+    if (const auto end = endedBeforeFinalTime(output))
+        text += "    (the run ended at " + formatNumber(*end, "0.000E+00") +
+                " s, before its final time " + trimBlanks(output.header.finalTime) + " s)";
+    return text;
 }
 
 std::vector<SpeciesPeak> speciesAtAGlance(const std::vector<MeanParameters>& means) {

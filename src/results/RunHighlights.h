@@ -21,9 +21,19 @@ struct TemperaturePeak {
 // one record per step that is the step the solver reports). Nothing when the temperature never
 // rises (a run at constant temperature, or one that only cools).
 std::optional<double> ignitionDelay(const SolverOutput& output);
+// The two records around that largest dT/dt: the ignition lies between them.
+struct IgnitionInterval {
+    double from = 0, to = 0;
+};
+std::optional<IgnitionInterval> ignitionInterval(const SolverOutput& output);
 TemperaturePeak peakTemperature(const SolverOutput& output);
 
-// "Ignition delay (largest dT/dt): 4.549E-02 s    Peak temperature: 2585.3 K at 1.000E-01 s".
+// The time of the last record when the run ended before its final time (stopped, or ended by
+// an error or the step limit).
+std::optional<double> endedBeforeFinalTime(const SolverOutput& output);
+
+// "Ignition delay (largest dT/dt): 4.549E-02 s    Peak temperature: 2585.3 K at 1.000E-01 s",
+// followed by "    (the run ended at 1.941E-02 s, before its final time 3.00E-02 s)" when so.
 std::string highlightsText(const SolverOutput& output);
 
 struct SpeciesPeak {

@@ -331,4 +331,11 @@ OutputReading readSolverOutput(const std::filesystem::path& path, int minimumRec
     return readSolverOutputText(*text, path.string(), minimumRecords);
 }
 
+double initialMoleFraction(const SolverOutput& output, std::size_t species) {
+    double sum = 0;
+    for (const OutputSpecies& s : output.species)
+        sum += s.initialFraction;
+    return sum > 0 ? output.species.at(species).initialFraction / sum : 0;
+}
+
 } // namespace kinetra::results

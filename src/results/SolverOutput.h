@@ -44,6 +44,11 @@ struct SolverOutput {
     std::vector<std::vector<double>> records;
 };
 
+// The initial mole fraction of species i as the run started from it. The fractions typed need not
+// sum to one (CH4 1, O2 2, N2 7.52 for methane in air); the solver divides them by their sum, and
+// so does this. Zero when no fraction was given.
+double initialMoleFraction(const SolverOutput& output, std::size_t species);
+
 struct OutputReading {
     std::optional<SolverOutput> output; // empty on failure
     std::string message;                // why not, for a box titled "KINETRA"

@@ -323,10 +323,14 @@ private slots:
         w->setReadoutVisible(true);
         w->chooseReadoutPoint(0, 0);
         QVERIFY(w->readoutTexts().first().startsWith(QStringLiteral("X = 3.00E+02\n10^X = ")));
+        QVERIFY(!w->action("XYShowSub")->isEnabled() && w->action("XYHIDESub")->isEnabled());
+        QVERIFY(!w->action("UndoZM")->isEnabled());
         w->zoomTo({500, 900}, {0, 20});
         QVERIFY(w->isZoomed());
+        QVERIFY(w->action("UndoZM")->isEnabled());
         w->undoZoom();
         QVERIFY(!w->isZoomed());
+        QVERIFY(!w->action("UndoZM")->isEnabled());
     }
 };
 

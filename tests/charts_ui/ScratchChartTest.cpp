@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QTableView>
 #include <QToolBar>
 #include <sstream>
@@ -101,6 +102,10 @@ private slots:
         QCOMPARE(chart->model().content().mainTitle, std::string("H2O"));
         QCOMPARE(chart->model().pointCount(), 38);
         QVERIFY(t->window->toolbar(4)->isVisible());
+        // The chart's own File menu still opens files (Ctrl+O) and ends the program.
+        const QList<QAction*> file = chart->documentMenus().at(0)->actions();
+        QVERIFY(file.contains(t->window->menuAction("OPEN")));
+        QVERIFY(file.contains(t->window->menuAction("EXIT")));
 
         // Ctrl adds OH's functions to the same window.
         QMdiSubWindow* thermoFrame = t->window->thermoWindow();
@@ -126,6 +131,15 @@ private slots:
         QLineEdit* box = t->window->chartTextBox();
         QVERIFY(box->isVisible());
         QCOMPARE(box->text(), QStringLiteral("OH"));
+        // Esc leaves the title as it was.
+        QTRY_VERIFY(box->hasFocus());
+        retype(box, QStringLiteral("Hydrogen"));
+        QTest::keyClick(box, Qt::Key_Escape);
+        QVERIFY(!box->isVisible());
+        QCOMPARE(chart->model().content().mainTitle, std::string("OH"));
+        for (const ui::ChartTextArea& text : chart->frame().texts)
+            if (text.kind == ui::ChartTextKind::MainTitle)
+                chart->clickAt(text.area.center());
         retype(box, QStringLiteral("Hydroxyl"));
         t->window->chartTextOk();
         QVERIFY(!box->isVisible());

@@ -33,6 +33,35 @@ TEST(RunHighlights, NoRiseNoIgnition) {
     }
 }
 
+TEST(RunHighlights, IgnitionAcrossAGapInTheRecordsIsAnInterval) {
+    // The output's line limit was reached at 15.2 ms, before the ignition; the final state at
+    // 30 ms follows.
+    const SolverOutput run =
+        temperatures({{0, 650}, {1.52e-2, 650.5}, {1.524e-2, 650.8}, {3e-2, 2547.6}});
+    EXPECT_EQ(highlightsText(run).rfind("Ignition delay (largest dT/dt): between 1.524E-02 and "
+                                        "3.000E-02 s (too few records there)    Peak",
+                                        0),
+              0u);
+}
+
+TEST(RunHighlights, ARunEndedBeforeItsFinalTimeSaysSo) {
+    SolverOutput run = temperatures({{0, 650}, {1.9e-2, 700}, {1.941e-2, 1374}});
+    struct Case {
+        const char* finalTime;
+        bool early;
+    };
+    // The header writes the final time to three digits ("1.94E-02" for 0.01941).
+    for (const Case c : {Case{" 3.00E-02", true}, Case{"1.94E-02", false}, Case{"1.96E-02", false},
+                         Case{"", false}}) {
+        run.header.finalTime = c.finalTime;
+        EXPECT_EQ(endedBeforeFinalTime(run).has_value(), c.early) << c.finalTime;
+    }
+    run.header.finalTime = " 3.00E-02";
+    EXPECT_EQ(highlightsText(run), "Ignition delay (largest dT/dt): 1.941E-02 s    Peak "
+                                   "temperature: 1374.0 K at 1.941E-02 s    (the run ended at "
+                                   "1.941E-02 s, before its final time 3.00E-02 s)");
+}
+
 TEST(RunHighlights, SpeciesRankedByTheirLargestMoleFraction) {
     auto mean = [](double time, std::vector<double> x, bool valid = true) {
         MeanParameters m;

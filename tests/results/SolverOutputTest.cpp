@@ -152,4 +152,18 @@ TEST(SolverOutput, RecordNumbersAreTheNearestDoubles) {
 }
 
 } // namespace
+TEST(SolverOutput, InitialMoleFractionsAreTheTypedOnesOverTheirSum) {
+    SolverOutput out;
+    for (const double typed : {1.0, 2.0, 0.0, 7.52}) {
+        out.species.emplace_back();
+        out.species.back().initialFraction = typed;
+    }
+    EXPECT_DOUBLE_EQ(initialMoleFraction(out, 0), 1 / 10.52);
+    EXPECT_DOUBLE_EQ(initialMoleFraction(out, 3), 7.52 / 10.52);
+    EXPECT_EQ(initialMoleFraction(out, 2), 0);
+    for (OutputSpecies& s : out.species)
+        s.initialFraction = 0;
+    EXPECT_EQ(initialMoleFraction(out, 1), 0);
+}
+
 } // namespace kinetra::results

@@ -23,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
@@ -163,6 +164,49 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->fractionGrid()));
     }
 
+    // The start window is a form: the cursor in its first box, Enter runs, Esc cancels.
+    void theStartWindowAnswersTheKeyboard() {
+        RunSettingsWindow* w = openGri();
+        QVERIFY(w);
+        QLineEdit* temperature = w->box(RunField::InitialTemperature);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(temperature));
+        // Tab walks the boxes down the left column, then down the right one.
+        std::vector<RunField> tabbed;
+        for (int i = 0; i < 20 && tabbed.size() < 6; ++i) {
+            for (const RunField f :
+                 {RunField::InitialTemperature, RunField::Pressure, RunField::MinimumTemperature,
+                  RunField::MaximumTemperature, RunField::InitialTime, RunField::FinalTime})
+                if (QApplication::focusWidget() == w->box(f))
+                    tabbed.push_back(f);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QVERIFY((tabbed == std::vector<RunField>{RunField::InitialTemperature, RunField::Pressure,
+                                                 RunField::MinimumTemperature,
+                                                 RunField::MaximumTemperature,
+                                                 RunField::InitialTime, RunField::FinalTime}));
+        temperature->setFocus();
+        retype(temperature, QStringLiteral("6500"));
+        t->fake.dialogs.shown.clear();
+        QTest::keyClick(temperature, Qt::Key_Return);
+        QCOMPARE(t->fake.dialogs.shown.size(), std::size_t(1));
+        QVERIFY(!windows().console());
+        // Enter after a filter goes to the first species' fraction, not to a run.
+        auto* filter = w->findChild<QLineEdit*>(QStringLiteral("fractionFilter"));
+        filter->setFocus();
+        QTest::keyClicks(filter, QStringLiteral("o2"));
+        QTest::keyClick(filter, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->fractionGrid()));
+        // The names show whole after the filter.
+        const QAbstractItemView* grid = w->fractionGrid();
+        QVERIFY(w->fractionGrid()->columnWidth(1) >= grid->sizeHintForColumn(1));
+        const QModelIndex current = w->fractionGrid()->currentIndex();
+        QCOMPARE(current.column(), 3);
+        QCOMPARE(current.siblingAtColumn(1).data().toString(), QStringLiteral("O2"));
+        QCOMPARE(t->fake.dialogs.shown.size(), std::size_t(1));
+        QTest::keyClick(w->fractionGrid(), Qt::Key_Escape);
+        QTRY_VERIFY(!windows().runSettings());
+    }
+
     void saveAndEnterRoundTrip() {
         RunSettingsWindow* w = openGri();
         QVERIFY(w);
@@ -228,6 +272,15 @@ private slots:
         for (QMdiSubWindow* sub : t->window->mdiArea()->subWindowList())
             captions << sub->windowTitle();
         QVERIFY2(captions.contains(QStringLiteral("SOLTMP.out")), qPrintable(captions.join('|')));
+        // The output shown again (the next run's) replaces its text window.
+        windows().showResults(t->app.folders.appDir / "SOLTMP.out", true);
+        captions.clear();
+        for (QMdiSubWindow* sub : t->window->mdiArea()->subWindowList())
+            captions << sub->windowTitle();
+        QCOMPARE(captions.count(QStringLiteral("SOLTMP.out")), 1);
+        results = windows().postProcessor();
+        // The status line of the text window does not stay under the post-processor.
+        QCOMPARE(t->window->statusBar()->currentMessage(), QString());
         // The main species lead the glance: N2, then the products and the reactants.
         QCOMPARE(results->glanceTable()->item(0, 0)->text(), QStringLiteral("N2"));
         // In the workbench a profile lands in the scratch chart against time.
@@ -237,6 +290,11 @@ private slots:
         QCOMPARE(chart->caption(), std::string("Temporary Chart "));
         QCOMPARE(chart->model().subsetCount(), 1);
         QCOMPARE(chart->model().content().mainTitle, std::string("Temperature"));
+        // Window > Tile keeps the main window on the screen however wide the post-processor's
+        // bar is.
+        t->window->resize(1000, 700);
+        t->window->mdiArea()->tileSubWindows();
+        QCOMPARE(t->window->width(), 1000);
         // The exit routine finds the post-processor by its name and closes it.
         QVERIFY(t->app.windows.named("SOL_RUN").empty());
         const auto registered = t->app.windows.named("RES_Results");
@@ -271,6 +329,12 @@ private slots:
         results->pages()->setCurrentIndex(1);
         doubleClickRowHeader(results->speciesTable(), oh, Qt::ControlModifier);
         QCOMPARE(charts.size(), std::size_t(2));
+        // Ctrl+Enter on the row does the same from the keyboard.
+        results->speciesTable()->setCurrentIndex(results->speciesModel()->index(oh, 3));
+        QTest::keyClick(results->speciesTable(), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(charts.size(), std::size_t(3));
+        QCOMPARE(charts[2].subsets[0].label, std::string("Mole Fraction [OH]"));
+        QVERIFY(charts[2].addToExisting);
         QCOMPARE(charts[1].windowCaption, std::string("Temporary Chart "));
         QVERIFY(charts[1].addToExisting);
         QCOMPARE(charts[1].subsets[0].label, std::string("Mole Fraction [OH]"));
@@ -278,6 +342,35 @@ private slots:
         const double peak = *std::max_element(x.begin(), x.end());
         QVERIFY2(peak > 5e-3 && peak < 5e-2, qPrintable(QString::number(peak)));
         QVERIFY(t->fake.dialogs.shown.empty());
+    }
+
+    // Ctrl+C copies the selected block; no number is wrapped or cut by its column.
+    void resultTablesCopyBlocksAndShowWholeNumbers() {
+        RunSettingsWindow* w = openGri();
+        QVERIFY(w && runToEnd(w));
+        PostProcessorWindow* results = postProcessorOn(t->app.folders.appDir / "SOLTMP.out");
+        QVERIFY(results);
+        QTableView* species = results->speciesTable();
+        const QAbstractItemView* cells = species; // sizeHintForColumn is public here
+        results->pages()->setCurrentIndex(1);
+        QVERIFY(!species->wordWrap());
+        for (int column : {0, 1, 2, 500})
+            QVERIFY2(species->columnWidth(column) >= cells->sizeHintForColumn(column) &&
+                         species->columnWidth(column) >=
+                             species->horizontalHeader()->sectionSizeHint(column),
+                     qPrintable(QString::number(column)));
+        // CH4 started from 1 of 10.52 typed: its initial mole fraction is 0.0951.
+        const QAbstractItemModel* m = species->model();
+        for (int r = 0; r < m->rowCount(); ++r)
+            if (m->headerData(r, Qt::Vertical).toString() == QLatin1String("CH4"))
+                QCOMPARE(m->index(r, 1).data().toString(), QStringLiteral("9.506E-02"));
+
+        QTableView* means = results->meanTable();
+        means->selectionModel()->select(
+            QItemSelection(means->model()->index(0, 2), means->model()->index(1, 3)),
+            QItemSelectionModel::ClearAndSelect);
+        QTest::keyClick(means, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(t->fake.clipboard.content, std::string("1200.00\t1200.00\n1.02E-05\t1.02E-05\n"));
     }
 
     void theTwentyFirstSubsetIsRefused() {

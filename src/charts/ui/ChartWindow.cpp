@@ -120,6 +120,14 @@ void ChartWindow::redraw() {
     canvas_->update();
     if (readout_->isVisible())
         refreshReadout();
+    // Items that would do nothing are shown disabled: Undo Zoom without a zoom, the read-out's
+    // Show while it is shown and Hide while it is hidden.
+    if (QAction* undo = action("UndoZM"))
+        undo->setEnabled(isZoomed());
+    if (QAction* show = action("XYShowSub"))
+        show->setEnabled(readout_->isHidden());
+    if (QAction* hide = action("XYHIDESub"))
+        hide->setEnabled(!readout_->isHidden());
 }
 
 QAction* ChartWindow::addItem(QMenu* menu, const std::string& name, const QString& caption,
@@ -172,6 +180,7 @@ void ChartWindow::buildMenus() {
         actions_.at(toggle)->setCheckable(true);
     menus_ = {file, edit, view};
     selectionUpdated();
+    redraw();
 }
 
 QList<QMenu*> ChartWindow::documentMenus() {
@@ -318,8 +327,7 @@ void ChartWindow::openChartSetup() {
 
 void ChartWindow::setReadoutVisible(bool visible) {
     readout_->setVisible(visible);
-    if (visible)
-        refreshReadout();
+    redraw();
 }
 
 void ChartWindow::chooseReadoutPoint(int subset, int point) {

@@ -34,6 +34,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
@@ -44,6 +45,8 @@
 namespace kinetra::ui {
 
 namespace {
+
+constexpr QSize kLeastChildSize(240, 160);
 
 constexpr const char* kTitle = "KINETRA";
 
@@ -117,6 +120,13 @@ MainWindow::MainWindow(App& app, Ui& ui, StartupTimings timings, QWidget* parent
         addChild(content, name, caption, path, 0);
     };
     solver.openTextDocument = [this](const std::filesystem::path& file) {
+        // The output of a new run replaces the text window of the last one: two windows of one
+        // caption, one of them out of date, read as the same run. A solver file is read-only,
+        // so the old window closes without a question.
+        for (const OpenWindow& open : app_.windows.named(windows::kText))
+            if (open.path == file)
+                if (ChildWindow* old = childWindow(open.id))
+                    old->close();
         openTextWindow(file, true);
     };
     solver.openTextFile = [this](const std::filesystem::path& file, const std::string& caption) {
@@ -335,6 +345,11 @@ ChildWindow* MainWindow::addChild(QWidget* content, const std::string& name,
     if (QFileInfo::exists(icon))
         child->setWindowIcon(QIcon(icon));
     connect(child, &ChildWindow::closed, this, &MainWindow::childClosed);
+    // Window > Tile grows the whole main window until every tile holds the largest least size
+    // of the windows: one post-processor (its units bar wants a thousand pixels) made it three
+    // thousand pixels wide, off the screen. A window may be made smaller than its contents
+    // instead, which are then clipped.
+    child->setMinimumSize(kLeastChildSize);
     mdi_->addSubWindow(child);
     placeInside(child, areaFraction);
     child->show();
@@ -484,6 +499,9 @@ void MainWindow::childActivated(QMdiSubWindow* window) {
         if (auto* text = qobject_cast<TextDocumentWindow*>(child->widget())) {
             statusBar()->showMessage(text->statusText());
             refreshTextToolbar(*text);
+        } else {
+            // "So: path" of a text window must not stay under a post-processor or a chart.
+            statusBar()->clearMessage();
         }
         if (auto* chart = qobject_cast<ChartWindow*>(child->widget())) {
             // MenuEnab: the scratch chart can only be saved with Save as.
@@ -538,9 +556,23 @@ void MainWindow::showMenusOf(QMdiSubWindow* window) {
             if (menu->title() == mainFile->title()) {
                 QAction* newItem = actions_.at("MDI_NEW");
                 if (!menu->actions().contains(newItem)) {
+                    // A File menu of the document's own (a chart's) still opens files and ends
+                    // the program, with Ctrl+O, when it has no such items itself.
+                    const auto hasItem = [menu](const QAction* main) {
+                        for (const QAction* a : menu->actions())
+                            if (a->text() == main->text())
+                                return true;
+                        return false;
+                    };
                     QAction* first = menu->actions().value(0);
                     menu->insertAction(first, newItem);
+                    if (!hasItem(actions_.at("OPEN")))
+                        menu->insertAction(first, actions_.at("OPEN"));
                     menu->insertSeparator(first);
+                    if (!hasItem(actions_.at("EXIT"))) {
+                        menu->addSeparator();
+                        menu->addAction(actions_.at("EXIT"));
+                    }
                 }
             }
             joined.append(menu->menuAction());
@@ -902,6 +934,10 @@ void MainWindow::buildChartTextEditor() {
     chartEditor_->addWidget(ok);
     connect(ok, &QPushButton::clicked, this, &MainWindow::chartTextOk);
     connect(chartText_, &QLineEdit::returnPressed, this, &MainWindow::chartTextOk);
+    // Esc leaves the text as it was, as in every other box of the program.
+    auto* cancel = new QShortcut(QKeySequence(Qt::Key_Escape), chartText_, nullptr, nullptr,
+                                 Qt::WidgetShortcut);
+    connect(cancel, &QShortcut::activated, this, [this] { closeChartTextEditor(); });
     addToolBar(Qt::TopToolBarArea, chartEditor_);
     // HideContr: hidden until a chart text is clicked.
     chartEditor_->hide();
@@ -921,6 +957,13 @@ void MainWindow::chartTextOk() {
     // ChartFext: the text goes back to the element it came from, if its window is still open.
     if (chartEdit_ && chartEditTarget_)
         guarded([this] { chartEdit_->apply(chartText_->text().toStdString()); });
+    closeChartTextEditor();
+}
+
+void MainWindow::closeChartTextEditor() {
+    // The typing goes back to the chart the text came from, not to nowhere.
+    if (chartEditTarget_ && chartText_->hasFocus())
+        chartEditTarget_->setFocus();
     chartEdit_.reset();
     chartEditTarget_.clear();
     chartEditor_->hide();

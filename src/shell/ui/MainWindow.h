@@ -90,6 +90,8 @@ public:
     // The one-line editor of chart texts (hidden until a chart text is clicked) and its OK.
     QLineEdit* chartTextBox() const { return chartText_; }
     void chartTextOk();
+    // Hides the one-line editor without writing its text back (Esc).
+    void closeChartTextEditor();
 
     // WindowHost
     void showToolbar(int mode) override;

@@ -3,6 +3,7 @@
 #include "common/FileNames.h"
 #include "common/NumberFormat.h"
 #include "common/PlaceError.h"
+#include "common/ui/TableCopy.h"
 #include "results/RunHighlights.h"
 #include "solver/ui/ResultTableModel.h"
 
@@ -17,12 +18,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace kinetra::solver::ui {
+
+using kinetra::ui::copySelectionOnCtrlC;
 
 namespace {
 
@@ -69,6 +74,7 @@ PostProcessorWindow::PostProcessorWindow(PostProcessorContext context, results::
     QFont bold = highlights_->font();
     bold.setBold(true);
     highlights_->setFont(bold);
+    highlights_->setWordWrap(true);
 
     pages_ = new QTabWidget(this);
     pages_->addTab(buildTablePage(meanTable_, meanModel_, 0), QStringLiteral("Mean Parameters"));
@@ -86,6 +92,8 @@ PostProcessorWindow::PostProcessorWindow(PostProcessorContext context, results::
     buttons->addWidget(buildUnitsBar(), 1);
     buttons->addWidget(view);
     buttons->addWidget(data);
+
+    summary->setWordWrap(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary);
@@ -106,10 +114,31 @@ QWidget* PostProcessorWindow::buildTablePage(QTableView*& view, ResultTableModel
     view->setObjectName(kind == 0 ? QStringLiteral("meanTable") : QStringLiteral("speciesTable"));
     view->setModel(model);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->horizontalHeader()->setDefaultSectionSize(110);
+    view->setTabKeyNavigation(false);
+    // Every record column holds numbers of one pattern under a time: wide enough for both, and
+    // never wrapped ("0." above "00000000E+00" read as two numbers). Measured, not resized to
+    // contents: a long run has thousands of columns.
+    QFont bold = view->horizontalHeader()->font();
+    bold.setBold(true); // the current column's header is drawn bold
+    const int margin = 2 * view->style()->pixelMetric(QStyle::PM_HeaderMargin) + 8;
+    const int widest =
+        std::max(QFontMetrics(view->font())
+                     .horizontalAdvance(kind == 0 ? QStringLiteral("-0.00E+00")
+                                                  : QStringLiteral("-0.00000000E+00")),
+                 QFontMetrics(bold).horizontalAdvance(QStringLiteral("0.000E+00 s")));
+    view->setWordWrap(false);
+    view->horizontalHeader()->setDefaultSectionSize(widest + margin);
+    for (int column = 0; column < ResultTableModel::kOwnColumns; ++column)
+        view->resizeColumnToContents(column);
+    copySelectionOnCtrlC(view,
+                         [this](const std::string& text) { context_.ui.clipboard.setText(text); });
     ResultTableModel* m = model;
     connect(view->verticalHeader(), &QHeaderView::sectionDoubleClicked, this,
             [this, m](int row) { plotRow(m->resultRow(row), ctrlHeld()); });
+    // From the keyboard: Enter on a row plots it, Ctrl+Enter adds it to the chart shown.
+    connect(view, &QAbstractItemView::activated, this, [this, m](const QModelIndex& index) {
+        plotRow(m->resultRow(index.row()), ctrlHeld());
+    });
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(view);
     return page;
@@ -175,7 +204,8 @@ QWidget* PostProcessorWindow::buildPlotPage() {
     auto* help = new QLabel(
         QStringLiteral("Mean parameters and species concentrations can be plotted as functions "
                        "of time. Double-click the row header of a parameter or a species to plot "
-                       "it in the scratch chart. Hold the Ctrl key down to add the profile to "
+                       "it in the scratch chart (or press Enter on its row). Hold the Ctrl key "
+                       "down to add the profile to "
                        "the chart shown. Check rows and click View Checked Rows to plot up to 20 "
                        "profiles at once. Numeric Data writes the checked rows as a text "
                        "document."),
@@ -211,13 +241,17 @@ QWidget* PostProcessorWindow::buildGlancePage() {
         }
     }
     glance_->resizeColumnsToContents();
-    connect(glance_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+    glance_->setTabKeyNavigation(false);
+    copySelectionOnCtrlC(glance_,
+                         [this](const std::string& text) { context_.ui.clipboard.setText(text); });
+    connect(glance_, &QTableWidget::cellActivated, this, [this](int row, int) {
         const auto species = glance_->item(row, 0)->data(Qt::UserRole).toULongLong();
         plotRow({std::nullopt, static_cast<std::size_t>(species)}, ctrlHeld());
     });
-    auto* note = new QLabel(QStringLiteral("The species by the largest mole fraction they reach "
-                                           "during the run. Double-click one to plot it."),
-                            page);
+    auto* note =
+        new QLabel(QStringLiteral("The species by the largest mole fraction they reach "
+                                  "during the run. Double-click one (or press Enter) to plot it."),
+                   page);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(note);
     layout->addWidget(glance_);

@@ -67,7 +67,9 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
             return qs(column == 0 ? text.symbol : text.unit);
         }
         const results::OutputSpecies& s = output_.species[r.species];
-        return column == 0 ? qs(s.formula) : qs(formatNumber(s.initialFraction, "0.000E+00"));
+        return column == 0 ? qs(s.formula)
+                           : qs(formatNumber(results::initialMoleFraction(output_, r.species),
+                                             "0.000E+00"));
     }
     const auto record = static_cast<std::size_t>(column - kOwnColumns);
     const results::MeanParameters& m = means_[record];

@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -90,9 +91,75 @@ RunSettingsWindow::RunSettingsWindow(RunSettingsContext context, std::vector<std
     layout->addWidget(reactions);
     layout->addLayout(buttons);
     showSettings();
+
+    // The window is a form: it opens with the cursor in its first box, Enter runs the solver
+    // and Esc cancels, as in the program's dialogs.
+    findChild<QPushButton*>(QStringLiteral("runSolver"))->setDefault(true);
+    setFocusProxy(box(RunField::InitialTemperature));
+    // Tab goes down the left column, then down the right one: the boxes were made before their
+    // pages, which left the pressure after the console switch.
+    QWidget* const order[] = {box(RunField::InitialTemperature),
+                              constantTemperature_,
+                              adiabatic_,
+                              constantVolume_,
+                              constantPressure_,
+                              box(RunField::Pressure),
+                              box(RunField::MinimumTemperature),
+                              box(RunField::MaximumTemperature),
+                              keepConsole_,
+                              box(RunField::InitialTime),
+                              box(RunField::FinalTime),
+                              box(RunField::InitialStep),
+                              box(RunField::RelativeTolerance),
+                              box(RunField::AbsoluteTolerance),
+                              box(RunField::MaximumSteps),
+                              box(RunField::OutputStride),
+                              box(RunField::MaximumOutputLines),
+                              commands[0].first};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 RunSettingsWindow::~RunSettingsWindow() = default;
+
+void RunSettingsWindow::keyPressEvent(QKeyEvent* event) {
+    // Only keys the focused box or grid left alone arrive here: an edit in the grid takes its
+    // own Enter and Esc.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Enter after a filter goes on to the fraction of the species of that very name ("O2"
+        // among C2H5O2, HO2, ...), or else of the first species found.
+        if (focusWidget() == filter_) {
+            if (model_->rowCount() > 0) {
+                int row = 0;
+                for (int r = 0; r < model_->rowCount(); ++r)
+                    if (model_->index(r, static_cast<int>(FractionColumn::Species))
+                            .data()
+                            .toString()
+                            .compare(filter_->text().trimmed(), Qt::CaseInsensitive) == 0)
+                        row = r;
+                grid_->setCurrentIndex(
+                    model_->index(row, static_cast<int>(FractionColumn::Fraction)));
+                grid_->setFocus();
+            }
+            return;
+        }
+        // On a button Enter presses that button; anywhere else it is Run Solver.
+        if (auto* focused = qobject_cast<QPushButton*>(focusWidget()))
+            focused->click();
+        else
+            runSolver();
+        return;
+    case Qt::Key_Escape:
+        if (context_.closeWindow)
+            context_.closeWindow();
+        return;
+    default:
+        break;
+    }
+    QWidget::keyPressEvent(event);
+}
 
 QLineEdit* RunSettingsWindow::addBox(RunField field, std::string& text) {
     auto* box = new QLineEdit(this);
@@ -210,6 +277,16 @@ QWidget* RunSettingsWindow::buildFractionsPage() {
     grid_->horizontalHeader()->setStretchLastSection(true);
     grid_->verticalHeader()->hide();
     grid_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    // Tab leaves the grid for the next control; the arrow keys move within it.
+    grid_->setTabKeyNavigation(false);
+    // Long names ("C3H6OOH1-2O2") must show whole; the fraction column takes the rest.
+    const auto fitNames = [this] {
+        for (const FractionColumn c :
+             {FractionColumn::No, FractionColumn::Species, FractionColumn::Formula})
+            grid_->resizeColumnToContents(static_cast<int>(c));
+    };
+    connect(model_, &QAbstractItemModel::modelReset, this, fitNames);
+    fitNames();
     // The list starts in the input file's order, not sorted by the header's first indicator.
     grid_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
 

@@ -19,6 +19,7 @@
 #include <vector>
 
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -65,6 +66,9 @@ public:
     void clearFractions();
     void normalise();
     void setFilter(const QString& text);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QWidget* buildParametersPage();

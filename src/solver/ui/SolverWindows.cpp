@@ -10,6 +10,7 @@
 #include "solver/ui/RunSettingsWindow.h"
 #include "solver/ui/SolverConsoleWindow.h"
 
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QTimer>
 
@@ -77,6 +78,10 @@ void SolverWindows::openRunSettings(const std::filesystem::path& inputPath) {
             new RunSettingsWindow(std::move(context), std::move(*lines), std::move(*summary));
         context_.addWindow(runSettings_, windows::kSolverSettings,
                            runSettings_->windowTitle().toStdString(), inputPath);
+        // Its first box takes the typing at once, replacing the value shown.
+        QLineEdit* first = runSettings_->box(RunField::InitialTemperature);
+        first->setFocus();
+        first->selectAll();
     });
 }
 
