@@ -3,6 +3,7 @@
 #include "common/NumberFormat.h"
 #include "common/TextNumber.h"
 #include "common/TextUtil.h"
+#include "results/IgnitionDelay.h"
 
 #include <algorithm>
 
@@ -33,8 +34,9 @@ std::optional<IgnitionInterval> ignitionInterval(const SolverOutput& output) {
 }
 
 std::optional<double> ignitionDelay(const SolverOutput& output) {
-    const auto interval = ignitionInterval(output);
-    return interval ? std::optional<double>(interval->to) : std::nullopt;
+    if (!ignitionInterval(output))
+        return std::nullopt;
+    return analyseIgnition(output).delay;
 }
 
 TemperaturePeak peakTemperature(const SolverOutput& output) {
@@ -68,7 +70,7 @@ std::string highlightsText(const SolverOutput& output) {
         delayText = "between " + formatNumber(interval->from, "0.000E+00") + " and " +
                     formatNumber(interval->to, "0.000E+00") + " s (too few records there)";
     else if (interval)
-        delayText = formatNumber(interval->to, "0.000E+00") + " s";
+        delayText = formatNumber(*ignitionDelay(output), "0.000E+00") + " s";
     std::string text = "Ignition delay (largest dT/dt): " + delayText +
                        "    Peak temperature: " + formatNumber(peak.temperature, "0.0") + " K at " +
                        formatNumber(peak.time, "0.000E+00") + " s";

@@ -17,9 +17,10 @@ struct TemperaturePeak {
     double time = 0, temperature = 0;
 };
 
-// The largest dT/dt between two successive records, placed at the later record's time (with
-// one record per step that is the step the solver reports). Nothing when the temperature never
-// rises (a run at constant temperature, or one that only cools).
+// The time of the largest dT/dt, as the ignition studies place it (analyseIgnition: between
+// the records, by a parabola through the slopes around the steepest interval), so that the
+// post-processor and the batch tool give one delay for one output. Nothing when the
+// temperature never rises (a run at constant temperature, or one that only cools).
 std::optional<double> ignitionDelay(const SolverOutput& output);
 // The two records around that largest dT/dt: the ignition lies between them.
 struct IgnitionInterval {

@@ -2,10 +2,10 @@
 
 #include "common/TextNumber.h"
 #include "common/TextUtil.h"
+#include "results/IgnitionDelay.h"
 #include "results/SolverOutput.h"
 #include "solver/RunSettingsFiles.h"
 #include "solver/SolverRun.h"
-#include "studies/IgnitionDelay.h"
 #include "studies/Mixture.h"
 
 #include <charconv>
@@ -183,7 +183,7 @@ CaseResult runIgnitionCase(const CaseRunner& runner, const IgnitionCase& c, cons
         return r;
     }
 
-    const IgnitionAnalysis analysis = analyseIgnition(*run.output);
+    const results::IgnitionAnalysis analysis = results::analyseIgnition(*run.output);
     CaseResult result;
     result.status = analysis.ignited ? CaseStatus::Ignited : CaseStatus::NoIgnition;
     result.delay = analysis.ignited ? analysis.delay : 0;

@@ -17,10 +17,12 @@ TEST(RunHighlights, IgnitionIsTheSteepestRiseAndThePeakTheHottestRecord) {
     const SolverOutput run = temperatures(
         {{0, 1200}, {1e-3, 1210}, {2e-3, 1300}, {2.1e-3, 2400}, {3e-3, 2600}, {4e-3, 2590}});
     ASSERT_TRUE(ignitionDelay(run));
-    EXPECT_DOUBLE_EQ(*ignitionDelay(run), 2.1e-3);
+    // Within the jump, where the parabola through the slopes around it peaks.
+    EXPECT_GT(*ignitionDelay(run), 2.0e-3);
+    EXPECT_LT(*ignitionDelay(run), 2.1e-3);
     EXPECT_DOUBLE_EQ(peakTemperature(run).temperature, 2600);
     EXPECT_DOUBLE_EQ(peakTemperature(run).time, 3e-3);
-    EXPECT_EQ(highlightsText(run), "Ignition delay (largest dT/dt): 2.100E-03 s    Peak "
+    EXPECT_EQ(highlightsText(run), "Ignition delay (largest dT/dt): 2.027E-03 s    Peak "
                                    "temperature: 2600.0 K at 3.000E-03 s");
 }
 
@@ -57,7 +59,8 @@ TEST(RunHighlights, ARunEndedBeforeItsFinalTimeSaysSo) {
         EXPECT_EQ(endedBeforeFinalTime(run).has_value(), c.early) << c.finalTime;
     }
     run.header.finalTime = " 3.00E-02";
-    EXPECT_EQ(highlightsText(run), "Ignition delay (largest dT/dt): 1.941E-02 s    Peak "
+    // The steepest rise is the last interval: its middle, as far as the records tell.
+    EXPECT_EQ(highlightsText(run), "Ignition delay (largest dT/dt): 1.921E-02 s    Peak "
                                    "temperature: 1374.0 K at 1.941E-02 s    (the run ended at "
                                    "1.941E-02 s, before its final time 3.00E-02 s)");
 }

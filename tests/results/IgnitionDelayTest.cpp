@@ -1,9 +1,9 @@
-#include "studies/IgnitionDelay.h"
+#include "results/IgnitionDelay.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 
-namespace kinetra::studies {
+namespace kinetra::results {
 namespace {
 
 // A run whose temperature follows a logistic rise of `rise` K centred on tau (where dT/dt is
@@ -54,4 +54,4 @@ TEST(IgnitionDelay, ParabolaPeakStaysWithinItsPoints) {
 }
 
 } // namespace
-} // namespace kinetra::studies
+} // namespace kinetra::results

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-namespace kinetra::studies {
+namespace kinetra::results {
 
 // A run counts as ignited when its temperature rose at least this much above the initial
 // temperature and the steepest rise lies before the last interval (a rise still steepening at
@@ -25,10 +25,10 @@ struct IgnitionAnalysis {
     double finalTime = 0;          // s, of the last record
 };
 
-IgnitionAnalysis analyseIgnition(const results::SolverOutput& output);
+IgnitionAnalysis analyseIgnition(const SolverOutput& output);
 
 // The abscissa of the vertex of the parabola through three points (x increasing), kept within
 // [x0, x2]; x1 when the three points lie on a line.
 double parabolaPeak(double x0, double y0, double x1, double y1, double x2, double y2);
 
-} // namespace kinetra::studies
+} // namespace kinetra::results

@@ -1,11 +1,11 @@
-#include "studies/IgnitionDelay.h"
+#include "results/IgnitionDelay.h"
 
 #include "common/TextUtil.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace kinetra::studies {
+namespace kinetra::results {
 
 namespace {
 
@@ -30,7 +30,7 @@ double parabolaPeak(double x0, double y0, double x1, double y1, double x2, doubl
     return std::clamp(vertex, x0, x2);
 }
 
-IgnitionAnalysis analyseIgnition(const results::SolverOutput& output) {
+IgnitionAnalysis analyseIgnition(const SolverOutput& output) {
     IgnitionAnalysis result;
     const auto& records = output.records;
     if (records.empty())
@@ -64,7 +64,7 @@ IgnitionAnalysis analyseIgnition(const results::SolverOutput& output) {
         std::vector<double> t, x;
         for (const auto& record : records) {
             t.push_back(record[0]);
-            x.push_back(results::recordMoleFraction(output, record, s));
+            x.push_back(recordMoleFraction(output, record, s));
         }
         result.ohDelay = peakTime(t, x);
         break;
@@ -72,4 +72,4 @@ IgnitionAnalysis analyseIgnition(const results::SolverOutput& output) {
     return result;
 }
 
-} // namespace kinetra::studies
+} // namespace kinetra::results
