@@ -6,11 +6,15 @@
 #include "common/ui/StatusProgress.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTemporaryDir>
 
 using namespace kinetra;
 using namespace kinetra::ui;
@@ -30,6 +34,30 @@ private slots:
         QCOMPARE(filterSuffix("Windows Text (*.txt)"), QString("txt"));
         QCOMPARE(filterSuffix("All Files (*)"), QString());
         QCOMPARE(filterSuffix("Logs (*.log *.out)"), QString());
+    }
+
+    void fileDialogsOpenWhereTheLastFileWasChosen() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("chosen.txt");
+        QFile(file).open(QIODevice::WriteOnly);
+        QtFileDialogs dialogs;
+        QString seen;
+        const auto choose = [&](const QString& path) {
+            whenModal([&seen, path](QWidget* modal) {
+                auto* dialog = qobject_cast<QFileDialog*>(modal);
+                QVERIFY(dialog);
+                seen = dialog->directory().absolutePath();
+                dialog->selectFile(path);
+                static_cast<QDialog*>(dialog)->accept(); // public there
+            });
+        };
+        // The first opens in the home folder, not the folder the program started in.
+        choose(file);
+        QCOMPARE(QString::fromStdString(dialogs.openFile(FilterKind::AllText, "Open")), file);
+        QCOMPARE(seen, QDir::homePath());
+        choose(dir.filePath("new.txt"));
+        dialogs.saveFile(FilterKind::AllText, "Save As", "");
+        QCOMPARE(seen, QDir(dir.path()).absolutePath());
     }
 
     void closeBoxAnswersCancelOrNoAndEnterTheDefault() {

@@ -2,7 +2,9 @@
 
 #include "common/ui/QtDialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace kinetra::ui {
@@ -47,13 +49,6 @@ QString filterSuffix(const QString& nameFilter) {
 
 namespace {
 
-std::string chosenPath(QFileDialog& dialog) {
-    if (dialog.exec() != QDialog::Accepted)
-        return {};
-    const QStringList files = dialog.selectedFiles();
-    return files.isEmpty() ? std::string() : files.first().toStdString();
-}
-
 void setFilters(QFileDialog& dialog, FilterKind kind) {
     const QStringList filters = qtNameFilters(filterString(kind));
     dialog.setNameFilters(filters);
@@ -63,12 +58,23 @@ void setFilters(QFileDialog& dialog, FilterKind kind) {
 
 } // namespace
 
+std::string QtFileDialogs::choose(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty())
+        return {};
+    folder_ = QFileInfo(files.first()).absolutePath();
+    return files.first().toStdString();
+}
+
 std::string QtFileDialogs::openFile(FilterKind kind, const std::string& title) {
     QFileDialog dialog(dialogParent(), QString::fromStdString(title));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDirectory(folder_.isEmpty() ? QDir::homePath() : folder_);
     setFilters(dialog, kind);
-    return chosenPath(dialog);
+    return choose(dialog);
 }
 
 std::string QtFileDialogs::saveFile(FilterKind kind, const std::string& title,
@@ -76,6 +82,7 @@ std::string QtFileDialogs::saveFile(FilterKind kind, const std::string& title,
     QFileDialog dialog(dialogParent(), QString::fromStdString(title));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDirectory(folder_.isEmpty() ? QDir::homePath() : folder_);
     // Overwriting asks first: QFileDialog confirms unless told not to, and nothing here tells it.
     setFilters(dialog, kind);
     // A name typed without an extension gets the one of the chosen filter.
@@ -84,7 +91,7 @@ std::string QtFileDialogs::saveFile(FilterKind kind, const std::string& title,
                      [&dialog](const QString& f) { dialog.setDefaultSuffix(filterSuffix(f)); });
     if (!suggestedName.empty())
         dialog.selectFile(QString::fromStdString(suggestedName));
-    return chosenPath(dialog);
+    return choose(dialog);
 }
 
 } // namespace kinetra::ui

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <string_view>
 
+class QFileDialog;
+
 namespace kinetra::ui {
 
 // "Caption (*.x)|*.x|Caption2 (*.y;*.z)|*.y;*.z" becomes the filters "Caption (*.x)" and
@@ -18,11 +20,18 @@ QString qtFileFilter(std::string_view programFilter);
 // The extension a filter stands for ("txt" for "Text (*.txt)"); empty for "*" or several.
 QString filterSuffix(const QString& nameFilter);
 
+// Each dialog opens in the folder of the file last chosen, so that a day's files are found
+// where the previous one was; the first opens in the user's home folder, not in whatever folder
+// the program was started from.
 class QtFileDialogs final : public FileDialogs {
 public:
     std::string openFile(FilterKind kind, const std::string& title) override;
     std::string saveFile(FilterKind kind, const std::string& title,
                          const std::string& suggestedName) override;
+
+private:
+    std::string choose(QFileDialog& dialog);
+    QString folder_;
 };
 
 } // namespace kinetra::ui
