@@ -4,6 +4,7 @@
 #include "common/TextNumber.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <string>
 
@@ -140,6 +141,14 @@ std::optional<double> parseNumber(std::string_view text) {
     for (std::size_t i = 0; i < number.size(); ++i)
         out[i] = begin + i == shape.exponentLetter ? 'e' : number[i];
     return convert(std::string_view(out, number.size()));
+}
+
+std::optional<long long> parseWholeNumber(std::string_view text) {
+    constexpr double kLargestExact = 9007199254740992.0; // 2^53
+    const std::optional<double> v = parseNumber(text);
+    if (!v || std::fabs(*v) > kLargestExact || std::trunc(*v) != *v)
+        return std::nullopt;
+    return static_cast<long long>(*v);
 }
 
 } // namespace kinetra

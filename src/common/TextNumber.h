@@ -15,4 +15,9 @@ bool isNumeric(std::string_view text);
 // finite double.
 std::optional<double> parseNumber(std::string_view text);
 
+// The value of a numeric text that is a whole number a double holds exactly (|v| <= 2^53),
+// as "1000", "1.E+03" or "99999" are; nothing otherwise. Counts read from files go through
+// this, so that a huge value is refused instead of overflowing a conversion.
+std::optional<long long> parseWholeNumber(std::string_view text);
+
 } // namespace kinetra

@@ -123,10 +123,8 @@ std::optional<double> recordNumber(std::string_view text) {
 namespace {
 
 std::optional<long> wholeNumber(std::string_view text) {
-    const std::optional<double> v = parseNumber(text);
-    if (!v || *v != static_cast<double>(static_cast<long>(*v)))
-        return std::nullopt;
-    return static_cast<long>(*v);
+    const std::optional<long long> v = parseWholeNumber(text);
+    return v ? std::optional<long>(static_cast<long>(*v)) : std::nullopt;
 }
 
 OutputReading failure(std::string message) {

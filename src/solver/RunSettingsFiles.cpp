@@ -28,8 +28,8 @@ std::string joinLines(const std::vector<std::string>& lines) {
 }
 
 std::optional<long> countBefore(const std::string& line) {
-    const auto v = parseNumber(trimBlanks(line.substr(0, line.find('!'))));
-    if (!v || *v < 0 || *v != static_cast<double>(static_cast<long>(*v)))
+    const auto v = parseWholeNumber(trimBlanks(line.substr(0, line.find('!'))));
+    if (!v || *v < 0)
         return std::nullopt;
     return static_cast<long>(*v);
 }

@@ -30,7 +30,9 @@ std::optional<SolverProgress> parseProgressLine(std::string_view line) {
     const auto time = numberAfter(trimmed, "t = ");
     const auto steps = numberAfter(trimmed, "steps ");
     const auto temperature = numberAfter(trimmed, "T = ");
-    if (!time || !steps || !temperature)
+    // A count beyond what a long holds is no progress line (another solver's console may
+    // print anything).
+    if (!time || !steps || !temperature || !(std::fabs(*steps) < 9.0e15))
         return std::nullopt;
     return SolverProgress{*time, static_cast<long>(*steps), *temperature};
 }

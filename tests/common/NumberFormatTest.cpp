@@ -179,6 +179,16 @@ TEST(TextNumber, RefusedTextsAndOutOfRangeValues) {
     EXPECT_EQ(parseNumber(std::string(100, '0') + "12.5"), 12.5);
 }
 
+// Counts in files: whole numbers a double holds exactly; a huge one (found by fuzzing the
+// output reader, where it overflowed a conversion) is refused like a fraction.
+TEST(TextNumber, WholeNumbers) {
+    EXPECT_EQ(parseWholeNumber(" 1.E+03 "), 1000);
+    EXPECT_EQ(parseWholeNumber("-99999"), -99999);
+    EXPECT_EQ(parseWholeNumber("9007199254740992"), 9007199254740992LL);
+    for (const char* text : {"4.577E+19", "9007199254740994", "1.5", "1e400", "x", ""})
+        EXPECT_FALSE(parseWholeNumber(text).has_value()) << text;
+}
+
 // Random texts over the characters that matter: no crash, and the parser agrees with the test
 // and with strtod (the program runs in the "C" locale during tests).
 TEST(TextNumber, RandomTextsAgreeWithStrtod) {
