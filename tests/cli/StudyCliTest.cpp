@@ -105,6 +105,33 @@ std::map<std::string, std::string> results(const fs::path& sweep) {
     return found;
 }
 
+// Starts kinetra-cli with `args` in a process group of its own (so that one signal reaches the
+// sweep, parallel and the running cases) and returns once a first case has its result.
+pid_t startSweepUntilAResult(const std::vector<std::string>& args, const fs::path& sweep,
+                             const fs::path& tmpdir = {}) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setpgid(0, 0);
+        if (!tmpdir.empty())
+            ::setenv("TMPDIR", tmpdir.c_str(), 1);
+        std::vector<std::string> words{std::string(KINETRA_APP_DIR) + "/kinetra-cli"};
+        words.insert(words.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (auto& w : words)
+            argv.push_back(w.data());
+        argv.push_back(nullptr);
+        ::freopen("/dev/null", "w", stderr);
+        ::freopen("/dev/null", "w", stdout);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ::setpgid(child, child);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (results(sweep).empty() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    return child;
+}
+
 TEST(StudyCli, SweepThroughGnuParallelLocallyAndOverTheSshPath) {
     Databases h2("h2/li2004.inp");
     for (const std::vector<std::string>& spread :
@@ -146,24 +173,7 @@ TEST(StudyCli, KilledSweepRunsOnlyWhatWasMissing) {
     Databases h2("h2/li2004.inp");
     const fs::path csv = h2.dir / "delays.csv", sweep = h2.dir / "delays.sweep";
     const auto args = sweepArgs(h2, csv, {"--jobs", "2"});
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::setpgid(0, 0);
-        std::vector<std::string> words{std::string(KINETRA_APP_DIR) + "/kinetra-cli"};
-        words.insert(words.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        for (auto& w : words)
-            argv.push_back(w.data());
-        argv.push_back(nullptr);
-        ::freopen("/dev/null", "w", stderr);
-        ::freopen("/dev/null", "w", stdout);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    ::setpgid(child, child);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (results(sweep).empty() && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    const pid_t child = startSweepUntilAResult(args, sweep);
     ::kill(-child, SIGKILL); // the sweep, parallel and the running cases
     ::waitpid(child, nullptr, 0);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -200,25 +210,7 @@ TEST(StudyCli, InterruptedSweepLeavesNoScratchAndNoFailedCase) {
     const fs::path csv = h2.dir / "delays.csv", sweep = h2.dir / "delays.sweep";
     const TempDir scratch;
     const auto args = sweepArgs(h2, csv, {"--jobs", "2"}, "1000:1300:50");
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::setpgid(0, 0);
-        ::setenv("TMPDIR", scratch.path().c_str(), 1);
-        std::vector<std::string> words{std::string(KINETRA_APP_DIR) + "/kinetra-cli"};
-        words.insert(words.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        for (auto& w : words)
-            argv.push_back(w.data());
-        argv.push_back(nullptr);
-        ::freopen("/dev/null", "w", stderr);
-        ::freopen("/dev/null", "w", stdout);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    ::setpgid(child, child);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (results(sweep).empty() && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    const pid_t child = startSweepUntilAResult(args, sweep, scratch.path());
     ::kill(-child, SIGINT);
     ::waitpid(child, nullptr, 0);
     // The runners are in process groups of their own: give them time to end.
