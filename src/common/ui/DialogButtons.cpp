@@ -3,6 +3,7 @@
 #include <QBoxLayout>
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace kinetra::ui {
@@ -24,6 +25,14 @@ DialogButtons addOkCancel(QDialog* dialog, QBoxLayout* layout, std::function<voi
     row->addWidget(buttons.cancel);
     layout->addLayout(row);
     return buttons;
+}
+
+void focusRefusedField(QWidget* field) {
+    if (!field)
+        return;
+    field->setFocus(Qt::OtherFocusReason);
+    if (auto* box = qobject_cast<QLineEdit*>(field))
+        box->selectAll();
 }
 
 } // namespace kinetra::ui

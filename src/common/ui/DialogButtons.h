@@ -9,6 +9,7 @@
 class QBoxLayout;
 class QDialog;
 class QPushButton;
+class QWidget;
 
 namespace kinetra::ui {
 
@@ -20,5 +21,9 @@ struct DialogButtons {
 DialogButtons addOkCancel(QDialog* dialog, QBoxLayout* layout, std::function<void()> onOk,
                           const QString& okName = QStringLiteral("ok"),
                           const QString& cancelName = QStringLiteral("cancel"));
+
+// After a refused entry: the focus goes to the field the check names, and a text box has its
+// text selected, so that typing replaces the wrong value. Nothing for no field.
+void focusRefusedField(QWidget* field);
 
 } // namespace kinetra::ui

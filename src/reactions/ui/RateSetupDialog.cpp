@@ -180,10 +180,7 @@ void RateSetupDialog::accept() {
     case RateSetupField::None:
         break;
     }
-    if (focus)
-        focus->setFocus(Qt::OtherFocusReason);
-    if (auto* box = qobject_cast<QLineEdit*>(focus))
-        box->selectAll();
+    kinetra::ui::focusRefusedField(focus);
 }
 
 } // namespace kinetra::reactions::ui

@@ -207,9 +207,7 @@ void OptionsWindow::takeBoxes() {
 void OptionsWindow::showRefusal() {
     tabs_->setCurrentIndex(pageOf(model_.tab));
     if (model_.focusBox) {
-        QLineEdit* box = boxes_.at(std::size_t(*model_.focusBox));
-        box->setFocus(Qt::OtherFocusReason);
-        box->selectAll();
+        focusRefusedField(boxes_.at(std::size_t(*model_.focusBox)));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/PlaceError.h"
 #include "common/TextFile.h"
+#include "common/ui/DialogButtons.h"
 #include "solver/ui/FractionTableModel.h"
 
 #include <QCheckBox>
@@ -336,9 +337,7 @@ void RunSettingsWindow::focusField(RunField field) {
         return;
     }
     pages_->setCurrentIndex(kParametersPage);
-    QLineEdit* b = box(field);
-    b->setFocus();
-    b->selectAll();
+    kinetra::ui::focusRefusedField(box(field));
 }
 
 void RunSettingsWindow::runSolver() {

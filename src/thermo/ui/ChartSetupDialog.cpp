@@ -134,10 +134,7 @@ void ChartSetupDialog::accept() {
     case SetupField::None:
         break;
     }
-    if (focus)
-        focus->setFocus(Qt::OtherFocusReason);
-    if (auto* box = qobject_cast<QLineEdit*>(focus))
-        box->selectAll();
+    kinetra::ui::focusRefusedField(focus);
 }
 
 } // namespace kinetra::thermo::ui

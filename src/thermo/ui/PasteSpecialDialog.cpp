@@ -89,8 +89,7 @@ void PasteSpecialDialog::accept() {
     if (!guarded(dialogs_, kPlaceCode, [&] { result = table_.pasteSpecial(model_); }))
         return; // the paste left the table as it was; the choices stay for another try
     if (model_.tcomSelected && result.inserted == 0) {
-        tcom_->setFocus(Qt::OtherFocusReason);
-        tcom_->selectAll();
+        kinetra::ui::focusRefusedField(tcom_);
         return;
     }
     QDialog::accept();
