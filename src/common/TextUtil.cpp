@@ -30,14 +30,18 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b) {
            });
 }
 
-std::string trimBlanks(std::string_view text) {
+std::string_view blankTrimmed(std::string_view text) {
     auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     std::size_t b = 0, e = text.size();
     while (b < e && isBlank(text[b]))
         ++b;
     while (e > b && isBlank(text[e - 1]))
         --e;
-    return std::string(text.substr(b, e - b));
+    return text.substr(b, e - b);
+}
+
+std::string trimBlanks(std::string_view text) {
+    return std::string(blankTrimmed(text));
 }
 
 void cutText(std::string& text, std::size_t limit) {

@@ -18,6 +18,9 @@ std::string_view withoutByteOrderMark(std::string_view text);
 std::string readerText(std::string_view text);
 // Removes blanks, tabs and line breaks at both ends.
 std::string trimBlanks(std::string_view text);
+// The same as a view into the text, for readers that pass over every line of large files
+// (find_first_not_of with a set of characters calls memchr for each character it passes).
+std::string_view blankTrimmed(std::string_view text);
 // Cuts text to at most `limit` bytes, stepping back over an UTF-8 sequence the cut would split
 // (at most three bytes, so bytes that are no UTF-8 at all are still cut at the limit).
 void cutText(std::string& text, std::size_t limit);

@@ -6,9 +6,13 @@
 #include "results/ResultRecords.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cctype>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
+#include <limits>
 
 namespace kinetra::results {
 
@@ -32,47 +36,114 @@ std::vector<std::string_view> splitLines(std::string_view text) {
     return lines;
 }
 
-std::string_view trimmed(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = s.find_last_not_of(" \t");
-    return s.substr(first, last - first + 1);
-}
-
-// The first `n` characters of a line, trimmed and upper-cased, compared with `mark`.
+// The trimmed line begins with `mark` (upper case) in any letter case.
 bool startsWithMark(std::string_view line, std::string_view mark) {
-    const std::string_view t = trimmed(line);
-    return t.size() >= mark.size() && upperAscii(t.substr(0, mark.size())) == mark;
+    const std::string_view t = blankTrimmed(line);
+    return t.size() >= mark.size() && equalsIgnoreCase(t.substr(0, mark.size()), mark);
 }
 
-// Called for every record line: only a line of the mark's length is upper-cased.
 bool endsResults(std::string_view line) {
-    const std::string_view t = trimmed(line);
-    return startsWithMark(t, "ERROR") || (t.size() == 5 && upperAscii(t) == "!$END");
+    const std::string_view t = blankTrimmed(line);
+    return startsWithMark(t, "ERROR") || (t.size() == 5 && equalsIgnoreCase(t, "!$END"));
 }
 
 std::string_view beforeMark(std::string_view line) {
-    return trimmed(line.substr(0, line.find('!')));
+    return blankTrimmed(line.substr(0, line.find('!')));
 }
 
 std::string_view firstWord(std::string_view line) {
-    const std::string_view t = trimmed(line);
+    const std::string_view t = blankTrimmed(line);
     return t.substr(0, t.find_first_of(" \t"));
 }
 
 std::string_view columns(std::string_view line, std::size_t from1, std::size_t count) {
     if (from1 - 1 >= line.size())
         return {};
-    return trimmed(line.substr(from1 - 1, count));
+    return blankTrimmed(line.substr(from1 - 1, count));
 }
 
-// The solver writes every record value as %.9E ("1.234567890E-05", "-1.234567890E+00"): ten
-// digits, an exponent of two or three. Such a text whose exponent keeps the scale within 10^22
-// is converted by one multiplication or division of the ten-digit integer by a power of ten
-// that a double holds exactly: one correctly rounded operation, so the same double that
-// from_chars gives, at a fraction of its cost (an output holds records x species of them).
-std::optional<double> solverFormatNumber(std::string_view t) {
+// Eight ASCII digits from p as one number, or nothing when one of them is not a digit: the
+// eight bytes are checked and combined as one 64-bit word (pairs, then fours, then the eight).
+std::optional<std::uint32_t> eightDigits(const char* p) {
+    std::uint64_t word = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&word, p, sizeof word);
+        const std::uint64_t high = word & 0xF0F0F0F0F0F0F0F0;
+        const std::uint64_t carried = (word + 0x0606060606060606) & 0xF0F0F0F0F0F0F0F0;
+        if ((high | (carried >> 4)) != 0x3333333333333333)
+            return std::nullopt;
+        word -= 0x3030303030303030;
+        word = word * 10 + (word >> 8);
+        word = ((word & 0x000000FF000000FF) * (100 + (1000000ULL << 32)) +
+                ((word >> 16) & 0x000000FF000000FF) * (1 + (10000ULL << 32))) >>
+               32;
+        return static_cast<std::uint32_t>(word);
+    } else {
+        for (int k = 0; k < 8; ++k) {
+            if (p[k] < '0' || p[k] > '9')
+                return std::nullopt;
+            word = word * 10 + static_cast<std::uint64_t>(p[k] - '0');
+        }
+        return static_cast<std::uint32_t>(word);
+    }
+}
+
+// 10^k in long double, for k from -kLowestPower to kHighestPower, each within 15 units in the
+// last place of its own precision: 10^0 to 10^27 are exact (5^27 < 2^64), the others are one of
+// them times a power of 10^27 (at most 13 roundings), the negative ones its reciprocal (one more).
+constexpr int kLowestPower = 360, kHighestPower = 330;
+struct PowersOfTen {
+    std::array<long double, kLowestPower + kHighestPower + 1> value;
+    PowersOfTen() {
+        std::array<long double, 28> exact{};
+        exact[0] = 1;
+        for (std::size_t k = 1; k < exact.size(); ++k)
+            exact[k] = exact[k - 1] * 10;
+        long double block = 1; // 10^(27 j)
+        for (int k = 0; k <= kLowestPower; ++k) {
+            if (k > 0 && k % 27 == 0)
+                block *= exact[27];
+            const long double p = exact[static_cast<std::size_t>(k % 27)] * block;
+            if (k <= kHighestPower)
+                value[static_cast<std::size_t>(kLowestPower + k)] = p;
+            value[static_cast<std::size_t>(kLowestPower - k)] = 1 / p;
+        }
+    }
+};
+
+// m x 10^scale rounded to the nearest double, from one product in long double when that is
+// certain to give it: the product lies within 2^-60 of the exact value relative to it, and when
+// the products 2^-59 below and above round to the same double, so does the exact value between
+// them (rounding is monotonic; subnormal results included). Two or three texts in a hundred lie
+// too near the middle between two doubles, and a long double of fewer than 64 bits never
+// decides: those are left to the exact general conversion.
+// (Results go out through a reference: an optional<double> passed back and forth in this hot
+// path costs a store-forwarding stall per value.)
+bool wideScaleNumber(std::uint64_t m, int scale, double& value) {
+    if constexpr (std::numeric_limits<long double>::digits < 64) {
+        return false;
+    } else {
+        if (scale < -kLowestPower || scale > kHighestPower)
+            return false;
+        static const PowersOfTen powers;
+        const long double x = static_cast<long double>(m) *
+                              powers.value[static_cast<std::size_t>(kLowestPower + scale)];
+        constexpr long double kBand = 0x1p-59L;
+        const double below = static_cast<double>(x * (1 - kBand));
+        const double above = static_cast<double>(x * (1 + kBand));
+        value = below;
+        return below == above;
+    }
+}
+
+// The solver writes every record value as %.9E ("1.234567890E-05", "-1.234567890E+00") and
+// the THERMO lines as %.8E: a digit, a point, up to 14 more digits and an exponent of one to
+// three digits. When the scale stays within 10^22 the integer of the digits is multiplied or
+// divided by a power of ten that a double holds exactly: one correctly rounded operation, so the
+// same double that from_chars gives, at a fraction of its cost (an output holds records x species
+// of them). Smaller and larger scales (a third of the values of an ignition run: mass fractions
+// of 1E-20 and below) take the long double product above.
+bool solverFormatNumber(std::string_view t, double& value) {
     static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                          1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                          1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
@@ -81,43 +152,63 @@ std::optional<double> solverFormatNumber(std::string_view t) {
     const bool negative = !t.empty() && t[0] == '-';
     if (negative || (!t.empty() && t[0] == '+'))
         ++i;
-    if (t.size() < i + 15 || t.size() > i + 16 || !digit(i) || t[i + 1] != '.')
-        return std::nullopt;
+    if (t.size() < i + 5 || !digit(i) || t[i + 1] != '.')
+        return false;
     std::uint64_t mantissa = static_cast<std::uint64_t>(t[i] - '0');
-    for (std::size_t k = i + 2; k < i + 11; ++k) {
-        if (!digit(k))
-            return std::nullopt;
+    const std::size_t fractionFrom = i + 2;
+    std::size_t k = fractionFrom;
+    if (t.size() >= k + 8)
+        if (const auto eight = eightDigits(t.data() + k)) {
+            mantissa = mantissa * 100000000 + *eight;
+            k += 8;
+        }
+    for (; k < t.size() && digit(k) && k - fractionFrom < 14; ++k)
         mantissa = mantissa * 10 + static_cast<std::uint64_t>(t[k] - '0');
-    }
-    if ((t[i + 11] != 'E' && t[i + 11] != 'e') || (t[i + 12] != '+' && t[i + 12] != '-'))
-        return std::nullopt;
+    const int fractionDigits = static_cast<int>(k - fractionFrom);
+    if (fractionDigits == 0 || t.size() < k + 3 || t.size() > k + 5 ||
+        (t[k] != 'E' && t[k] != 'e') || (t[k + 1] != '+' && t[k + 1] != '-'))
+        return false;
     int exponent = 0;
-    for (std::size_t k = i + 13; k < t.size(); ++k) {
-        if (!digit(k))
-            return std::nullopt;
-        exponent = exponent * 10 + (t[k] - '0');
+    for (std::size_t e = k + 2; e < t.size(); ++e) {
+        if (!digit(e))
+            return false;
+        exponent = exponent * 10 + (t[e] - '0');
     }
-    const int scale = (t[i + 12] == '-' ? -exponent : exponent) - 9;
-    if (scale < -22 || scale > 22)
-        return std::nullopt;
-    const double m = static_cast<double>(mantissa);
-    const double v = scale >= 0 ? m * kPowers[scale] : m / kPowers[-scale];
-    return negative ? -v : v;
+    const int scale = (t[k + 1] == '-' ? -exponent : exponent) - fractionDigits;
+    double v = 0;
+    if (mantissa == 0) {
+        v = 0.0;
+    } else if (scale >= -22 && scale <= 22) {
+        // At most 15 digits: the integer is below 2^53 and so exact in a double.
+        const double m = static_cast<double>(mantissa);
+        v = scale >= 0 ? m * kPowers[scale] : m / kPowers[-scale];
+    } else if (!wideScaleNumber(mantissa, scale, v)) {
+        return false;
+    }
+    value = negative ? -v : v;
+    return true;
+}
+
+// recordNumber into a reference, for the loops over every value of an output.
+bool readRecordNumber(std::string_view text, double& value) {
+    if (solverFormatNumber(text, value))
+        return true;
+    const char* begin = text.data();
+    if (!text.empty() && text.front() == '+')
+        ++begin;
+    const auto [end, ec] = std::from_chars(begin, text.data() + text.size(), value);
+    if (ec == std::errc() && end == text.data() + text.size())
+        return true;
+    const std::optional<double> general = parseNumber(text);
+    value = general.value_or(0);
+    return general.has_value();
 }
 
 } // namespace
 
 std::optional<double> recordNumber(std::string_view text) {
-    if (const auto v = solverFormatNumber(text))
-        return v;
     double v = 0;
-    const char* begin = text.data();
-    if (!text.empty() && text.front() == '+')
-        ++begin;
-    const auto [end, ec] = std::from_chars(begin, text.data() + text.size(), v);
-    if (ec == std::errc() && end == text.data() + text.size())
-        return v;
-    return parseNumber(text);
+    return readRecordNumber(text, v) ? std::optional<double>(v) : std::nullopt;
 }
 
 namespace {
@@ -166,7 +257,7 @@ std::optional<OutputSpecies> readThermoBlockSpecies(const std::vector<std::strin
     const auto tcom = parseNumber(columns(first, 66, 9));
     // The fraction is the last field: it may be longer than its ten columns when it needs more
     // digits than the pattern gives.
-    const std::string_view t = trimmed(first);
+    const std::string_view t = blankTrimmed(first);
     const auto lastBlank = t.find_last_of(" \t");
     const auto fraction =
         lastBlank == std::string_view::npos ? std::nullopt : parseNumber(t.substr(lastBlank + 1));
@@ -289,12 +380,12 @@ OutputReading readSolverOutputText(const std::string& text, const std::string& p
     bool header = true;
     for (; at < lines.size(); ++at) {
         const std::string_view l = lines[at];
-        if (trimmed(l).empty())
+        if (blankTrimmed(l).empty())
             continue;
         if (endsResults(l))
             break;
         if (linesInRecord == 0)
-            record.assign(trimmed(l));
+            record.assign(blankTrimmed(l));
         else
             appendRecordLine(record, l);
         if (++linesInRecord < k)
@@ -308,13 +399,10 @@ OutputReading readSolverOutputText(const std::string& text, const std::string& p
             continue;
         }
         std::vector<double> values(columnCount);
-        for (std::size_t c = 0; c < columnCount; ++c) {
-            const auto v = recordNumber(recordColumn(record, static_cast<int>(c)));
-            if (!v)
+        for (std::size_t c = 0; c < columnCount; ++c)
+            if (!readRecordNumber(recordColumn(record, static_cast<int>(c)), values[c]))
                 return failure("In the file " + path + " the record ending on line " +
                                std::to_string(at + 1) + " cannot be read.");
-            values[c] = *v;
-        }
         out.records.push_back(std::move(values));
     }
     if (out.records.size() < static_cast<std::size_t>(std::max(minimumRecords, 1)))

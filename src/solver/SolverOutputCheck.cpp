@@ -19,21 +19,21 @@ namespace {
 // record of an output, and upper-casing whole records of hundreds of species costs more than
 // the reading.
 struct LineHead {
-    std::string upper;
-    bool whole = false;
+    std::string upper;  // empty for a line that cannot begin a mark
+    bool whole = false; // the trimmed line is no longer than the longest mark
+    bool blank = true;
 };
 constexpr std::size_t kLongestMark = 9;
 
 LineHead lineHead(std::string_view line) {
-    // The blanks trimBlanks removes, found in place: copying a record line costs as much as
-    // scanning it.
-    constexpr std::string_view kBlanks = " \t\r\n";
-    const std::size_t first = line.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos)
+    // Trimmed in place: copying a record line costs as much as scanning it. Only a line that
+    // can begin a mark ("!$...", "ERROR") is upper-cased.
+    const std::string_view t = blankTrimmed(line);
+    if (t.empty())
         return {};
-    const std::size_t last = line.find_last_not_of(kBlanks);
-    const std::string_view t = line.substr(first, last - first + 1);
-    return {upperAscii(t.substr(0, kLongestMark)), t.size() <= kLongestMark};
+    if (t[0] != '!' && t[0] != 'E' && t[0] != 'e')
+        return {{}, false, false};
+    return {upperAscii(t.substr(0, kLongestMark)), t.size() <= kLongestMark, false};
 }
 
 bool begins(const std::string& upper, std::string_view mark) {
@@ -150,7 +150,7 @@ OutputCheck checkOutputText(const std::string& text, const std::string& path) {
         const LineHead head = lineHead(line);
         if (begins(head.upper, "ERROR") || (head.whole && head.upper == "!$END"))
             break;
-        if (!head.upper.empty())
+        if (!head.blank)
             ++count;
     }
     if (std::lround(static_cast<double>(count) / k) < 4)

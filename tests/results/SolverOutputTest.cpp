@@ -131,24 +131,33 @@ TEST(SolverOutput, FormulaElements) {
 namespace kinetra::results {
 namespace {
 
-// The fast conversion of the solver's %.9E texts must give the very double the general one
-// gives, at every scale it takes and at the edges where it hands over.
+// The fast conversions of the solver's %.9E record texts and %.8E THERMO texts must give the
+// very double the general one gives, at every scale a double takes (subnormal ones included)
+// and at the edges where they hand over.
 TEST(SolverOutput, RecordNumbersAreTheNearestDoubles) {
     std::mt19937_64 random(7);
     std::uniform_real_distribution<double> mantissa(1, 10);
-    std::uniform_int_distribution<int> exponent(-120, 120);
+    std::uniform_int_distribution<int> exponent(-330, 308);
     char text[40];
-    for (int n = 0; n < 50000; ++n) {
-        std::snprintf(text, sizeof text, "%.9E",
+    for (int n = 0; n < 200000; ++n) {
+        const char* format = n % 3 == 0 ? "%.8E" : "%.9E";
+        std::snprintf(text, sizeof text, format,
                       (n % 2 ? -1 : 1) * mantissa(random) * std::pow(10.0, exponent(random)));
         const auto v = recordNumber(text);
         ASSERT_TRUE(v) << text;
         ASSERT_EQ(*v, std::strtod(text, nullptr)) << text;
     }
-    for (const char* edge : {"9.999999999E+31", "1.000000000E-13", "1.000000000E-14",
-                             "0.000000000E+00", "+1.5E+00", "2.5", "-7.250000000E-102"})
+    // 2^30 x 10^23 and 2^31 x 10^23 lie exactly halfway between two doubles (ties go to the
+    // even one); 4.940656458E-324 is the smallest subnormal, 2.470328230E-324 rounds up to it.
+    for (const char* edge :
+         {"9.999999999E+31", "1.000000000E-13", "1.000000000E-14", "1.000000000E+23",
+          "1.073741824E+32", "2.147483648E+32", "4.940656458E-324", "2.470328230E-324",
+          "2.225073859E-308", "1.797693135E+308", "0.000000000E+00", "-0.000000000E+00", "+1.5E+00",
+          "2.5", "-7.250000000E-102", "1.234567890123456E-05", "1.2E+5"})
         EXPECT_EQ(recordNumber(edge), std::strtod(edge, nullptr)) << edge;
     EXPECT_FALSE(recordNumber("1.234567890E-0x"));
+    EXPECT_FALSE(recordNumber("1.2345x7890E-05"));
+    EXPECT_FALSE(recordNumber("1.234567890E-"));
 }
 
 } // namespace
