@@ -312,6 +312,15 @@ int sweepCommand(Context& c, const std::vector<std::string>& args) {
                         "parallel).\n";
             return 1;
         }
+        if (a.has("--sshlogin") && namesRemoteHosts(*a.option("--sshlogin")))
+            for (const char* tool : {"ssh", "rsync"})
+                if (findOnPath(tool).empty()) {
+                    c.io.err << "kinetra-cli: " << tool << " was not found on PATH (Debian package "
+                             << (std::string(tool) == "ssh" ? "openssh-client" : tool)
+                             << "): GNU parallel needs it to send the plan to the ssh hosts and "
+                                "to bring the results back.\n";
+                    return 1;
+                }
         const fs::path pendingList = sweep / "pending.txt";
         writeTextFile(pendingList, pending);
         ParallelRequest request;

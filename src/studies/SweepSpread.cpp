@@ -1,5 +1,6 @@
 #include "studies/SweepSpread.h"
 
+#include "common/TextUtil.h"
 #include "studies/SweepPlan.h"
 
 namespace kinetra::studies {
@@ -9,6 +10,24 @@ std::string shellWord(const std::string& text) {
     for (const char ch : text)
         word += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
     return word + "'";
+}
+
+bool namesRemoteHosts(const std::string& sshLogin) {
+    std::size_t from = 0;
+    while (from <= sshLogin.size()) {
+        std::size_t end = sshLogin.find(',', from);
+        if (end == std::string::npos)
+            end = sshLogin.size();
+        std::string entry = trimBlanks(std::string_view(sshLogin).substr(from, end - from));
+        const auto slash = entry.find('/');
+        if (slash != std::string::npos && slash > 0 &&
+            entry.find_first_not_of("0123456789") == slash)
+            entry = trimBlanks(std::string_view(entry).substr(slash + 1));
+        if (!entry.empty() && entry != ":")
+            return true;
+        from = end + 1;
+    }
+    return false;
 }
 
 std::vector<std::string> parallelArguments(const ParallelRequest& r) {

@@ -41,6 +41,11 @@ std::string slurmArrayScript(const SlurmRequest& request);
 // The gather step: the CSV and the chart from every result there is.
 std::string slurmGatherScript(const SlurmRequest& request);
 
+// Whether a --sshlogin list names a host other than this machine (":"), each entry perhaps after
+// a job count ("8/node1") and perhaps a whole ssh command ("ssh -p 2222 node1"): parallel then
+// sends the plan files there and brings the results back with rsync.
+bool namesRemoteHosts(const std::string& sshLogin);
+
 // A word for a POSIX shell: single-quoted, single quotes written as '\''.
 std::string shellWord(const std::string& text);
 

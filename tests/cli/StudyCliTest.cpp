@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <sstream>
@@ -243,6 +244,30 @@ TEST(StudyCli, FailedCaseIsListedAndTheOthersRun) {
     EXPECT_NE(r.err.find("Case 0002 (T 7000 K, P 1 atm, phi 0.5) failed: "), std::string::npos)
         << r.err;
     EXPECT_NE(readFile(csv).find("\n0002,7000,1,0.5,,,\"failed: "), std::string::npos);
+}
+
+// parallel sends the plan to ssh hosts and brings the results back with rsync over ssh: without
+// them the sweep is refused before anything runs, not listed as cases that did not run.
+TEST(StudyCli, SshHostsWithoutRsyncAreRefusedBeforeAnythingRuns) {
+    Databases h2("h2/li2004.inp");
+    TempDir bin;
+    for (const char* tool : {"parallel", "ssh"}) {
+        std::ofstream(bin / tool) << "#!/bin/sh\nexit 99\n";
+        fs::permissions(bin / tool, fs::perms::owner_all);
+    }
+    struct PathGuard {
+        std::string saved = std::getenv("PATH") ? std::getenv("PATH") : "";
+        ~PathGuard() { ::setenv("PATH", saved.c_str(), 1); }
+    } guard;
+    ::setenv("PATH", bin.path().c_str(), 1);
+    const CliRun far = run(sweepArgs(h2, h2.dir / "far.csv", {"--sshlogin", "2/node1,:"}));
+    EXPECT_EQ(far.code, 1);
+    EXPECT_NE(far.err.find("kinetra-cli: rsync was not found on PATH (Debian package rsync): GNU "
+                           "parallel needs it to send the plan to the ssh hosts"),
+              std::string::npos)
+        << far.err;
+    EXPECT_TRUE(results(h2.dir / "far.sweep").empty());
+    EXPECT_FALSE(fs::exists(h2.dir / "far.csv"));
 }
 
 TEST(StudyCli, SlurmArrayTasksAndGatherRunHere) {

@@ -151,5 +151,13 @@ TEST(SweepSpread, SshHostsGetThePlanFilesAndReturnTheResults) {
     EXPECT_EQ(shellWord("it's"), "'it'\\''s'");
 }
 
+TEST(SweepSpread, OnlyOtherHostsNeedTheFilesSent) {
+    for (const char* here : {":", " : ", "4/:", ":,2/:", ""})
+        EXPECT_FALSE(namesRemoteHosts(here)) << here;
+    for (const char* there : {"node1", "8/node1,:", ":,user@node2", "ssh -p 2222 127.0.0.1",
+                              "2/ssh -i key -p 2222 node1"})
+        EXPECT_TRUE(namesRemoteHosts(there)) << there;
+}
+
 } // namespace
 } // namespace kinetra::studies
