@@ -94,7 +94,12 @@ std::optional<std::uint32_t> eightDigits(const char* p) {
 constexpr int kLowestPower = 360, kHighestPower = 330;
 struct PowersOfTen {
     std::array<long double, kLowestPower + kHighestPower + 1> value;
+    // Whether long double arithmetic carries its 64 bits here: a program may have set the x87
+    // unit to round to 53 (no library of this one does), and the bounds below would not hold.
+    bool fullPrecision = false;
     PowersOfTen() {
+        volatile long double one = 1, last = 0x1p-63L;
+        fullPrecision = one + last != one;
         std::array<long double, 28> exact{};
         exact[0] = 1;
         for (std::size_t k = 1; k < exact.size(); ++k)
@@ -126,6 +131,8 @@ bool wideScaleNumber(std::uint64_t m, int scale, double& value) {
         if (scale < -kLowestPower || scale > kHighestPower)
             return false;
         static const PowersOfTen powers;
+        if (!powers.fullPrecision)
+            return false;
         const long double x = static_cast<long double>(m) *
                               powers.value[static_cast<std::size_t>(kLowestPower + scale)];
         constexpr long double kBand = 0x1p-59L;
