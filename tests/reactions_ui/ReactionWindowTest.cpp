@@ -6,6 +6,7 @@
 
 #include "CliApp.h"
 #include "common/TextFile.h"
+#include "common/ui/Mnemonics.h"
 #include "reactions/MechanismFile.h"
 #include "reactions/ReactionRecord.h"
 #include "reactions/ui/RateSetupDialog.h"
@@ -140,7 +141,7 @@ private slots:
         QVERIFY(!t->window->toolbar(1)->isVisible());
         QStringList titles;
         for (QAction* menu : t->window->menuBar()->actions())
-            titles << menu->text();
+            titles << ui::withoutMnemonic(menu->text());
         QVERIFY2(titles.join('|').startsWith("File|Edit|View|References|Solver|Settings"),
                  qPrintable(titles.join('|')));
         // Captions, formats and hidden columns as the grid shows them.

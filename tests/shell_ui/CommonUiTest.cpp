@@ -1,6 +1,7 @@
 // The Qt seams: filter translation, what the boxes answer, the refusal window and the
 // status-bar progress.
 #include "TempApp.h"
+#include "common/ui/Mnemonics.h"
 #include "common/ui/QtDialogs.h"
 #include "common/ui/QtFileDialogs.h"
 #include "common/ui/StatusProgress.h"
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -24,6 +26,38 @@ class CommonUiTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Each item of a menu gets a letter of its own, a word's first where it can; a letter given
+    // earlier stays, a literal "&" stays one, and the menu bar's letters are chosen again when its
+    // menus change.
+    void menuLettersNeverClash() {
+        QMenu menu;
+        QAction* save = menu.addAction(QStringLiteral("Save"));
+        QAction* saveAs = menu.addAction(QStringLiteral("Save as..."));
+        menu.addSeparator();
+        QAction* both = menu.addAction(QStringLiteral("Thermo && Reactions"));
+        QAction* kept = menu.addAction(QStringLiteral("E&xit"));
+        QMenu* sub = menu.addMenu(QStringLiteral("Sort"));
+        QAction* inner = sub->addAction(QStringLiteral("Sort"));
+        assignMnemonics(menu.actions());
+        QCOMPARE(save->text(), QStringLiteral("&Save"));
+        QCOMPARE(saveAs->text(), QStringLiteral("Save &as..."));
+        QCOMPARE(both->text(), QStringLiteral("&Thermo && Reactions"));
+        QCOMPARE(kept->text(), QStringLiteral("E&xit"));
+        QCOMPARE(sub->title(), QStringLiteral("S&ort"));
+        QCOMPARE(inner->text(), QStringLiteral("&Sort"));
+        QCOMPARE(withoutMnemonic(both->text()), QStringLiteral("Thermo & Reactions"));
+        assignMnemonics(menu.actions());
+        QCOMPARE(saveAs->text(), QStringLiteral("Save &as..."));
+
+        QMenu file(QStringLiteral("File")), species(QStringLiteral("Species")),
+            settings(QStringLiteral("Settings "));
+        reassignMenuBarMnemonics({file.menuAction(), settings.menuAction()});
+        QCOMPARE(settings.title(), QStringLiteral("&Settings "));
+        reassignMenuBarMnemonics({file.menuAction(), species.menuAction(), settings.menuAction()});
+        QCOMPARE(species.title(), QStringLiteral("&Species"));
+        QCOMPARE(settings.title(), QStringLiteral("S&ettings "));
+    }
+
     void filtersTranslateToQtForm() {
         QCOMPARE(qtFileFilter(filterString(FilterKind::AllTextDatabasesCharts)),
                  "All Files (*);;Windows Text (*.txt);;DataBases (*.mdb);;Kinetra Charts (*.pg)");

@@ -2,6 +2,7 @@
 // toolbars from the command tables, the start-up sequence, text windows, the options window
 // drawing its model, and the exit.
 #include "TempApp.h"
+#include "common/ui/Mnemonics.h"
 #include "reactions/ThermoSpeciesList.h"
 #include "shell/Commands.h"
 #include "shell/OptionsWindowModel.h"
@@ -49,7 +50,7 @@ class MainWindowTest : public QObject {
             if (item.isSeparator())
                 QVERIFY(a->isSeparator());
             else
-                QCOMPARE(a->text(), QString::fromStdString(item.caption));
+                QCOMPARE(ui::withoutMnemonic(a->text()), QString::fromStdString(item.caption));
             checkMenu(w, item.children);
         }
     }
@@ -392,6 +393,23 @@ private slots:
         t->fake.files.paths = {(t->dir / "abc.txt").string()};
         QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(readFile(t->dir / "abc.txt"), std::string("abc"));
+    }
+
+    // Alt and the underlined letter open a menu of the bar, and the letter alone then picks an
+    // item: Alt+F, N, T makes a text document from the keyboard.
+    void altAndALetterOpenTheMenus() {
+        ui::MainWindow& w = t->open();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QMenu* file = w.menuAction("FILE")->menu();
+        QCOMPARE(file->title(), QStringLiteral("&File"));
+        QTest::keyClick(&w, Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(file->isVisible());
+        QTest::keyClick(file, Qt::Key_N);
+        QMenu* newMenu = w.menuAction("MDI_NEW")->menu();
+        QTRY_VERIFY(newMenu->isVisible());
+        QTest::keyClick(newMenu, Qt::Key_T);
+        QCOMPARE(captions(), (std::vector<std::string>{"Text Doc1"}));
+        QTRY_VERIFY(!file->isVisible());
     }
 
     // Ctrl+Tab goes through every window in the order they were opened and back to the first;

@@ -4,6 +4,7 @@
 #include "thermo/ui/ThermoWindow.h"
 
 #include "common/TextFile.h"
+#include "common/ui/Mnemonics.h"
 #include "shell/ui/ChildWindow.h"
 #include "shell_ui/TempApp.h"
 #include "thermo/NasaTextReader.h"
@@ -122,13 +123,18 @@ private slots:
         QCOMPARE(w->countText(), QStringLiteral("11 Species"));
         QVERIFY(t->fake.dialogs.shown.empty());
         // The window's own menu bar replaces the main window's, and its toolbar is shown.
-        QStringList menus;
-        for (QAction* a : t->window->menuBar()->actions())
-            menus << a->text();
+        QStringList menus, letters;
+        for (QAction* a : t->window->menuBar()->actions()) {
+            menus << ui::withoutMnemonic(a->text());
+            const auto at = a->text().indexOf(u'&');
+            letters << (at >= 0 ? a->text().mid(at + 1, 1).toLower() : QString());
+        }
         // The window's menus join the main window's: its own File stands in for the main one,
         // which lends it New; Settings, Window and Help stay reachable.
         QCOMPARE(menus, (QStringList{"File", "Edit", "View", "References", "Settings ", "Window",
                                      "Help"}));
+        // Alt and a letter open each of them: one letter each, none shared.
+        QCOMPARE(letters, (QStringList{"f", "e", "v", "r", "s", "w", "h"}));
         QVERIFY(t->window->menuBar()->actions().first()->menu()->actions().contains(
             t->window->menuAction("MDI_NEW")));
         QVERIFY(t->window->toolbar(1)->isVisibleTo(t->window.get()));
@@ -373,7 +379,8 @@ private slots:
         QCOMPARE(t->fake.dialogs.shown.size(), std::size_t(2));
         QCOMPARE(fileRowCount(), std::size_t(11));
         // Without a document window the main window's menus are back.
-        QCOMPARE(t->window->menuBar()->actions().first()->text(), QStringLiteral("File"));
+        QCOMPARE(ui::withoutMnemonic(t->window->menuBar()->actions().first()->text()),
+                 QStringLiteral("File"));
         QVERIFY(t->window->menuAction("THERMOSHOW")->isEnabled());
     }
 };

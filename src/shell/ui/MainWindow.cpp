@@ -5,6 +5,7 @@
 #include "common/TextFile.h"
 #include "common/TextUtil.h"
 #include "common/ui/DocumentView.h"
+#include "common/ui/Mnemonics.h"
 #include "common/ui/StandardShortcuts.h"
 #include "reactions/ReactionDatabase.h"
 #include "reactions/ui/ReactionWindow.h"
@@ -154,6 +155,7 @@ void MainWindow::buildMenus() {
         mainMenus_.append(menu->menuAction());
         addMenuItems(menu, top.children);
     }
+    reassignMenuBarMnemonics(mainMenus_);
 }
 
 void MainWindow::addMenuItems(QMenu* menu, const std::vector<MenuItem>& items) {
@@ -548,19 +550,22 @@ void MainWindow::showMenusOf(QMdiSubWindow* window) {
         QList<QAction*> joined;
         QMenu* mainFile = actions_.at("FILE")->menu();
         bool ownFile = false;
+        const auto sameTitle = [](const QMenu* a, const QMenu* b) {
+            return withoutMnemonic(a->title()) == withoutMnemonic(b->title());
+        };
         for (QMenu* menu : document->documentMenus())
-            ownFile = ownFile || menu->title() == mainFile->title();
+            ownFile = ownFile || sameTitle(menu, mainFile);
         if (!ownFile)
             joined.append(mainFile->menuAction());
         for (QMenu* menu : document->documentMenus()) {
-            if (menu->title() == mainFile->title()) {
+            if (sameTitle(menu, mainFile)) {
                 QAction* newItem = actions_.at("MDI_NEW");
                 if (!menu->actions().contains(newItem)) {
                     // A File menu of the document's own (a chart's) still opens files and ends
                     // the program, with Ctrl+O, when it has no such items itself.
                     const auto hasItem = [menu](const QAction* main) {
                         for (const QAction* a : menu->actions())
-                            if (a->text() == main->text())
+                            if (withoutMnemonic(a->text()) == withoutMnemonic(main->text()))
                                 return true;
                         return false;
                     };
@@ -582,6 +587,8 @@ void MainWindow::showMenusOf(QMdiSubWindow* window) {
                 joined.append(main);
         wanted = joined;
     }
+    // Alt and a letter open a menu of the bar as it now stands.
+    reassignMenuBarMnemonics(wanted);
     if (menuBar()->actions() == wanted)
         return;
     menuBar()->clear();
