@@ -5,6 +5,7 @@
 #include "charts/ChartFile.h"
 #include "support/TempDir.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace kinetra::cli {
@@ -59,6 +60,20 @@ TEST(ChartCli, ThermoAndRateChartsAreSavedAndDrawn) {
         run({"chart", "export", pg, "-o", small, "--width", "320", "--height", "240"});
     ASSERT_EQ(exported.code, 0) << exported.err;
     EXPECT_EQ(pngSize(readFile(small)), std::make_pair(320u, 240u));
+
+    // The program itself as a batch job starts it (ssh, cron, a Slurm task): no desktop session,
+    // so no XDG_RUNTIME_DIR, and it says only what it did.
+    const std::string command = "env -u XDG_RUNTIME_DIR -u DISPLAY -u QT_QPA_PLATFORM '" +
+                                std::string(KINETRA_APP_DIR) + "/kinetra-cli' chart export '" + pg +
+                                "' -o '" + (dir / "batch.png").string() + "' 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string said;
+    char buffer[256];
+    while (fgets(buffer, sizeof buffer, pipe))
+        said += buffer;
+    EXPECT_EQ(pclose(pipe), 0);
+    EXPECT_EQ(said, "Picture " + (dir / "batch.png").string() + " written.\n");
 
     // 85 is 2OH(+M) <=> H2O2(+M): its rate chart names the reaction in the description.
     const std::string rate = (dir / "rate.pg").string();

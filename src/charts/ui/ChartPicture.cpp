@@ -3,10 +3,14 @@
 #include "common/TextUtil.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace kinetra::ui {
 
@@ -71,6 +75,14 @@ HeadlessGui::HeadlessGui() {
         return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Batch runs under ssh, cron or a Slurm job often have no XDG_RUNTIME_DIR. Qt then uses (and
+    // makes, private to the user) the folder named here all the same, but says so on stderr in
+    // every run, which reads like a fault in the logs of a sweep's gather step.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        if (const passwd* user = ::getpwuid(::geteuid()))
+            qputenv("XDG_RUNTIME_DIR",
+                    QFile::encodeName(QDir::tempPath() + QStringLiteral("/runtime-") +
+                                      QFile::decodeName(user->pw_name)));
     static int argc = 1;
     static char name[] = "kinetra-cli";
     static char* argv[] = {name, nullptr};
