@@ -76,7 +76,54 @@ void replaceAll(benchmark::State& state) {
     }
 }
 
+// Resident memory now and at its peak, in MB (/proc/self/status).
+std::pair<double, double> residentMegabytes() {
+    std::ifstream in("/proc/self/status");
+    double now = 0, peak = 0;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("VmRSS:", 0) == 0)
+            now = std::stod(line.substr(6)) / 1024;
+        else if (line.rfind("VmHWM:", 0) == 0)
+            peak = std::stod(line.substr(6)) / 1024;
+    }
+    return {now, peak};
+}
+
+// The memory a large solver output takes when it is shown as text, as Show results opens it
+// beside the post-processor: records of 53 species, 100 MB. Run on its own (the peak is the
+// process's): --benchmark_filter=openLargeSolverOutput.
+void openLargeSolverOutput(benchmark::State& state) {
+    bench::QuietUi quiet;
+    const fs::path file = fs::temp_directory_path() / "kinetra-text-bench" / "large.out";
+    fs::create_directories(file.parent_path());
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << " !$Kinetra Solver, Dec 7 2026, 05:20:09\n";
+        std::string record;
+        for (int c = 0; c < 55; ++c)
+            record += (c % 50 == 49 ? "\n " : "  ") + std::string("1.234567890E-05");
+        record += '\n';
+        for (std::size_t written = 0; written < 100'000'000; written += record.size())
+            out << record;
+    }
+    const double fileMb = static_cast<double>(fs::file_size(file)) / 1e6;
+    const auto before = residentMegabytes();
+    std::unique_ptr<TextDocumentWindow> window;
+    for (auto _ : state) {
+        window.reset(TextDocumentWindow::open(file.string(), quiet.ui, {file.parent_path(), {}}));
+        window->resize(1000, 700);
+        window->show();
+        QCoreApplication::processEvents();
+    }
+    const auto after = residentMegabytes();
+    state.counters["file_MB"] = fileMb;
+    state.counters["resident_MB"] = after.first - before.first;
+    state.counters["peak_MB"] = after.second - before.first;
+    fs::remove(file);
+}
+
 BENCHMARK(openDocument)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(openLargeSolverOutput)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(findNext)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(replaceAll)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -96,6 +96,8 @@ TextDocumentWindow* TextDocumentWindow::open(const std::string& path, Ui& ui,
                                              const textdoc::TextDocumentFolders& folders) {
     QString text;
     if (!path.empty() && path.front() != '$') {
+        // The file's bytes go as soon as the text is made: a solver output can be hundreds of
+        // megabytes.
         auto bytes = readTextFile(path);
         if (!bytes)
             return nullptr;
@@ -104,7 +106,11 @@ TextDocumentWindow* TextDocumentWindow::open(const std::string& path, Ui& ui,
         else
             text = displayText(*bytes);
     }
-    auto state = textdoc::openedDocument(path, text.toStdString(), folders);
+    // What kind of document it is shows in its first line.
+    qsizetype lineEnd = 0;
+    while (lineEnd < text.size() && text[lineEnd] != u'\n' && text[lineEnd] != u'\r')
+        ++lineEnd;
+    auto state = textdoc::openedDocument(path, text.first(lineEnd).toStdString(), folders);
     return new TextDocumentWindow(std::move(state), text, ui, folders);
 }
 
@@ -331,6 +337,10 @@ FindWindow* TextDocumentWindow::showFindWindow() {
 // Undo and redo
 
 void TextDocumentWindow::takeSnapshotNow() {
+    // A solver file is never edited and has no undo: no copy of its text is kept (for a large
+    // output it would double the memory the window takes).
+    if (state_.solverFile)
+        return;
     const QTextCursor c = textCursor();
     undo_->pauseElapsed({toPlainText().toStdU16String(), c.selectionStart(),
                          c.selectionEnd() - c.selectionStart()});
