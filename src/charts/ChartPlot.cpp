@@ -139,7 +139,13 @@ AxisTicks axisTicks(const AxisSetup& setup, std::optional<ValueRange> data,
     case AxisScale::Log:
         if (setup.minimum > 0 && setup.maximum > setup.minimum)
             return logTicks({setup.minimum, setup.maximum});
-        return logTicks(data && data->minimum > 0 ? *data : ValueRange{1, 10});
+        if (data && data->minimum > 0) {
+            // From the data, the range runs out to whole decades, so that no point lies on the
+            // frame and the decades the data cross are all labelled.
+            return logTicks({std::pow(10.0, std::floor(std::log10(data->minimum) + 1e-9)),
+                             std::pow(10.0, std::ceil(std::log10(data->maximum) - 1e-9))});
+        }
+        return logTicks(ValueRange{1, 10});
     case AxisScale::Linear:
         if (setup.maximum > setup.minimum)
             return linearTicks(setup.minimum, setup.maximum, setup.majorTicks, setup.minorTicks,

@@ -81,6 +81,21 @@ TEST(ChartPlot, AxisTicksFollowTheScale) {
     EXPECT_EQ(short_.major, (std::vector<double>{300, 1000, 3000}));
     EXPECT_EQ(tickLabel(short_, 300), "3.0E+02");
 
+    // Without a range of its own a log axis runs out to whole decades around the data (the
+    // delays of an ignition sweep, 0.036 to 45 ms; a narrower set, 1.5 to 5 ms), and a range of
+    // whole decades stays as it is.
+    const AxisSetup automaticLog{AxisScale::Log, 0, 0, 5, 1, 3};
+    const AxisTicks delays = axisTicks(automaticLog, ValueRange{0.0362, 45.49});
+    EXPECT_DOUBLE_EQ(delays.minimum, 0.01);
+    EXPECT_DOUBLE_EQ(delays.maximum, 100);
+    EXPECT_EQ(delays.major.size(), 5u);
+    const AxisTicks narrow = axisTicks(automaticLog, ValueRange{1.504, 4.99});
+    EXPECT_DOUBLE_EQ(narrow.minimum, 1);
+    EXPECT_DOUBLE_EQ(narrow.maximum, 10);
+    const AxisTicks whole = axisTicks(automaticLog, ValueRange{0.1, 100});
+    EXPECT_DOUBLE_EQ(whole.minimum, 0.1);
+    EXPECT_DOUBLE_EQ(whole.maximum, 100);
+
     // A zoom range is kept exactly, whatever the scale says.
     const AxisTicks zoomed = axisTicks(AxisSetup{}, ValueRange{0, 100}, ValueRange{12.5, 17.5});
     EXPECT_EQ(zoomed.minimum, 12.5);
