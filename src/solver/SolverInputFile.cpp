@@ -61,13 +61,6 @@ FalloffForm falloffForm(const std::string& type) {
     return FalloffForm::None;
 }
 
-int speciesCode(const std::string& name, const std::vector<SolverSpecies>& species) {
-    for (std::size_t i = 0; i < species.size(); ++i)
-        if (species[i].record.name == name)
-            return static_cast<int>(i) + 1;
-    return 0;
-}
-
 bool coded(const std::string& name) {
     return !name.empty() && name.back() != '$';
 }
@@ -78,14 +71,12 @@ struct ThirdBody {
     double efficiency = 1;
 };
 
-std::vector<ThirdBody> thirdBodies(const ReactionRecord& r,
-                                   const std::vector<SolverSpecies>& species) {
+std::vector<ThirdBody> thirdBodies(const ReactionRecord& r, const SpeciesCodes& codes) {
     std::vector<ThirdBody> out;
     for (std::size_t j = 0; j < r.thirdBodies.size(); ++j) {
         if (trimBlanks(r.thirdBodies[j]).empty() || !r.efficiencies[j])
             continue;
-        out.push_back(
-            {speciesCode(r.thirdBodies[j], species), r.thirdBodies[j], *r.efficiencies[j]});
+        out.push_back({codes(r.thirdBodies[j]), r.thirdBodies[j], *r.efficiencies[j]});
     }
     return out;
 }
@@ -141,8 +132,19 @@ std::vector<std::string> speciesLines(int i, const SolverSpecies& s) {
     return lines;
 }
 
-std::vector<std::string> reactionLines(int k, const ReactionRecord& r,
-                                       const std::vector<SolverSpecies>& species) {
+SpeciesCodes::SpeciesCodes(const std::vector<SolverSpecies>& species) {
+    codes_.reserve(species.size());
+    // The first of two records of one name keeps it, as a search from the top would find it.
+    for (std::size_t i = 0; i < species.size(); ++i)
+        codes_.emplace(species[i].record.name, static_cast<int>(i) + 1);
+}
+
+int SpeciesCodes::operator()(const std::string& name) const {
+    const auto found = codes_.find(name);
+    return found == codes_.end() ? 0 : found->second;
+}
+
+std::vector<std::string> reactionLines(int k, const ReactionRecord& r, const SpeciesCodes& codes) {
     const bool irreversible = irreversibleType(r.type);
     std::string equation = r.reaction;
     if (irreversible)
@@ -158,26 +160,26 @@ std::vector<std::string> reactionLines(int k, const ReactionRecord& r,
             thirdBodyM = true;
         if (!coded(name))
             continue;
-        const int c = speciesCode(name, species);
+        const int c = codes(name);
         if (c == 0)
             continue; // "M", "HV" and names outside the species block
         (s < reactions::rx::kReactantSlots ? reactantCodes : productCodes).push_back(c);
     }
-    const std::vector<ThirdBody> bodies = thirdBodies(r, species);
+    const std::vector<ThirdBody> bodies = thirdBodies(r, codes);
     const Auxiliary aux = auxiliaryKind(r.type);
     const int thirdBodyKind = !bodies.empty() ? 2 : thirdBodyM ? 1 : 0;
     const bool reversible = r.reaction.find('<') != std::string::npos && !irreversible;
 
-    std::string codes(6, ' ');
+    std::string codeLine(6, ' ');
     for (std::size_t s = 0; s < 3; ++s)
-        codes += code(s < reactantCodes.size() ? reactantCodes[s] : 0);
+        codeLine += code(s < reactantCodes.size() ? reactantCodes[s] : 0);
     for (std::size_t s = 0; s < 6; ++s)
-        codes += code(s < productCodes.size() ? productCodes[s] : 0);
-    codes += code(static_cast<long long>(reactantCodes.size())) +
-             code(static_cast<long long>(productCodes.size())) + code(thirdBodyKind) +
-             code(static_cast<long long>(bodies.size())) + code(static_cast<int>(aux)) +
-             code(static_cast<int>(falloffForm(r.type))) + code(reversible ? 1 : 0);
-    lines.push_back(codes);
+        codeLine += code(s < productCodes.size() ? productCodes[s] : 0);
+    codeLine += code(static_cast<long long>(reactantCodes.size())) +
+                code(static_cast<long long>(productCodes.size())) + code(thirdBodyKind) +
+                code(static_cast<long long>(bodies.size())) + code(static_cast<int>(aux)) +
+                code(static_cast<int>(falloffForm(r.type))) + code(reversible ? 1 : 0);
+    lines.push_back(codeLine);
 
     // The patterns where they give the value back, the digits it needs where they would cut
     // some: GRI-Mech 3.0's n = -0.6707 of H + O2 <=> O + OH, written -0.671, moved the
@@ -257,8 +259,9 @@ std::vector<std::string> solverInputLines(const SolverFileHeader& header,
     lines.push_back(" End");
     lines.push_back(" ");
     lines.push_back(" Reactions");
+    const SpeciesCodes codes(species);
     for (std::size_t k = 0; k < reactions.size(); ++k)
-        for (std::string& l : reactionLines(static_cast<int>(k) + 1, reactions[k], species))
+        for (std::string& l : reactionLines(static_cast<int>(k) + 1, reactions[k], codes))
             lines.push_back(std::move(l));
     lines.push_back(" End");
     return lines;

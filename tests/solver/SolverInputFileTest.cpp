@@ -131,7 +131,7 @@ TEST(SolverInputFile, ReactionLinesByKind) {
           " Rev  2.500E+17      1.000          1.040E+05      "}},
     };
     for (const ReactionCase& c : cases)
-        EXPECT_EQ(reactionLines(1, c.record, kSpecies), c.lines) << c.what;
+        EXPECT_EQ(reactionLines(1, c.record, SpeciesCodes(kSpecies)), c.lines) << c.what;
 }
 
 TEST(SolverInputFile, HeaderAndParameterLinesAtTheirNumbers) {
