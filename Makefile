@@ -4,7 +4,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= 2
 
-.PHONY: all deps configure build run test bench clean format
+.PHONY: all deps configure build run test bench check-ssh check-slurm clean format
 
 all: build
 
@@ -36,6 +36,14 @@ bench: build
 	bench/solver/run-solver-bench $(BUILD_DIR)
 	bench/solver/run-console-bench $(BUILD_DIR)
 	bench/studies/run-sweep-bench $(BUILD_DIR)
+
+# A sweep over a real ssh login and on a real one-node Slurm cluster, each started privately for
+# the check (they need openssh-server, and root with slurm-wlm; see docs/scale-out.md).
+check-ssh: build
+	scripts/check-ssh-sweep $(BUILD_DIR)
+
+check-slurm: build
+	scripts/check-slurm-sweep $(BUILD_DIR)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
