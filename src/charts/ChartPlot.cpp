@@ -110,6 +110,14 @@ AxisTicks logTicks(ValueRange r) {
             if (m * decade > t.minimum && m * decade < t.maximum)
                 t.minor.push_back(m * decade);
     }
+    // One decade from end to end would show two numbers only: 2 and 5 of it are labelled too.
+    if (t.major.size() == 2 && t.major[0] == t.minimum && t.major[1] == t.maximum) {
+        for (const double m : {2.0, 5.0}) {
+            const double v = m * t.minimum;
+            t.major.insert(t.major.end() - 1, v);
+            std::erase_if(t.minor, [v](double w) { return std::fabs(w - v) <= v * 1e-9; });
+        }
+    }
     // A range within one decade would show one number or none: its ends are labelled too.
     if (t.major.size() < 2) {
         t.major.insert(t.major.begin(), t.minimum);

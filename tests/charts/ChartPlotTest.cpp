@@ -92,6 +92,10 @@ TEST(ChartPlot, AxisTicksFollowTheScale) {
     const AxisTicks narrow = axisTicks(automaticLog, ValueRange{1.504, 4.99});
     EXPECT_DOUBLE_EQ(narrow.minimum, 1);
     EXPECT_DOUBLE_EQ(narrow.maximum, 10);
+    // One decade alone is read at 1, 2, 5 and 10.
+    EXPECT_EQ(narrow.major, (std::vector<double>{1, 2, 5, 10}));
+    EXPECT_EQ(narrow.minor, (std::vector<double>{3, 4, 6, 7, 8, 9}));
+    EXPECT_EQ(tickLabel(narrow, 5), "5.0E+00");
     const AxisTicks whole = axisTicks(automaticLog, ValueRange{0.1, 100});
     EXPECT_DOUBLE_EQ(whole.minimum, 0.1);
     EXPECT_DOUBLE_EQ(whole.maximum, 100);
