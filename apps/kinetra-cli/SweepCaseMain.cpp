@@ -1,4 +1,5 @@
-// kinetra-sweep-case SWEEP_FOLDER CASE_ID... [--keep-files]: the case runner of sweeps, started
+// kinetra-sweep-case SWEEP_FOLDER CASE_ID... [--keep-files] [--quiet]: the case runner of sweeps
+// (--quiet: a line for failed cases only), started
 // by GNU parallel (locally and on ssh hosts) and by the cluster's job array. A program of its own
 // without Qt: a sweep starts it many times, and kinetra-cli spends milliseconds per start
 // linking the Qt libraries that only its windows and pictures need.
@@ -27,10 +28,13 @@ extern "C" void requestStop(int) {
 int main(int argc, char** argv) {
     std::vector<std::string> words;
     bool keepFiles = false;
+    auto listing = kinetra::studies::CaseListing::Every;
     for (int i = 1; i < argc; ++i) {
         const std::string word = argv[i];
         if (word == "--keep-files") {
             keepFiles = true;
+        } else if (word == "--quiet") {
+            listing = kinetra::studies::CaseListing::FailuresOnly;
         } else if (word.starts_with("--")) {
             words.clear();
             break;
@@ -40,7 +44,7 @@ int main(int argc, char** argv) {
     }
     if (words.size() < 2) {
         std::cerr << "usage: " << kinetra::studies::kCaseRunnerProgram
-                  << " SWEEP_FOLDER CASE_ID... [--keep-files]\n";
+                  << " SWEEP_FOLDER CASE_ID... [--keep-files] [--quiet]\n";
         return 2;
     }
     struct sigaction action {};
@@ -49,7 +53,8 @@ int main(int argc, char** argv) {
     for (const int signal : {SIGTERM, SIGINT, SIGHUP})
         ::sigaction(signal, &action, nullptr);
     const auto folders = kinetra::AppFolders::fromExecutable(argv[0]);
-    return kinetra::studies::runSweepCases(words.front(), {words.begin() + 1, words.end()},
-                                           folders.app(kinetra::solver::kSolverProgram), keepFiles,
-                                           std::cout, std::cerr, [] { return stopSignalled != 0; });
+    return kinetra::studies::runSweepCases(
+        words.front(), {words.begin() + 1, words.end()},
+        folders.app(kinetra::solver::kSolverProgram), keepFiles, std::cout, std::cerr,
+        [] { return stopSignalled != 0; }, listing);
 }

@@ -51,7 +51,8 @@ std::optional<std::vector<IgnitionCase>> readSweepPlan(const fs::path& sweep, st
 
 int runSweepCases(const fs::path& sweep, const std::vector<std::string>& ids,
                   const fs::path& solverProgram, bool keepFiles, std::ostream& out,
-                  std::ostream& err, const std::function<bool()>& stopRequested) {
+                  std::ostream& err, const std::function<bool()>& stopRequested,
+                  CaseListing listing) {
     const auto stopping = [&] { return stopRequested && stopRequested(); };
     const auto cases = readSweepPlan(sweep, err);
     if (!cases)
@@ -88,7 +89,8 @@ int runSweepCases(const fs::path& sweep, const std::vector<std::string>& ids,
             continue;
         }
         if (caseDone(sweep, id)) {
-            out << id << " done already\n";
+            if (listing == CaseListing::Every)
+                out << id << " done already\n";
             continue;
         }
         const fs::path folder = sweep / sweep_files::kCaseFolders / id;
@@ -100,6 +102,8 @@ int runSweepCases(const fs::path& sweep, const std::vector<std::string>& ids,
         // A scratch write: after a crash a result cut short does not read and the case runs
         // again. A case killed before it has none.
         writeTextFile(caseResultPath(sweep, id), caseResultText(r), Durability::Scratch);
+        if (listing == CaseListing::FailuresOnly && r.status != CaseStatus::Failed)
+            continue;
         out << id << ' ' << statusText(r.status);
         if (r.status == CaseStatus::Ignited)
             out << ' ' << numberText(r.delay) << " s";

@@ -27,6 +27,10 @@ bool caseDone(const std::filesystem::path& sweep, const std::string& id);
 std::optional<std::vector<IgnitionCase>> readSweepPlan(const std::filesystem::path& sweep,
                                                        std::ostream& err);
 
+// What the runner says of each case on `out`: a line for each (what a log wants), or only the
+// failed ones (under parallel's progress bar, which other lines would break up).
+enum class CaseListing { Every, FailuresOnly };
+
 // Runs the cases named (skipping those done already), writing each one's result file and a line
 // to `out`. Several in one call spare the start of a process per case. 0 when every id named a
 // case of the plan, 1 otherwise or when the folder holds no sweep.
@@ -36,6 +40,7 @@ std::optional<std::vector<IgnitionCase>> readSweepPlan(const std::filesystem::pa
 // The runner then returns normally, so its scratch folder goes too.
 int runSweepCases(const std::filesystem::path& sweep, const std::vector<std::string>& ids,
                   const std::filesystem::path& solverProgram, bool keepFiles, std::ostream& out,
-                  std::ostream& err, const std::function<bool()>& stopRequested = {});
+                  std::ostream& err, const std::function<bool()>& stopRequested = {},
+                  CaseListing listing = CaseListing::Every);
 
 } // namespace kinetra::studies

@@ -47,8 +47,11 @@ std::vector<std::string> parallelArguments(const ParallelRequest& r) {
     }
     if (r.casesPerJob > 1 && r.sshLogin.empty())
         args.insert(args.end(), {"--max-args", std::to_string(r.casesPerJob)});
-    args.insert(args.end(),
-                {"--arg-file", r.pendingList, "--quote", r.runner.string(), r.sweepFolder, "{}"});
+    args.insert(args.end(), {"--arg-file", r.pendingList, "--quote", r.runner.string()});
+    // Under the progress bar the runners name failed cases only: a line per case breaks it up.
+    if (r.progressBar)
+        args.push_back("--quiet");
+    args.insert(args.end(), {r.sweepFolder, "{}"});
     return args;
 }
 

@@ -244,6 +244,21 @@ TEST(StudyCli, FailedCaseIsListedAndTheOthersRun) {
     EXPECT_NE(r.err.find("Case 0002 (T 7000 K, P 1 atm, phi 0.5) failed: "), std::string::npos)
         << r.err;
     EXPECT_NE(readFile(csv).find("\n0002,7000,1,0.5,,,\"failed: "), std::string::npos);
+
+    // Quiet, as under parallel's progress bar, the runner names the failed case only.
+    fs::remove_all(h2.dir / "hot.sweep" / "cases");
+    const std::string command = "'" + std::string(KINETRA_APP_DIR) + "/kinetra-sweep-case' '" +
+                                (h2.dir / "hot.sweep").string() + "' 0001 0002 --quiet";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string said;
+    char buffer[512];
+    while (fgets(buffer, sizeof buffer, pipe))
+        said += buffer;
+    EXPECT_EQ(pclose(pipe), 0);
+    EXPECT_EQ(said.rfind("0002 failed: ", 0), 0u) << said;
+    EXPECT_EQ(lineCount(said), 1u) << said;
+    EXPECT_EQ(results(h2.dir / "hot.sweep").size(), 2u);
 }
 
 // parallel sends the plan to ssh hosts and brings the results back with rsync over ssh: without

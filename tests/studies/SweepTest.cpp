@@ -148,6 +148,12 @@ TEST(SweepSpread, SshHostsGetThePlanFilesAndReturnTheResults) {
     EXPECT_TRUE(has("--return", "delays.sweep/cases/{}/result.txt"));
     EXPECT_EQ(std::vector<std::string>(args.end() - 3, args.end()),
               (std::vector<std::string>{"/opt/k/kinetra-sweep-case", "delays.sweep", "{}"}));
+    // Under the progress bar the runners name failed cases only.
+    r.progressBar = true;
+    const auto barred = parallelArguments(r);
+    EXPECT_EQ(
+        std::vector<std::string>(barred.end() - 4, barred.end()),
+        (std::vector<std::string>{"/opt/k/kinetra-sweep-case", "--quiet", "delays.sweep", "{}"}));
     EXPECT_EQ(shellWord("it's"), "'it'\\''s'");
 }
 
