@@ -10,7 +10,7 @@
 #include "thermo/ui/ElementsFilterDialog.h"
 #include "thermo/ui/FilterDialog.h"
 #include "thermo/ui/FindDialog.h"
-#include "thermo/ui/PasteSpecialDialog.h"
+#include "thermo/ui/PasteOptionsDialog.h"
 #include "thermo/ui/ReferenceDialog.h"
 #include "thermo/ui/SpeciesInputWindow.h"
 
@@ -182,8 +182,8 @@ private slots:
     }
 
     void pasteSpecialRefusesATcomThatIsNoNumber() {
-        PasteSpecialDialog w(*table, settings, fake->dialogs);
-        QSignalSpy pasted(&w, &PasteSpecialDialog::pasted);
+        PasteOptionsDialog w(*table, settings, fake->dialogs);
+        QSignalSpy pasted(&w, &PasteOptionsDialog::pasted);
         w.show();
         QVERIFY(!w.tcomBox()->isEnabled());
         child<QCheckBox>(w, "insetTcom")->setChecked(true);

@@ -12,7 +12,7 @@
 #include "thermo/ui/ElementsFilterDialog.h"
 #include "thermo/ui/FilterDialog.h"
 #include "thermo/ui/FindDialog.h"
-#include "thermo/ui/PasteSpecialDialog.h"
+#include "thermo/ui/PasteOptionsDialog.h"
 #include "thermo/ui/ReferenceDialog.h"
 #include "thermo/ui/SpeciesInputWindow.h"
 #include "thermo/ui/ThermoPlaceCodes.h"
@@ -345,7 +345,7 @@ void ThermoWindow::openInputWindow() {
 }
 
 void ThermoWindow::openPasteSpecial() {
-    PasteSpecialDialog dialog(*table_, context_.reading, context_.ui.dialogs, this);
+    PasteOptionsDialog dialog(*table_, context_.reading, context_.ui.dialogs, this);
     dialog.exec();
 }
 

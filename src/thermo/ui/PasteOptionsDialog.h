@@ -12,12 +12,12 @@ class QRadioButton;
 
 namespace kinetra::thermo::ui {
 
-class PasteSpecialDialog final : public QDialog {
+class PasteOptionsDialog final : public QDialog {
     Q_OBJECT
 public:
     static constexpr const char* kPlaceCode = "TDB#097. ";
 
-    PasteSpecialDialog(ThermoTable& table, ThermoRunSettings& settings, Dialogs& dialogs,
+    PasteOptionsDialog(ThermoTable& table, ThermoRunSettings& settings, Dialogs& dialogs,
                        QWidget* parent = nullptr);
 
     QLineEdit* tcomBox() const { return tcom_; }

@@ -1,4 +1,4 @@
-#include "thermo/ui/PasteSpecialDialog.h"
+#include "thermo/ui/PasteOptionsDialog.h"
 
 #include "common/PlaceError.h"
 #include "common/ui/DialogButtons.h"
@@ -28,7 +28,7 @@ QRadioButton* radio(const char* caption, const char* objectName, QLayout* layout
 
 } // namespace
 
-PasteSpecialDialog::PasteSpecialDialog(ThermoTable& table, ThermoRunSettings& settings,
+PasteOptionsDialog::PasteOptionsDialog(ThermoTable& table, ThermoRunSettings& settings,
                                        Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), table_(table), dialogs_(dialogs), model_(settings) {
     setObjectName(QStringLiteral("pasteSpecialDialog"));
@@ -74,7 +74,7 @@ PasteSpecialDialog::PasteSpecialDialog(ThermoTable& table, ThermoRunSettings& se
     kinetra::ui::addOkCancel(this, layout, [this] { accept(); });
 }
 
-void PasteSpecialDialog::takeWidgets() {
+void PasteOptionsDialog::takeWidgets() {
     model_.letterCase = caseUpper_->isChecked()   ? LetterCase::Upper
                         : caseLower_->isChecked() ? LetterCase::Lower
                                                   : LetterCase::No;
@@ -83,7 +83,7 @@ void PasteSpecialDialog::takeWidgets() {
     model_.tcomText = tcom_->text().toStdString();
 }
 
-void PasteSpecialDialog::accept() {
+void PasteOptionsDialog::accept() {
     takeWidgets();
     PasteResult result;
     if (!guarded(dialogs_, kPlaceCode, [&] { result = table_.pasteSpecial(model_); }))
